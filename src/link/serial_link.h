@@ -1,0 +1,87 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "platform/event.h"
+#include "platform/serial_port.h"
+
+namespace torvane {
+
+// The one serial port of the station and its receive thread: opens the port,
+// sends command lines, cuts the reader's bytes into lines at CR and hands each
+// completed line to a waiting operation (the answer event) and, while no
+// operation is busy, to the terminal pane (the line hook).
+class SerialLink {
+ public:
+  // Receives each completed line followed by CR LF, on the receive thread.
+  using LineHook = std::function<void(const std::string& line)>;
+
+  SerialLink();
+  ~SerialLink();  // stops the thread and closes the port
+  SerialLink(const SerialLink&) = delete;
+  SerialLink& operator=(const SerialLink&) = delete;
+
+  // Opens the device, purges it, applies the parameters and starts the receive
+  // thread. False when the device cannot be opened (lastError() tells why). When
+  // the parameters are refused the port still counts as open, without a thread.
+  bool OpenComPort(const std::string& portName, std::uint32_t baudRate, std::uint8_t dataBits,
+                   std::uint8_t parityCode, std::uint8_t stopBitsCode,
+                   std::uint8_t flowControlCode);
+  // True when no port was open or it was closed; false when the close failed.
+  bool CloseComPort();
+  // -1 with no port open, 0 when every byte was written, else the error flags.
+  int SendLine(std::string_view text);
+
+  bool portOpen() const;
+  bool receiveThreadRunning() const;
+  const std::string& lastError() const { return lastError_; }
+
+  void setReadBusy(bool busy) { readBusy_ = busy; }
+  void setWriteBusy(bool busy) { writeBusy_ = busy; }
+  bool readBusy() const { return readBusy_; }
+  bool writeBusy() const { return writeBusy_; }
+
+  // Set before opening the port; called only while neither busy flag is set.
+  void setLineHook(LineHook hook);
+
+  // The answer protocol of the reader operations.
+  void ResetAnswerEvent();
+  // Waits up to `limit` for a completed line. On success returns the line with
+  // CR LF and resets the event; on timeout returns nothing and leaves the event.
+  std::optional<std::string> WaitAnswer(std::chrono::milliseconds limit);
+
+  static constexpr int kMaxLineLength = 127;
+
+ private:
+  void StartReceiveThread();
+  void StopReceiveThread();
+  void ReceiveLoop();
+
+  std::unique_ptr<SerialPort> port_;
+  std::string lastError_;
+  std::atomic<bool> readBusy_{false};
+  std::atomic<bool> writeBusy_{false};
+  std::atomic<bool> exitRequest_{true};
+  std::atomic<bool> pauseRequest_{false};
+  std::thread receiveThread_;
+  std::shared_ptr<ManualResetEvent> pauseEvent_;
+  std::shared_ptr<ManualResetEvent> exitEvent_;
+  std::shared_ptr<ManualResetEvent> answerEvent_;
+  LineHook lineHook_;
+  // Written by the receive thread only.
+  char rxLine_[255] = {};
+  std::int8_t rxLength_ = 0;
+  // The last completed line, published under the answer event's lock.
+  std::string completedLine_;
+};
+
+}  // namespace torvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/result.h"
+
+namespace torvane {
+
+struct SerialParameters {
+  std::uint32_t baudRate = 115200;
+  std::uint8_t dataBits = 8;
+  std::uint8_t parityCode = 0;       // 0 none, 1 odd, 2 even, 3 mark, 4 space
+  std::uint8_t stopBitsCode = 0;     // 0 one, 1 one and a half, 2 two
+  std::uint8_t flowControlCode = 0;  // 0 none, 1 Xon/Xoff, 2 hardware (CTS/RTS)
+};
+
+// "/dev/ttyUSB0" stays as it is; "ttyUSB0" becomes "/dev/ttyUSB0".
+std::string DevicePathForPort(const std::string& portName);
+
+// A serial device opened exclusively for reading and writing.
+class SerialPort {
+ public:
+  static Result<std::unique_ptr<SerialPort>> Open(const std::string& portName);
+  ~SerialPort();
+  SerialPort(const SerialPort&) = delete;
+  SerialPort& operator=(const SerialPort&) = delete;
+
+  // Applies the parameters with DTR off and RTS off (or RTS handshake with
+  // hardware flow control); refuses what the device or Linux cannot do.
+  Status Apply(const SerialParameters& parameters);
+  Status Purge();  // drops unsent and unread bytes
+  Result<int> InputQueueCount() const;
+  // Waits until a byte can be read; false on timeout. An error when the device
+  // has hung up or vanished.
+  Result<bool> WaitReadable(std::chrono::milliseconds limit) const;
+  Result<char> ReadByte();
+  Status WriteByte(char byte);
+  Status Close();
+
+  const std::string& devicePath() const { return devicePath_; }
+
+ private:
+  SerialPort(int fd, std::string devicePath);
+  int fd_ = -1;
+  std::string devicePath_;
+};
+
+}  // namespace torvane
