@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace torvane {
 
@@ -13,6 +14,23 @@ struct SerialSettings {
   std::int32_t parityCode = 0;       // 0 None, 1 Odd, 2 Even, 3 Mark, 4 Space
   std::int32_t stopBitsCode = 0;     // 0 one, 1 one and a half, 2 two
   std::int32_t flowControlCode = 0;  // 0 No, 1 Xon / Xoff, 2 Hardware
+  // The texts as the settings file gave them; the codes are derived from them.
+  std::string stopBitsText;
+  std::string parityText;
+  std::string flowControlText;
 };
+
+// Codes from texts read from the settings file: the first caption found inside
+// the text decides, so "Evenly" gives Even.
+std::int32_t StopBitsCodeIn(std::string_view text);
+std::int32_t ParityCodeIn(std::string_view text);
+std::int32_t FlowControlCodeIn(std::string_view text);
+// Sets the three codes from the three texts.
+void ResolveSerialCodes(SerialSettings& settings);
+
+// The captions under which the codes are saved; unknown codes give the first one.
+std::string_view StopBitsCaption(std::int32_t code);
+std::string_view ParityCaption(std::int32_t code);
+std::string_view FlowControlCaption(std::int32_t code);
 
 }  // namespace torvane

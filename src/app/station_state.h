@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "config/set_in_use.h"
+#include "link/serial_settings.h"
+#include "link/terminal_state.h"
+#include "production/manual_log_state.h"
+#include "transponder/carrier_id_fields.h"
+#include "transponder/page_state.h"
+#include "transponder/reader_state.h"
+
+namespace torvane {
+
+constexpr std::size_t kMaxSetListSize = 256;
+
+// The state the main window owns, grouped by subsystem. Operations get only the
+// parts they use.
+struct StationState {
+  std::string workingDirectory;
+  std::string settingsPath;
+
+  SerialSettings serial;
+
+  SetInUse setInUse;
+  std::vector<std::string> setList;  // names of the configuration sets, at most kMaxSetListSize
+  std::string carrierIdMaxText;      // the "max" field
+  std::string csvDelimiter = ",";
+
+  PageState pages;
+  ReaderState reader;
+  CarrierIdFields carrierId;
+  ManualLogState manualLog;
+  TerminalState terminal;
+};
+
+}  // namespace torvane
