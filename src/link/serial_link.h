@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 
+#include "link/line_assembler.h"
 #include "platform/event.h"
 #include "platform/serial_port.h"
 
@@ -59,12 +59,20 @@ class SerialLink {
   // CR LF and resets the event; on timeout returns nothing and leaves the event.
   std::optional<std::string> WaitAnswer(std::chrono::milliseconds limit);
 
+  // Passes the receive thread has made since the port was opened; a device that
+  // vanished must not make this race.
+  std::uint64_t receivePasses() const { return receivePasses_; }
+
   static constexpr int kMaxLineLength = 127;
+  // SendLine's result when a byte could not be handed over; lastError() says why.
+  static constexpr int kWriteFailed = 1;
 
  private:
   void StartReceiveThread();
   void StopReceiveThread();
   void ReceiveLoop();
+  void ReceivePass(LineAssembler& assembler);
+  void CompleteLine(std::string line);
 
   std::unique_ptr<SerialPort> port_;
   std::string lastError_;
@@ -77,9 +85,7 @@ class SerialLink {
   std::shared_ptr<ManualResetEvent> exitEvent_;
   std::shared_ptr<ManualResetEvent> answerEvent_;
   LineHook lineHook_;
-  // Written by the receive thread only.
-  char rxLine_[255] = {};
-  std::int8_t rxLength_ = 0;
+  std::atomic<std::uint64_t> receivePasses_{0};
   // The last completed line, published under the answer event's lock.
   std::string completedLine_;
 };

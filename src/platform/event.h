@@ -39,6 +39,17 @@ class ManualResetEvent {
     return true;
   }
 
+  // Like WaitForThen, and resets the event in the same critical section, so a
+  // set that follows the take is never lost to the reset.
+  template <typename F>
+  bool WaitForTakeAndReset(std::chrono::milliseconds limit, F&& take) {
+    std::unique_lock lock(mutex_);
+    if (!changed_.wait_for(lock, limit, [this] { return signalled_; })) return false;
+    take();
+    signalled_ = false;
+    return true;
+  }
+
  private:
   mutable std::mutex mutex_;
   std::condition_variable changed_;

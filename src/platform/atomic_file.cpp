@@ -1,0 +1,80 @@
+#include "platform/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+namespace torvane {
+
+namespace {
+
+std::string TemporaryPathFor(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  return path + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t written = write(fd, content.data(), content.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    content.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// The rename itself is only durable once the folder entry is on the disk.
+void SyncFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+Status Failure(const std::string& path, int errnoValue) {
+  return Status::Failure("Cannot save " + path + ": " + SystemErrorText(errnoValue));
+}
+
+// Returns 0 or the errno of the first step that failed; closes `fd` in any case.
+int WriteAndClose(int fd, const std::string& originalPath, std::string_view content) {
+  struct stat original {};
+  int error = 0;
+  if (stat(originalPath.c_str(), &original) == 0 && fchmod(fd, original.st_mode & 07777) != 0) {
+    error = errno;
+  } else if (!WriteAll(fd, content) || fsync(fd) != 0) {
+    error = errno;
+  }
+  if (close(fd) != 0 && error == 0) error = errno;
+  return error;
+}
+
+}  // namespace
+
+Status WriteFileAtomically(const std::string& path, std::string_view content) {
+  const std::string temporary = TemporaryPathFor(path);
+  const int fd =
+      open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return Failure(path, errno);
+
+  int error = WriteAndClose(fd, path, content);
+  if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlink(temporary.c_str());
+    return Failure(path, error);
+  }
+  SyncFolder(FolderOf(path));
+  return Status::Success();
+}
+
+}  // namespace torvane

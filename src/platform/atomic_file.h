@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/result.h"
+
+namespace torvane {
+
+// Replaces the file at `path` with `content` so that a crash leaves either the
+// old file or the new one, never a mix: the content goes to a temporary file in
+// the same folder, is flushed to the disk and then renamed over the original.
+// An existing file keeps its permissions.
+Status WriteFileAtomically(const std::string& path, std::string_view content);
+
+}  // namespace torvane

@@ -1,0 +1,124 @@
+#include "platform/profile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+
+#include "platform/atomic_file.h"
+#include "platform/profile_line.h"
+
+namespace torvane {
+
+namespace {
+
+// The whole file, or nothing when it does not exist.
+Result<std::optional<std::string>> ReadFileIfPresent(const std::string& path) {
+  using Contents = Result<std::optional<std::string>>;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return Contents::Success(std::nullopt);
+    return Contents::Failure("Cannot read " + path + ": " + SystemErrorText(errno));
+  }
+  std::string text;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t count = read(fd, buffer, sizeof buffer);
+    if (count == 0) break;
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      close(fd);
+      return Contents::Failure("Cannot read " + path + ": " + SystemErrorText(error));
+    }
+    text.append(buffer, static_cast<std::size_t>(count));
+  }
+  close(fd);
+  return Contents::Success(std::move(text));
+}
+
+// Index of the first "[section]" line.
+std::optional<std::size_t> FindSection(const std::vector<std::string>& lines,
+                                       std::string_view section) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const auto name = ProfileSectionName(lines[i]);
+    if (name && ProfileNamesEqual(*name, section)) return i;
+  }
+  return std::nullopt;
+}
+
+// Where a key of the section at `header` stands, or where a new one belongs:
+// right after the section's last entry, ahead of any blank lines that follow it.
+struct KeyPlace {
+  std::size_t line;
+  bool found;
+};
+
+KeyPlace FindKey(const std::vector<std::string>& lines, std::size_t header, std::string_view key) {
+  KeyPlace place{header + 1, false};
+  for (std::size_t i = header + 1; i < lines.size() && !ProfileSectionName(lines[i]); ++i) {
+    const auto entry = ProfileEntryOf(lines[i]);
+    if (!entry) continue;
+    if (ProfileNamesEqual(entry->key, key)) return {i, true};
+    place.line = i + 1;
+  }
+  return place;
+}
+
+}  // namespace
+
+Result<ProfileFile> ProfileFile::Load(const std::string& path) {
+  auto contents = ReadFileIfPresent(path);
+  if (!contents.ok()) return Result<ProfileFile>::Failure(contents.error);
+  ProfileFile profile;
+  profile.path_ = path;
+  if (contents.value) profile.lines_ = SplitProfileLines(*contents.value);
+  return Result<ProfileFile>::Success(std::move(profile));
+}
+
+std::string ProfileFile::Read(std::string_view section, std::string_view key,
+                              std::size_t maxLength) const {
+  const auto header = FindSection(lines_, section);
+  if (!header) return {};
+  const KeyPlace place = FindKey(lines_, *header, key);
+  if (!place.found) return {};
+  return std::string(ProfileEntryOf(lines_[place.line])->value.substr(0, maxLength));
+}
+
+bool ProfileFile::Has(std::string_view section, std::string_view key) const {
+  const auto header = FindSection(lines_, section);
+  return header && FindKey(lines_, *header, key).found;
+}
+
+void ProfileFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+  // A line break in a value would end the entry early and turn the rest into
+  // lines of its own; the value is kept up to the first one.
+  value = value.substr(0, value.find_first_of("\r\n"));
+  const auto header = FindSection(lines_, section);
+  if (!header) {
+    lines_.push_back("[" + std::string(section) + "]");
+    lines_.push_back(std::string(key) + "=" + std::string(value));
+    return;
+  }
+  const KeyPlace place = FindKey(lines_, *header, key);
+  if (place.found) {
+    // The entry keeps the spelling of its key, as Windows does.
+    lines_[place.line] =
+        std::string(ProfileEntryOf(lines_[place.line])->key) + "=" + std::string(value);
+  } else {
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(place.line),
+                  std::string(key) + "=" + std::string(value));
+  }
+}
+
+Status ProfileFile::Save() const {
+  std::string text;
+  for (const std::string& line : lines_) {
+    text += line;
+    text += "\r\n";
+  }
+  return WriteFileAtomically(path_, text);
+}
+
+}  // namespace torvane
