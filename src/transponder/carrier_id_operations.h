@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "link/serial_link.h"
 #include "link/terminal_state.h"
 #include "transponder/carrier_id_fields.h"
@@ -8,6 +11,9 @@
 #include "transponder/station_view.h"
 
 namespace torvane {
+
+class CarrierIdPlace;
+class ReaderExchange;
 
 // Reads and writes the carrier identifier alone, at an offset and length within
 // the 16 bytes of pages 1 and 2.
@@ -20,6 +26,13 @@ class CarrierIdOperations {
   void OnWriteCarrierId();
 
  private:
+  void ReadIdentifier(ReaderExchange& exchange, const CarrierIdPlace& place);
+  // False when the input or the transponder was refused and nothing was written.
+  bool WriteIdentifier(ReaderExchange& exchange, const CarrierIdPlace& place);
+  void WritePages(ReaderExchange& exchange, const std::string& data1, const std::string& data2);
+  bool Refuse(const std::string& message, MessageIcon icon);
+  void SetCarrierFields(std::uint32_t background);
+
   SerialLink& link_;
   StationView& view_;
   PageState& pages_;

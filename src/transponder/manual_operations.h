@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 #include "config/set_in_use.h"
 #include "link/serial_link.h"
 #include "link/terminal_state.h"
@@ -9,6 +13,8 @@
 #include "transponder/station_view.h"
 
 namespace torvane {
+
+class ReaderExchange;
 
 // The page operations of the "Manual" group. The write and the lock are also the
 // write and lock steps of a production cycle, which looks only at errorCount.
@@ -25,6 +31,12 @@ class ManualOperations {
   void OnDefaultContent();
 
  private:
+  void WriteSelectedPages(ReaderExchange& exchange);
+  // The 16 digits to write for the page, or nothing when its text is unusable.
+  std::optional<std::string> PageDigits(int index);
+  void LockSelectedPages(ReaderExchange& exchange);
+  void SetAllPageFields(std::uint32_t background);
+
   SerialLink& link_;
   StationView& view_;
   PageState& pages_;

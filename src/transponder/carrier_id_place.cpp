@@ -1,0 +1,84 @@
+#include "transponder/carrier_id_place.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "transponder/hex_digits.h"
+
+namespace torvane {
+
+namespace {
+
+// Larger values mean nothing here; the limit keeps offset arithmetic safe.
+constexpr long long kDecimalLimit = 1'000'000'000;
+
+// A number typed by the operator: leading blanks, a sign, then the leading
+// digits; no digits read as 0.
+long long ReadDecimal(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = std::min(value * 10 + (text[i] - '0'), kDecimalLimit);
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+CarrierIdPlace CarrierIdPlace::FromFields(const CarrierIdFields& fields) {
+  const long long length =
+      std::clamp<long long>(ReadDecimal(fields.carrierIdLengthText), 1, kAreaBytes);
+  return {ReadDecimal(fields.carrierIdOffsetText), static_cast<int>(length)};
+}
+
+std::string CarrierIdPlace::DigitsFrom(std::string_view part1, std::string_view part2) const {
+  std::string source;
+  long long start = 0;
+  if (NeedsPage1()) {
+    source = std::string(part1) + std::string(part2);
+    start = std::max(0LL, 2 * offset_);
+  } else {
+    source = part2;
+    start = 2 * (offset_ - kPageBytes);
+  }
+  if (start >= static_cast<long long>(source.size())) return {};
+  return source.substr(static_cast<std::size_t>(start), 2 * static_cast<std::size_t>(length_));
+}
+
+Result<std::string> CarrierIdPlace::IdentifierDigits(std::string_view carrierIdText,
+                                                     PageForm form) const {
+  const std::string count = std::to_string(length_);
+  if (form == PageForm::Ascii) {
+    if (carrierIdText.size() != static_cast<std::size_t>(length_)) {
+      return Result<std::string>::Failure("change Carrier ID to a length of " + count +
+                                          " characters");
+    }
+    return Result<std::string>::Success(CharsToHex(carrierIdText));
+  }
+  if (carrierIdText.size() != 2 * static_cast<std::size_t>(length_) ||
+      !IsHexDigits(carrierIdText)) {
+    return Result<std::string>::Failure("change Carrier ID to a length of " + count +
+                                        " printable hexadecimal (20,21,..7E,..) characters");
+  }
+  return Result<std::string>::Success(std::string(carrierIdText));
+}
+
+Status CarrierIdPlace::Fits() const {
+  if (offset_ >= 0 && offset_ + length_ <= kAreaBytes) return Status::Success();
+  return Status::Failure("change Carrier ID Offset to a value from 0 to " +
+                         std::to_string(kAreaBytes - length_));
+}
+
+std::string CarrierIdPlace::Merged(std::string_view pageDigits, std::string_view identifier) const {
+  const auto prefixLength = static_cast<std::size_t>(2 * offset_);
+  const auto suffixLength = static_cast<std::size_t>(2 * (kAreaBytes - offset_ - length_));
+  const std::string_view prefix = pageDigits.substr(0, prefixLength);
+  const std::string_view suffix =
+      pageDigits.substr(pageDigits.size() - std::min(suffixLength, pageDigits.size()));
+  return std::string(prefix) + std::string(identifier) + std::string(suffix);
+}
+
+}  // namespace torvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/result.h"
+#include "transponder/carrier_id_fields.h"
+#include "transponder/page_codec.h"
+
+namespace torvane {
+
+// Where the carrier identifier lies in the 16 bytes of pages 1 and 2, and how
+// its digits are cut out of and put into the 32 digits of the two pages.
+class CarrierIdPlace {
+ public:
+  static constexpr int kAreaBytes = 16;
+  static constexpr int kPageBytes = 8;
+
+  // The offset as typed; the length limited to 1..16.
+  static CarrierIdPlace FromFields(const CarrierIdFields& fields);
+  CarrierIdPlace(long long offset, int length) : offset_(offset), length_(length) {}
+
+  long long offset() const { return offset_; }
+  int length() const { return length_; }
+  bool NeedsPage1() const { return offset_ < kPageBytes; }
+  bool NeedsPage2() const { return offset_ + length_ > kPageBytes; }
+
+  // The identifier's digits out of the page answers; `part1` is ignored when
+  // page 1 is not needed. Digits beyond the answers are missing.
+  std::string DigitsFrom(std::string_view part1, std::string_view part2) const;
+
+  // Whether the identifier lies inside pages 1 and 2; else the message telling
+  // the operator what to change.
+  Status Fits() const;
+  // The 2 x length digits to write for the typed identifier, or the message
+  // telling the operator what to change.
+  Result<std::string> IdentifierDigits(std::string_view carrierIdText, PageForm form) const;
+  // `pageDigits` (the 32 digits of pages 1 and 2) with `identifier` put in at
+  // its place. Expects a place that Fits() and an identifier of 2 x length digits.
+  std::string Merged(std::string_view pageDigits, std::string_view identifier) const;
+
+ private:
+  long long offset_;
+  int length_;
+};
+
+}  // namespace torvane

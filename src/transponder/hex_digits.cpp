@@ -1,0 +1,20 @@
+#include "transponder/hex_digits.h"
+
+#include <algorithm>
+
+namespace torvane {
+
+bool IsHexDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+  });
+}
+
+std::string WithoutBlanks(std::string_view text) {
+  std::string result;
+  std::copy_if(text.begin(), text.end(), std::back_inserter(result),
+               [](char c) { return c != ' '; });
+  return result;
+}
+
+}  // namespace torvane
