@@ -62,6 +62,7 @@ Result<std::unique_ptr<SerialPort>> SerialPort::Open(const std::string& portName
   if (portName.empty()) return Opened::Failure("No port name given");
   const std::string path = DevicePathForPort(portName);
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && errno == EBUSY) return Opened::Failure(path + " is in use by another program");
   if (fd < 0) return Opened::Failure("Cannot open " + path + ": " + SystemErrorText(errno));
   std::unique_ptr<SerialPort> port(new SerialPort(fd, path));
   if (!isatty(fd)) {
@@ -88,7 +89,10 @@ Status SerialPort::Apply(const SerialParameters& parameters) {
   const std::optional<speed_t> speed = StandardSpeed(parameters.baudRate);
   cfsetispeed(&wanted, speed.value_or(B38400));
   cfsetospeed(&wanted, speed.value_or(B38400));
-  if (tcsetattr(fd_, TCSANOW, &wanted) != 0) return SystemFailure("Cannot apply the port settings");
+  // glibc already fails here when the data bits or the parity did not take.
+  if (tcsetattr(fd_, TCSANOW, &wanted) != 0) {
+    return SystemFailure("The device refused the port settings");
+  }
   if (!speed) {
     if (Status custom = SetCustomBaudRate(fd_, parameters.baudRate); !custom.ok()) {
       return Status::Failure("The device refused the baud rate " +

@@ -1,0 +1,217 @@
+#include "link/serial_link.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+#include "support/pty_peer.h"
+
+namespace torvane {
+namespace {
+
+using ::testing::AnyOf;
+using ::testing::ElementsAre;
+using std::chrono_literals::operator""ms;
+constexpr std::chrono::milliseconds kGenerous{5000};
+
+// Collects the lines the receive thread hands to the terminal pane.
+class HookRecorder {
+ public:
+  SerialLink::LineHook Hook() {
+    return [this](const std::string& line) {
+      {
+        std::lock_guard lock(mutex_);
+        lines_.push_back(line);
+      }
+      changed_.notify_all();
+    };
+  }
+  // The lines once at least `count` arrived, or what arrived within the limit.
+  std::vector<std::string> WaitFor(std::size_t count) {
+    std::unique_lock lock(mutex_);
+    changed_.wait_for(lock, kGenerous, [&] { return lines_.size() >= count; });
+    return lines_;
+  }
+  std::vector<std::string> Lines() {
+    std::lock_guard lock(mutex_);
+    return lines_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<std::string> lines_;
+};
+
+class SerialLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(peer_.ok()) << peer_.error();
+    link_.setLineHook(recorder_.Hook());
+    ASSERT_TRUE(Open(8)) << link_.lastError();
+    ASSERT_TRUE(link_.receiveThreadRunning()) << link_.lastError();
+    link_.ResetAnswerEvent();
+  }
+
+  bool Open(std::uint8_t dataBits) {
+    return link_.OpenComPort(peer_.slavePath(), 115200, dataBits, 0, 0, 0);
+  }
+
+  // Sends a command as a reader operation does and waits for the answer.
+  std::optional<std::string> Exchange(const std::string& command,
+                                      std::chrono::milliseconds limit = kGenerous) {
+    if (link_.SendLine(command) != 0) return std::nullopt;
+    return link_.WaitAnswer(limit);
+  }
+
+  PtyPeer peer_;
+  HookRecorder recorder_;
+  SerialLink link_;
+};
+
+TEST_F(SerialLinkTest, AnswerReachesTheWaiterAndThePaneOnce) {
+  ASSERT_TRUE(peer_.Write("1234\r"));
+  EXPECT_EQ(link_.WaitAnswer(kGenerous), "1234\r\n");
+  EXPECT_EQ(recorder_.WaitFor(1), std::vector<std::string>{"1234\r\n"});
+  EXPECT_EQ(link_.WaitAnswer(1ms), std::nullopt) << "one line sets the event once";
+}
+
+TEST_F(SerialLinkTest, AnswersArrivingTogetherReachThePaneInOrder) {
+  ASSERT_TRUE(peer_.Write("A\rB\r"));
+  EXPECT_EQ(recorder_.WaitFor(2), (std::vector<std::string>{"A\r\n", "B\r\n"}));
+  // The waiter sees A only when it took it before B completed; B comes last.
+  std::vector<std::string> answers;
+  while (answers.empty() || answers.back() != "B\r\n") {
+    const auto answer = link_.WaitAnswer(kGenerous);
+    if (!answer) break;
+    answers.push_back(*answer);
+  }
+  EXPECT_THAT(answers, AnyOf(ElementsAre("B\r\n"), ElementsAre("A\r\n", "B\r\n")));
+}
+
+TEST_F(SerialLinkTest, BusyOperationKeepsLinesFromThePane) {
+  struct Case {
+    bool readBusy;
+    bool writeBusy;
+  };
+  for (const Case c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
+    link_.setReadBusy(c.readBusy);
+    link_.setWriteBusy(c.writeBusy);
+    ASSERT_TRUE(peer_.Write("ACK\r"));
+    EXPECT_EQ(link_.WaitAnswer(kGenerous), "ACK\r\n");
+  }
+  EXPECT_TRUE(recorder_.Lines().empty());
+  link_.setReadBusy(false);
+  link_.setWriteBusy(false);
+  ASSERT_TRUE(peer_.Write("free\r"));
+  EXPECT_EQ(recorder_.WaitFor(1), std::vector<std::string>{"free\r\n"});
+}
+
+TEST_F(SerialLinkTest, LinesKeepWhatFollowsTheCarriageReturn) {
+  ASSERT_TRUE(peer_.Write("AB\r\nCD\r"));
+  EXPECT_EQ(recorder_.WaitFor(2), (std::vector<std::string>{"AB\r\n", "\nCD\r\n"}));
+}
+
+TEST_F(SerialLinkTest, OverlongLineKeepsItsFirst127Characters) {
+  const std::string head(127, 'h');
+  ASSERT_TRUE(peer_.Write(head + std::string(200, 't') + "\rACK\r"));
+  EXPECT_EQ(recorder_.WaitFor(2), (std::vector<std::string>{head + "\r\n", "ACK\r\n"}));
+}
+
+TEST_F(SerialLinkTest, SendsEveryByteInOrder) {
+  const std::string longCommand = "WD 1 " + std::string(300, '0') + "\r";
+  for (const std::string& command : {std::string("RD 17\r"), longCommand}) {
+    EXPECT_EQ(link_.SendLine(command), 0);
+    EXPECT_EQ(peer_.ReadLine(), command);
+  }
+  EXPECT_EQ(link_.SendLine(""), 0);
+}
+
+TEST_F(SerialLinkTest, LateAnswerEndsTheNextWaitAtOnce) {
+  EXPECT_EQ(Exchange("RD 1\r", 1ms), std::nullopt);
+  EXPECT_EQ(peer_.ReadLine(), "RD 1\r");
+  ASSERT_TRUE(peer_.Write("LATE\r"));
+  const auto answerEvent = FindNamedEvent("ThreadEvent_CR");
+  ASSERT_NE(answerEvent, nullptr);
+  ASSERT_TRUE(answerEvent->WaitFor(kGenerous));
+  // The reader has not answered "RD 2" yet; the late line is what the wait gets.
+  EXPECT_EQ(Exchange("RD 2\r"), "LATE\r\n");
+}
+
+TEST_F(SerialLinkTest, ReaderConversationSurvivesClosingAndReopening) {
+  for (int round = 0; round < 3; ++round) {
+    std::thread reader([&] {
+      const std::string command = peer_.ReadLine();
+      if (!command.empty()) peer_.Write("ACK " + command);
+    });
+    EXPECT_EQ(Exchange("LD 3\r"), "ACK LD 3\r\n") << round;
+    reader.join();
+    EXPECT_TRUE(link_.CloseComPort());
+    EXPECT_FALSE(link_.portOpen());
+    EXPECT_FALSE(link_.receiveThreadRunning());
+    ASSERT_TRUE(Open(8)) << link_.lastError();
+    link_.ResetAnswerEvent();
+  }
+}
+
+TEST_F(SerialLinkTest, ClosedPortReadsNothingMore) {
+  ASSERT_TRUE(link_.CloseComPort());
+  ASSERT_TRUE(peer_.Write("after close\r"));
+  EXPECT_EQ(link_.WaitAnswer(20ms), std::nullopt);
+  EXPECT_TRUE(recorder_.Lines().empty());
+}
+
+TEST_F(SerialLinkTest, NothingHappensWithoutAPort) {
+  ASSERT_TRUE(link_.CloseComPort());
+  EXPECT_TRUE(link_.CloseComPort()) << "closing no port succeeds";
+  EXPECT_EQ(link_.SendLine("RD 1\r"), -1);
+  EXPECT_EQ(peer_.ReadPending(), "");
+}
+
+TEST_F(SerialLinkTest, RefusedParametersLeaveThePortOpenWithoutThread) {
+  struct Case {
+    std::uint8_t dataBits;
+    const char* reason;
+  };
+  for (const Case c : {Case{4, "4 data bits"}, Case{7, "refused"}}) {
+    EXPECT_TRUE(Open(c.dataBits));
+    EXPECT_TRUE(link_.portOpen());
+    EXPECT_FALSE(link_.receiveThreadRunning());
+    EXPECT_NE(link_.lastError().find(c.reason), std::string::npos) << link_.lastError();
+    EXPECT_EQ(link_.SendLine("TOR\r"), 0);
+    EXPECT_EQ(peer_.ReadLine(), "TOR\r");
+  }
+  EXPECT_TRUE(link_.CloseComPort());
+}
+
+TEST_F(SerialLinkTest, MissingDeviceIsNotOpened) {
+  EXPECT_FALSE(link_.OpenComPort("torvane-no-such-port", 9600, 8, 0, 0, 0));
+  EXPECT_FALSE(link_.portOpen());
+  EXPECT_NE(link_.lastError().find("/dev/torvane-no-such-port"), std::string::npos)
+      << link_.lastError();
+}
+
+TEST_F(SerialLinkTest, VanishedDeviceNeitherSpinsNorHangs) {
+  peer_.CloseMaster();
+  EXPECT_NE(link_.SendLine("RD 1\r"), 0);
+  EXPECT_FALSE(link_.lastError().empty());
+
+  // A receive thread that spins makes thousands of passes per millisecond; a
+  // resting one makes one per few milliseconds.
+  const auto start = std::chrono::steady_clock::now();
+  const std::uint64_t passesBefore = link_.receivePasses();
+  std::this_thread::sleep_for(100ms);
+  const std::uint64_t passes = link_.receivePasses() - passesBefore;
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  EXPECT_LE(passes, static_cast<std::uint64_t>(elapsed.count()) + 1);
+
+  EXPECT_TRUE(link_.CloseComPort());
+  EXPECT_FALSE(link_.receiveThreadRunning());
+}
+
+}  // namespace
+}  // namespace torvane

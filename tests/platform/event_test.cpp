@@ -1,0 +1,70 @@
+#include "platform/event.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace torvane {
+namespace {
+
+using std::chrono_literals::operator""ms;
+constexpr std::chrono::milliseconds kGenerous{5000};
+
+TEST(NamedEventTest, OneEventPerName) {
+  const auto first = OpenNamedEvent("NamedEventTest_A");
+  EXPECT_EQ(OpenNamedEvent("NamedEventTest_A"), first);
+  EXPECT_EQ(FindNamedEvent("NamedEventTest_A"), first);
+  EXPECT_NE(OpenNamedEvent("NamedEventTest_B"), first);
+  EXPECT_EQ(FindNamedEvent("NamedEventTest_never_opened"), nullptr);
+  EXPECT_FALSE(first->IsSet()) << "a new event starts not set";
+}
+
+TEST(ManualResetEventTest, StaysSetUntilReset) {
+  ManualResetEvent event;
+  EXPECT_FALSE(event.WaitFor(1ms));
+  event.Set();
+  EXPECT_TRUE(event.WaitFor(1ms));
+  EXPECT_TRUE(event.WaitFor(1ms)) << "a wait does not consume a manual-reset event";
+  event.Wait();
+  event.Reset();
+  EXPECT_FALSE(event.IsSet());
+  EXPECT_FALSE(event.WaitForThen(1ms, [] { FAIL() << "take must not run on a timeout"; }));
+}
+
+TEST(ManualResetEventTest, ReleasesEveryWaiterFromAnotherThread) {
+  ManualResetEvent event;
+  std::atomic<int> released{0};
+  std::vector<std::thread> waiters;
+  for (int i = 0; i < 3; ++i) {
+    waiters.emplace_back([&] {
+      if (event.WaitFor(kGenerous)) ++released;
+    });
+  }
+  event.Set();
+  for (auto& waiter : waiters) waiter.join();
+  EXPECT_EQ(released, 3);
+}
+
+// A producer publishes numbered values as fast as it can while a consumer
+// takes them: every take must see a whole, current value, and the last one
+// published must not be lost to the consumer's reset.
+TEST(ManualResetEventTest, TakeAndResetNeverLosesTheLastPublication) {
+  constexpr int kValues = 2000;
+  ManualResetEvent event;
+  int published = 0;  // guarded by the event's lock
+  std::thread producer([&] {
+    for (int i = 1; i <= kValues; ++i) event.SetAfter([&] { published = i; });
+  });
+  int last = 0;
+  while (last < kValues) {
+    int taken = 0;
+    ASSERT_TRUE(event.WaitForTakeAndReset(kGenerous, [&] { taken = published; }));
+    ASSERT_GT(taken, last);
+    last = taken;
+  }
+  producer.join();
+  EXPECT_FALSE(event.IsSet());
+}
+
+}  // namespace
+}  // namespace torvane

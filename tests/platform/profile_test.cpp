@@ -1,0 +1,226 @@
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace torvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A settings file as Windows writes it: byte order mark, CR LF, blanks around
+// names and values, mixed case, a duplicate section, a trailing blank line
+// inside a section and no line end after the last line.
+const std::string kWindowsFile =
+    "\xEF\xBB\xBF[Interface]\r\n"
+    "port = COM3 \r\n"
+    "Baudrate=9600\r\n"
+    "; parity=Odd\r\n"
+    "\r\n"
+    "[interface]\r\n"
+    "port=COM9\r\n"
+    "Parity=Even\r\n"
+    "[Data]\r\n"
+    "P1=41 42 43 44 45 46 47 48\r\n"
+    "Format=1";
+
+class ProfileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/torvane-profile-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override {
+    chmod(folder_.c_str(), 0700);
+    fs::remove_all(folder_);
+  }
+
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+  void WriteFile(const std::string& name, const std::string& content) const {
+    std::ofstream(PathOf(name), std::ios::binary) << content;
+  }
+
+  std::string ReadFile(const std::string& name) const {
+    std::ostringstream content;
+    content << std::ifstream(PathOf(name), std::ios::binary).rdbuf();
+    return content.str();
+  }
+
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  ProfileFile LoadProfile(const std::string& name, const std::string& content) const {
+    WriteFile(name, content);
+    auto loaded = ProfileFile::Load(PathOf(name));
+    EXPECT_TRUE(loaded.ok()) << loaded.error;
+    return loaded.value;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(ProfileTest, ReadsLikeWindows) {
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"Interface", "port", "COM3"},      // blanks around key and value dropped
+      {"INTERFACE", "Baudrate", "9600"},  // section matched without case
+      {"Interface", "baudrate", "9600"},  // the lower-case name the station writes
+      {"Interface", "Parity", ""},        // the duplicate section is never read
+      {"Interface", "; parity", ""},      // a comment is no entry
+      {"Interface", "Databits", ""},      // missing key
+      {"Manual", "port", ""},             // missing section
+      {"Data", "P1", "41 42 43 44 45 46 47 48"},
+      {"Data", "Format", "1"},  // last line without a line end
+  };
+  const ProfileFile profile = LoadProfile("Torvane.ini", kWindowsFile);
+  for (const Case& c : cases) {
+    EXPECT_EQ(profile.Read(c.section, c.key), c.expected) << c.section << "/" << c.key;
+    EXPECT_EQ(profile.Has(c.section, c.key), *c.expected != '\0') << c.section << "/" << c.key;
+  }
+}
+
+TEST_F(ProfileTest, AcceptsEveryLineEnd) {
+  struct Case {
+    const char* text;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"[A]\nkey=lf\n", "lf"}, {"[A]\r\nkey=crlf\r\n", "crlf"}, {"[A]\rkey=cr\r", "cr"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(LoadProfile("ends.ini", c.text).Read("A", "key"), c.expected);
+  }
+}
+
+TEST_F(ProfileTest, CutsValuesToTheReadLength) {
+  const std::string longValue(300, 'v');
+  const ProfileFile profile = LoadProfile("long.ini", "[A]\r\nkey=" + longValue + "\r\n");
+  EXPECT_EQ(profile.Read("A", "key"), longValue.substr(0, 259));
+  EXPECT_EQ(profile.Read("A", "key", 8), "vvvvvvvv");
+}
+
+TEST_F(ProfileTest, MissingFileReadsEmptyAndIsCreatedOnSave) {
+  auto loaded = ProfileFile::Load(PathOf("new.ini"));
+  ASSERT_TRUE(loaded.ok()) << loaded.error;
+  EXPECT_EQ(loaded.value.Read("Interface", "port"), "");
+  loaded.value.Write("Interface", "port", "ttyUSB0");
+  ASSERT_TRUE(loaded.value.Save().ok());
+  EXPECT_EQ(ReadFile("new.ini"), "[Interface]\r\nport=ttyUSB0\r\n");
+}
+
+TEST_F(ProfileTest, WritesInPlaceAndKeepsEveryOtherLine) {
+  ProfileFile profile = LoadProfile("Torvane.ini", kWindowsFile);
+  profile.Write("interface", "baudrate", "115200");        // existing key, other spelling
+  profile.Write("Interface", "databits", "8");             // new key in a section with a blank tail
+  profile.Write("Data", "P2", "00 00 00 00 00 00 00 00");  // after a last line without end
+  profile.Write("Manual", "Offset", "0");                  // new section
+  ASSERT_TRUE(profile.Save().ok());
+  EXPECT_EQ(ReadFile("Torvane.ini"),
+            "[Interface]\r\n"
+            "port = COM3 \r\n"
+            "Baudrate=115200\r\n"
+            "databits=8\r\n"
+            "; parity=Odd\r\n"
+            "\r\n"
+            "[interface]\r\n"
+            "port=COM9\r\n"
+            "Parity=Even\r\n"
+            "[Data]\r\n"
+            "P1=41 42 43 44 45 46 47 48\r\n"
+            "Format=1\r\n"
+            "P2=00 00 00 00 00 00 00 00\r\n"
+            "[Manual]\r\n"
+            "Offset=0\r\n");
+}
+
+TEST_F(ProfileTest, SavedFileReadsBackTheSameValues) {
+  ProfileFile profile = LoadProfile("round.ini", "");
+  profile.Write("Auto", "Pruefablauf_ist", "Lot 7");
+  profile.Write("Auto", "Pruefablaeufe", "2");
+  profile.Write("Data", "P17", "NUL NUL NUL NUL NUL NUL NUL NUL");
+  profile.Write("Auto", "Pruefablaeufe", "3");
+  ASSERT_TRUE(profile.Save().ok());
+  auto reloaded = ProfileFile::Load(PathOf("round.ini"));
+  ASSERT_TRUE(reloaded.ok());
+  EXPECT_EQ(reloaded.value.Read("auto", "pruefablauf_ist"), "Lot 7");
+  EXPECT_EQ(reloaded.value.Read("Auto", "Pruefablaeufe"), "3");
+  EXPECT_EQ(reloaded.value.Read("Data", "P17"), "NUL NUL NUL NUL NUL NUL NUL NUL");
+}
+
+TEST_F(ProfileTest, LineBreakInAValueCannotInjectEntries) {
+  ProfileFile profile = LoadProfile("inject.ini", "[A]\r\n");
+  profile.Write("A", "key", "safe\r\n[B]\r\nx=1");
+  ASSERT_TRUE(profile.Save().ok());
+  auto reloaded = ProfileFile::Load(PathOf("inject.ini"));
+  ASSERT_TRUE(reloaded.ok());
+  EXPECT_EQ(reloaded.value.Read("A", "key"), "safe");
+  EXPECT_FALSE(reloaded.value.Has("B", "x"));
+}
+
+TEST_F(ProfileTest, SaveLeavesNoTemporaryFileAndKeepsPermissions) {
+  ProfileFile profile = LoadProfile("Torvane.ini", "[A]\r\nk=1\r\n");
+  ASSERT_EQ(chmod(PathOf("Torvane.ini").c_str(), 0640), 0);
+  profile.Write("A", "k", "2");
+  ASSERT_TRUE(profile.Save().ok());
+  EXPECT_EQ(Entries(), std::vector<std::string>{"Torvane.ini"});
+  struct stat saved {};
+  ASSERT_EQ(stat(PathOf("Torvane.ini").c_str(), &saved), 0);
+  EXPECT_EQ(saved.st_mode & 0777, 0640u);
+}
+
+TEST_F(ProfileTest, SaveFailureCarriesTheSystemReasonAndLeavesNoTemporaryFile) {
+  fs::create_directory(folder_ / "locked");
+  chmod((folder_ / "locked").c_str(), 0555);
+  // The super-user writes into any folder, so it gets one that even it cannot.
+  const bool lockedHolds = access((folder_ / "locked").c_str(), W_OK) != 0;
+  struct Case {
+    std::string path;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {PathOf("missing/Torvane.ini"), "No such file or directory"},
+      {PathOf("occupied"), "Is a directory"},
+      {lockedHolds ? PathOf("locked/Torvane.ini") : "/sys/Torvane.ini", "Permission denied"},
+  };
+  std::vector<ProfileFile> profiles;
+  for (const Case& c : cases) {
+    auto loaded = ProfileFile::Load(c.path);
+    ASSERT_TRUE(loaded.ok()) << loaded.error;
+    loaded.value.Write("A", "k", "1");
+    profiles.push_back(loaded.value);
+  }
+  // A folder takes the place of the second file between loading and saving.
+  fs::create_directories(folder_ / "occupied" / "child");
+  for (std::size_t i = 0; i < profiles.size(); ++i) {
+    const Status saved = profiles[i].Save();
+    EXPECT_FALSE(saved.ok()) << cases[i].path;
+    EXPECT_NE(saved.error.find(cases[i].reason), std::string::npos) << saved.error;
+  }
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"locked", "occupied"}));
+}
+
+TEST_F(ProfileTest, UnreadableFileIsAnError) {
+  fs::create_directory(folder_ / "folder.ini");
+  const auto loaded = ProfileFile::Load(PathOf("folder.ini"));
+  EXPECT_FALSE(loaded.ok());
+  EXPECT_NE(loaded.error.find("Is a directory"), std::string::npos) << loaded.error;
+}
+
+}  // namespace
+}  // namespace torvane
