@@ -1,0 +1,210 @@
+#include "app/station_settings.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+#include "platform/profile.h"
+
+namespace torvane {
+
+namespace {
+
+constexpr std::string_view kInterface = "Interface";
+constexpr std::string_view kAuto = "Auto";
+constexpr std::string_view kData = "Data";
+constexpr std::string_view kManual = "Manual";
+constexpr std::size_t kShownFileNameLength = 51;
+
+std::string Numbered(std::string_view prefix, std::size_t number, std::string_view suffix = {}) {
+  return std::string(prefix) + std::to_string(number) + std::string(suffix);
+}
+
+// Leading blanks, an optional sign and the digits up to the first other
+// character; out-of-range values stop at the limits of a 32-bit number.
+std::int32_t DecimalValue(const std::string& text) {
+  const long value = std::strtol(text.c_str(), nullptr, 10);
+  return static_cast<std::int32_t>(std::clamp<long>(value, std::numeric_limits<std::int32_t>::min(),
+                                                    std::numeric_limits<std::int32_t>::max()));
+}
+
+bool FlagValue(const std::string& text) {
+  return text == "1";
+}
+
+// The file trims blanks around values, which would cut a blank byte off the edge
+// of a page text. Such values are written in double quotes, and a read drops one
+// pair of enclosing quotes, as the Windows profile services do.
+bool NeedsQuotes(std::string_view value) {
+  if (value.empty()) return false;
+  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+  return isBlank(value.front()) || isBlank(value.back()) || quoted;
+}
+
+std::string Read(const ProfileFile& file, std::string_view section, std::string_view key) {
+  std::string value = file.Read(section, key, ProfileFile::kMaxValueLength + 2);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    value = value.substr(1, value.size() - 2);
+  }
+  if (value.size() > ProfileFile::kMaxValueLength) value.resize(ProfileFile::kMaxValueLength);
+  return value;
+}
+
+void Write(ProfileFile& file, std::string_view section, std::string_view key,
+           std::string_view value) {
+  if (NeedsQuotes(value)) {
+    file.Write(section, key, "\"" + std::string(value) + "\"");
+  } else {
+    file.Write(section, key, value);
+  }
+}
+
+std::string_view FlagText(bool set) {
+  return set ? "1" : "0";
+}
+
+void LoadInterface(const ProfileFile& file, SerialSettings& serial) {
+  serial.portName = Read(file, kInterface, "port");
+  serial.baudRate = DecimalValue(Read(file, kInterface, "Baudrate"));
+  serial.dataBits = DecimalValue(Read(file, kInterface, "Databits"));
+  serial.stopBitsText = Read(file, kInterface, "Stopbits");
+  serial.parityText = Read(file, kInterface, "Parity");
+  serial.flowControlText = Read(file, kInterface, "Flowcontrol");
+  // Nothing reads the codes before the port opens, so they can follow at once.
+  ResolveSerialCodes(serial);
+}
+
+void LoadAuto(const ProfileFile& file, StationState& state) {
+  state.setInUse.configMode = DecimalValue(Read(file, kAuto, "SelectConfig"));
+  state.setInUse.name = Read(file, kAuto, "Pruefablauf_ist");
+  // The list has room for kMaxSetListSize names; a larger count is capped.
+  const auto count = static_cast<std::size_t>(
+      std::clamp<std::int32_t>(DecimalValue(Read(file, kAuto, "Pruefablaeufe")), 0,
+                               static_cast<std::int32_t>(kMaxSetListSize)));
+  state.setList.clear();
+  for (std::size_t i = 0; i < count; ++i) {
+    state.setList.push_back(Read(file, kAuto, Numbered("Pruefablauf_", i)));
+  }
+  state.carrierIdMaxText = Read(file, kAuto, "Carrier ID Max");
+  state.csvDelimiter = Read(file, kAuto, "csv delimiter");
+  if (state.csvDelimiter.empty()) state.csvDelimiter = ",";
+}
+
+void LoadData(const ProfileFile& file, PageState& pages) {
+  pages.allPagesSelected = FlagValue(Read(file, kData, "SelectAll")) ? 1 : 0;
+  for (std::size_t i = 0; i < pages.pageSelected.size(); ++i) {
+    pages.pageSelected[i] = FlagValue(Read(file, kData, Numbered("SelectP", i + 1))) ? 1 : 0;
+  }
+  pages.displayForm = FlagValue(Read(file, kData, "Format")) ? PageForm::Ascii : PageForm::Hex;
+  for (std::size_t i = 0; i < pages.pageText.size(); ++i) {
+    pages.pageText[i] = Read(file, kData, Numbered("P", i + 1));
+    pages.defaultPageText[i] = Read(file, kData, Numbered("P", i + 1, "Default"));
+    if (pages.displayForm == PageForm::Ascii) {
+      pages.asciiText[i] = pages.pageText[i];
+      pages.hexText[i] = AsciiToHex(pages.pageText[i]);
+    } else {
+      pages.hexText[i] = pages.pageText[i];
+      pages.asciiText[i] = HexToAscii(pages.pageText[i]);
+    }
+  }
+}
+
+void LoadManual(const ProfileFile& file, StationState& state) {
+  state.carrierId.carrierIdOffsetText = Read(file, kManual, "Carrier ID Offset");
+  state.carrierId.carrierIdLengthText = Read(file, kManual, "Carrier ID Length");
+  state.carrierId.carrierIdText = Read(file, kManual, "Carrier ID");
+  state.manualLog.manualLogOn = FlagValue(Read(file, kManual, "Log")) ? 1 : 0;
+  const bool ti = FlagValue(Read(file, kManual, "Type"));
+  state.reader.tiSelected = ti ? 1 : 0;
+  state.reader.quorviSelected = ti ? 0 : 1;
+  state.manualLog.fileName = Read(file, kManual, "file name");
+}
+
+void LoadAll(const ProfileFile& file, StationState& state) {
+  LoadInterface(file, state.serial);
+  LoadAuto(file, state);
+  LoadData(file, state.pages);
+  LoadManual(file, state);
+}
+
+void SaveInterface(ProfileFile& file, const SerialSettings& serial) {
+  Write(file, kInterface, "port", serial.portName);
+  Write(file, kInterface, "baudrate", std::to_string(serial.baudRate));
+  Write(file, kInterface, "databits", std::to_string(serial.dataBits));
+  Write(file, kInterface, "stopbits", StopBitsCaption(serial.stopBitsCode));
+  Write(file, kInterface, "parity", ParityCaption(serial.parityCode));
+  Write(file, kInterface, "Flowcontrol", FlowControlCaption(serial.flowControlCode));
+}
+
+void SaveAuto(ProfileFile& file, const StationState& state) {
+  Write(file, kAuto, "SelectConfig", FlagText(state.setInUse.configMode == 1));
+  Write(file, kAuto, "Pruefablauf_ist", state.setInUse.name);
+  const std::size_t count = std::min(state.setList.size(), kMaxSetListSize);
+  Write(file, kAuto, "Pruefablaeufe", std::to_string(count));
+  for (std::size_t i = 0; i < count; ++i) {
+    Write(file, kAuto, Numbered("Pruefablauf_", i), state.setList[i]);
+  }
+  // Names left behind by a longer list are emptied up to the first empty key.
+  for (std::size_t i = count; i < kMaxSetListSize; ++i) {
+    const std::string key = Numbered("Pruefablauf_", i);
+    if (Read(file, kAuto, key).empty()) break;
+    Write(file, kAuto, key, "");
+  }
+  Write(file, kAuto, "Carrier ID Max", state.carrierIdMaxText);
+}
+
+void SaveData(ProfileFile& file, const PageState& pages) {
+  Write(file, kData, "SelectAll", FlagText(pages.allPagesSelected != 0));
+  for (std::size_t i = 0; i < pages.pageSelected.size(); ++i) {
+    Write(file, kData, Numbered("SelectP", i + 1), FlagText(pages.pageSelected[i] != 0));
+  }
+  Write(file, kData, "Format", std::to_string(static_cast<int>(pages.displayForm)));
+  for (std::size_t i = 0; i < pages.pageText.size(); ++i) {
+    Write(file, kData, Numbered("P", i + 1), pages.pageText[i]);
+  }
+}
+
+void SaveManual(ProfileFile& file, const StationState& state) {
+  Write(file, kManual, "Carrier ID Offset", state.carrierId.carrierIdOffsetText);
+  Write(file, kManual, "Carrier ID Length", state.carrierId.carrierIdLengthText);
+  Write(file, kManual, "Carrier ID", state.carrierId.carrierIdText);
+  Write(file, kManual, "Log", FlagText(state.manualLog.manualLogOn != 0));
+  Write(file, kManual, "Type", FlagText(state.reader.tiSelected != 0));
+  Write(file, kManual, "file name", state.manualLog.fileName);
+}
+
+}  // namespace
+
+std::string StationSettingsPath(std::string_view workingDirectory) {
+  std::string path(workingDirectory);
+  if (!path.empty() && path.back() != '/') path.push_back('/');
+  return path + "Torvane.ini";
+}
+
+Status LoadStationSettings(const std::string& path, StationState& state) {
+  Result<ProfileFile> file = ProfileFile::Load(path);
+  // An unreadable file leaves the same empty defaults as a missing one.
+  LoadAll(file.ok() ? file.value : ProfileFile{}, state);
+  return file.ok() ? Status::Success() : Status::Failure(file.error);
+}
+
+Status SaveStationSettings(const std::string& path, const StationState& state) {
+  Result<ProfileFile> loaded = ProfileFile::Load(path);
+  // Saving over a file that could not be read would lose the keys set up by hand.
+  if (!loaded.ok()) return Status::Failure(loaded.error);
+  ProfileFile& file = loaded.value;
+  SaveInterface(file, state.serial);
+  SaveAuto(file, state);
+  SaveData(file, state.pages);
+  SaveManual(file, state);
+  return file.Save();
+}
+
+std::string DisplayedFileName(std::string_view fileName) {
+  if (fileName.size() <= kShownFileNameLength) return std::string(fileName);
+  return "..." + std::string(fileName.substr(fileName.size() - kShownFileNameLength));
+}
+
+}  // namespace torvane
