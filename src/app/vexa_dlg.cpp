@@ -1,0 +1,124 @@
+#include "app/vexa_dlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "app/station_settings.h"
+#include "controls/station_message_box.h"
+#include "res/control_ids.h"
+#include "res/station_images.h"
+#include "res/station_strings.h"
+
+namespace torvane {
+
+CVexaDlg::CVexaDlg(QWidget* parent)
+    : QDialog(parent),
+      pageEditor_(*this, state_.pages),
+      manualOperations_(link_, *this, state_.pages, state_.reader, state_.terminal, state_.setInUse,
+                        state_.manualLog),
+      carrierIdOperations_(link_, *this, state_.pages, state_.reader, state_.terminal,
+                           state_.carrierId),
+      terminalPane_(link_, *this, state_.terminal) {
+  BuildWindow();
+  ConnectCommands();
+}
+
+CVexaDlg::~CVexaDlg() {
+  // The receive thread works on this window's state: it ends before anything else.
+  if (!ended_) ClosePort();
+  if (initialised_) {
+    TakeFieldValues();
+    state_.settingsPath = StationSettingsPath(state_.workingDirectory);
+    SaveStationSettings(state_.settingsPath, state_);
+  }
+  KillTimer(kCycleTimer);
+  KillTimer(kMessageTimer);
+  StationMessageBox::SetEnding(false);
+}
+
+void CVexaDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (initialised_) return;
+  initialised_ = true;
+  Initialise();
+}
+
+void CVexaDlg::Initialise() {
+  state_.reader.answerUnit = kAnswerUnitAtStart;
+  // Shown, then toggled once: hidden, unchecked, the narrow window.
+  state_.terminal.terminalShown = true;
+  terminalPane_.OnShow();
+  state_.workingDirectory = QDir::currentPath().toStdString();
+  state_.settingsPath = StationSettingsPath(state_.workingDirectory);
+  LoadStationSettings(state_.settingsPath, state_);
+  // The configuration set in use is read here once set files exist.
+  ShowFieldValues();
+  setWindowIcon(StationImages::WindowIcon());
+  setWindowTitle(QString::fromUtf8(text::kWindowCaption));
+  OpenPortAtStart();
+  SetTimer(kCycleTimer, kCyclePeriod);
+  SetTimer(kMessageTimer, kMessagePeriod);
+  ApplyStartColours();
+  ApplyStartImages();
+  ShowFieldValues();
+  // The configuration set in use is applied to the window here once sets exist.
+}
+
+void CVexaDlg::OpenPortAtStart() {
+  SerialSettings& serial = state_.serial;
+  ResolveSerialCodes(serial);
+  bool opened = link_.OpenComPort(serial.portName, static_cast<std::uint32_t>(serial.baudRate),
+                                  static_cast<std::uint8_t>(serial.dataBits),
+                                  static_cast<std::uint8_t>(serial.parityCode),
+                                  static_cast<std::uint8_t>(serial.stopBitsCode),
+                                  static_cast<std::uint8_t>(serial.flowControlCode));
+  if (!opened) {
+    ShowMessage(serial.portName + text::kPortNotOpened, text::kErrorCaption, MessageIcon::Error,
+                MessageButtons::Ok);
+  }
+}
+
+void CVexaDlg::ClosePort() {
+  if (!link_.CloseComPort()) {
+    ShowMessage(text::kPortNotClosed, text::kErrorCaption, MessageIcon::Error, MessageButtons::Ok);
+  }
+}
+
+void CVexaDlg::done(int result) {
+  if (!ended_) {
+    ended_ = true;
+    ClosePort();
+  }
+  QDialog::done(result);
+}
+
+void CVexaDlg::keyPressEvent(QKeyEvent* event) {
+  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  // A focused push button takes Enter as its press; anywhere else Enter is the
+  // hidden OK button's command, which never ends the window.
+  auto* button = qobject_cast<QPushButton*>(focusWidget());
+  if (button != nullptr && button->autoDefault()) {
+    button->click();
+  } else {
+    OnOk();
+  }
+  event->accept();
+}
+
+void CVexaDlg::EndOnSignal() {
+  StationMessageBox::SetEnding(true);
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(window);
+    if (dialog != nullptr && dialog != this && dialog->isVisible()) dialog->done(QDialog::Rejected);
+  }
+  // Queued: the loops of the dialogs just closed unwind before the window ends.
+  QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+}  // namespace torvane

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <QDialog>
+#include <chrono>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/station_state.h"
+#include "app/vexa_dlg_requests.h"
+#include "controls/message_map.h"
+#include "link/serial_link.h"
+#include "link/terminal_pane.h"
+#include "transponder/carrier_id_operations.h"
+#include "transponder/manual_operations.h"
+#include "transponder/page_editor.h"
+#include "transponder/station_view.h"
+
+class QAction;
+class QMenuBar;
+
+namespace torvane {
+
+struct ControlTemplate;
+
+// The station's main window. It owns the station state and the serial link,
+// builds its controls from dialog template 102, routes commands to the
+// operations and shows what they do through the StationView interface.
+class CVexaDlg : public QDialog, public StationView, public MessageTarget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kCycleTimer = 3;
+  static constexpr int kMessageTimer = 5;
+  static constexpr std::chrono::milliseconds kCyclePeriod{10};
+  static constexpr std::chrono::milliseconds kMessagePeriod{500};
+  static constexpr int kAnswerUnitAtStart = 160;
+
+  explicit CVexaDlg(QWidget* parent = nullptr);
+  ~CVexaDlg() override;
+
+  // StationView
+  void TakeFieldValues() override;
+  void ShowFieldValues() override;
+  void SetFieldColour(int controlId, std::uint32_t background) override;
+  void FocusControl(int controlId, bool selectAll = false) override;
+  void SetButtonImage(int controlId, bool checked) override;
+  void EnableControl(int controlId, bool enabled) override;
+  void ShowControl(int controlId, bool shown) override;
+  void RepaintWindow() override;
+  MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                            MessageButtons buttons) override;
+  void WriteManualRecord(ManualRecordKind kind) override;
+
+  const MessageMap& messageMap() const override { return messages_; }
+
+  // The window timers by their station ids; setting a running timer restarts it.
+  void SetTimer(int timerId, std::chrono::milliseconds period);
+  void KillTimer(int timerId);
+  bool timerRunning(int timerId) const { return timers_.contains(timerId); }
+
+  // What timer 3 runs when a cycle was requested.
+  void SetCycleRunner(std::function<void()> runner) { cycleRunner_ = std::move(runner); }
+
+  StationState& state() { return state_; }
+  SerialLink& link() { return link_; }
+  DeferredRequests& requests() { return requests_; }
+
+  // Ends the station as its close box does, also from inside a message box or a
+  // dialog: those are closed first.
+  void EndOnSignal();
+
+  // Every way of ending the window passes here: the port is closed first.
+  void done(int result) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+
+ private:
+  // Start-up, run when the window is first shown.
+  void Initialise();
+  void OpenPortAtStart();
+  void ClosePort();
+
+  // Building the window (vexa_dlg_layout.cpp).
+  void BuildWindow();
+  QWidget* CreateControl(const ControlTemplate& entry, QWidget* area);
+  QMenuBar* BuildMenu();
+
+  // Wiring (vexa_dlg_commands.cpp).
+  void ConnectCommands();
+  void ConnectButton(int controlId, std::function<void()> handler);
+  void ConnectMenu(int command, std::function<void()> handler);
+  void OnExit();
+  void OnAbout();
+  void OnOk();
+
+  // Colours and images of the controls at start-up (vexa_dlg_colours.cpp).
+  void ApplyStartColours();
+  void ApplyStartImages();
+
+  // Timer ticks (vexa_dlg_timers.cpp).
+  void OnCycleTimer();
+  void OnMessageTimer();
+
+  template <class T>
+  T* Control(int controlId) const {
+    auto it = controls_.find(controlId);
+    return it == controls_.end() ? nullptr : dynamic_cast<T*>(it->second);
+  }
+
+  StationState state_;
+  SerialLink link_;
+  DeferredRequests requests_;
+  PageEditor pageEditor_;
+  ManualOperations manualOperations_;
+  CarrierIdOperations carrierIdOperations_;
+  TerminalPane terminalPane_;
+  MessageMap messages_;
+  std::map<int, QWidget*> controls_;
+  std::map<int, QAction*> actions_;
+  std::map<int, int> timers_;  // station timer id -> Qt timer id
+  std::function<void()> cycleRunner_;
+  bool initialised_ = false;
+  bool ended_ = false;  // the port was closed for the end
+};
+
+}  // namespace torvane

@@ -1,0 +1,74 @@
+#include <QAbstractButton>
+#include <QAction>
+
+#include "app/about_dlg.h"
+#include "app/vexa_dlg.h"
+#include "controls/window_messages.h"
+#include "res/control_ids.h"
+#include "transponder/transponder_type.h"
+
+namespace torvane {
+
+void CVexaDlg::ConnectCommands() {
+  for (int page = 1; page <= kPageCount; ++page) {
+    messages_.On(WindowMessages::EditComplete(page), [this, page](int, QWidget*) {
+      pageEditor_.OnPageEnter(page);
+      return 0L;
+    });
+    ConnectButton(ids::kPageCheck[page - 1], [this, page] { pageEditor_.OnPageCheck(page); });
+  }
+  messages_.On(WindowMessages::EditComplete(0), [this](int, QWidget*) {
+    terminalPane_.OnInputEnter();
+    return 0L;
+  });
+  ConnectButton(ids::kAllPagesCheck, [this] { pageEditor_.OnAllPagesCheck(); });
+  ConnectButton(ids::kHexButton, [this] { pageEditor_.OnHexForm(); });
+  ConnectButton(ids::kAsciiButton, [this] { pageEditor_.OnAsciiForm(); });
+
+  ConnectButton(ids::kReadUidButton, [this] { manualOperations_.OnReadUid(); });
+  ConnectButton(ids::kReadButton, [this] { manualOperations_.OnReadPages(); });
+  ConnectButton(ids::kWriteButton, [this] { manualOperations_.OnWritePages(); });
+  ConnectButton(ids::kLockButton, [this] { manualOperations_.OnLockPages(); });
+  ConnectButton(ids::kDefaultContentButton, [this] { manualOperations_.OnDefaultContent(); });
+  ConnectButton(ids::kReadCarrierIdButton, [this] { carrierIdOperations_.OnReadCarrierId(); });
+  ConnectButton(ids::kWriteCarrierIdButton, [this] { carrierIdOperations_.OnWriteCarrierId(); });
+  ConnectButton(ids::kTiButton, [this] { OnTiType(*this, state_.reader); });
+  ConnectButton(ids::kQuorviButton, [this] { OnQuorviType(*this, state_.reader); });
+
+  ConnectButton(ids::kTerminalSend, [this] { terminalPane_.OnSend(); });
+  ConnectButton(ids::kOk, [this] { OnOk(); });
+  ConnectButton(ids::kCancel, [this] { reject(); });
+
+  ConnectMenu(ids::kMenuExit, [this] { OnExit(); });
+  ConnectMenu(ids::kMenuTerminalShow, [this] { terminalPane_.OnShow(); });
+  ConnectMenu(ids::kMenuTerminalClear, [this] { terminalPane_.OnClear(); });
+  ConnectMenu(ids::kMenuInfo, [this] { OnAbout(); });
+  ConnectMenu(ids::kSystemMenuAbout, [this] { OnAbout(); });
+}
+
+void CVexaDlg::ConnectButton(int controlId, std::function<void()> handler) {
+  if (auto* button = Control<QAbstractButton>(controlId)) {
+    connect(button, &QAbstractButton::clicked, this, [handler = std::move(handler)] { handler(); });
+  }
+}
+
+void CVexaDlg::ConnectMenu(int command, std::function<void()> handler) {
+  connect(actions_.at(command), &QAction::triggered, this,
+          [handler = std::move(handler)] { handler(); });
+}
+
+void CVexaDlg::OnExit() {
+  TakeFieldValues();
+  done(QDialog::Accepted);
+}
+
+void CVexaDlg::OnAbout() {
+  CAboutDlg about(this);
+  about.exec();
+}
+
+void CVexaDlg::OnOk() {
+  FocusControl(ids::kOneButton);
+}
+
+}  // namespace torvane

@@ -1,0 +1,60 @@
+#include <QTimerEvent>
+
+#include "app/vexa_dlg.h"
+#include "res/control_ids.h"
+#include "res/station_strings.h"
+
+namespace torvane {
+
+void CVexaDlg::SetTimer(int timerId, std::chrono::milliseconds period) {
+  KillTimer(timerId);
+  timers_[timerId] = startTimer(period);
+}
+
+void CVexaDlg::KillTimer(int timerId) {
+  auto it = timers_.find(timerId);
+  if (it == timers_.end()) return;
+  killTimer(it->second);
+  timers_.erase(it);
+}
+
+void CVexaDlg::timerEvent(QTimerEvent* event) {
+  int stationId = 0;
+  for (const auto& [id, qtId] : timers_) {
+    if (qtId == event->timerId()) stationId = id;
+  }
+  if (stationId == kCycleTimer) {
+    OnCycleTimer();
+  } else if (stationId == kMessageTimer) {
+    OnMessageTimer();
+  } else {
+    QDialog::timerEvent(event);
+  }
+}
+
+void CVexaDlg::OnCycleTimer() {
+  if (!requests_.cycleRequested) return;
+  // Cleared first: a message box inside the cycle serves ticks of its own.
+  requests_.cycleRequested = false;
+  if (cycleRunner_) cycleRunner_();
+  FocusControl(ids::kOneButton);
+}
+
+void CVexaDlg::OnMessageTimer() {
+  if (requests_.pendingMessageFlag) {
+    requests_.pendingMessageFlag = false;
+    ShowMessage(requests_.pendingMessage, text::kWindowCaption, MessageIcon::Error,
+                MessageButtons::Ok);
+  }
+  for (int i = 0; i < kPageCount; ++i) {
+    if (!requests_.pageFocusRequest[i]) continue;
+    requests_.pageFocusRequest[i] = false;
+    FocusControl(ids::kPageField[i], true);
+  }
+  if (state_.pages.enterPending) {
+    state_.pages.enterPending = false;
+    if (state_.setInUse.configMode == 1) FocusControl(ids::kOneButton);
+  }
+}
+
+}  // namespace torvane

@@ -1,0 +1,49 @@
+#include <QLineEdit>
+
+#include "app/vexa_dlg.h"
+#include "controls/color_label.h"
+#include "controls/enter_edit.h"
+#include "controls/image_button.h"
+#include "controls/station_message_box.h"
+
+namespace torvane {
+
+void CVexaDlg::SetFieldColour(int controlId, std::uint32_t background) {
+  if (auto* field = Control<CEnterEdit>(controlId)) field->SetBackgroundColour(background);
+  if (auto* label = Control<CColorLabel>(controlId)) label->SetBackgroundColour(background);
+}
+
+void CVexaDlg::FocusControl(int controlId, bool selectAll) {
+  QWidget* control = Control<QWidget>(controlId);
+  if (control == nullptr) return;
+  control->setFocus(Qt::OtherFocusReason);
+  auto* edit = qobject_cast<QLineEdit*>(control);
+  if (edit != nullptr && selectAll) edit->selectAll();
+}
+
+void CVexaDlg::SetButtonImage(int controlId, bool checked) {
+  if (auto* button = Control<ImageButton>(controlId)) button->ShowImage(checked);
+}
+
+void CVexaDlg::EnableControl(int controlId, bool enabled) {
+  if (auto* control = Control<QWidget>(controlId)) control->setEnabled(enabled);
+}
+
+void CVexaDlg::ShowControl(int controlId, bool shown) {
+  if (auto* control = Control<QWidget>(controlId)) control->setVisible(shown);
+}
+
+void CVexaDlg::RepaintWindow() {
+  repaint();
+}
+
+MessageAnswer CVexaDlg::ShowMessage(const std::string& text, const std::string& caption,
+                                    MessageIcon icon, MessageButtons buttons) {
+  return StationMessageBox::Show(this, text, caption, icon, buttons);
+}
+
+void CVexaDlg::WriteManualRecord(ManualRecordKind /*kind*/) {
+  // Deliberately nothing yet: the manual record file is not written by this station so far.
+}
+
+}  // namespace torvane

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QRect>
+
+namespace torvane {
+
+// Window style bits of a template entry, beside the label bits of color_style.h.
+namespace style {
+constexpr unsigned kDisabled = 0x08000000;
+constexpr unsigned kHidden = 0x40000000;
+}  // namespace style
+
+enum class ControlKind {
+  ColorLabel,     // CColorLabel
+  StaticText,     // plain text
+  EnterEdit,      // CEnterEdit, CEnterEdit1 .. CEnterEdit25 by editNumber
+  MultiLineEdit,  // takes Enter, no scroll bars
+  PushButton,
+  ImageButton,  // a check box or radio button that shows the image pair imageId
+  GroupBox,
+  Picture,  // the image imageId
+  SpinButton,
+};
+
+// Dialog units: a quarter of the dialog font's average width and an eighth of
+// its height, fixed here for the station's 8-point font.
+struct DialogRect {
+  int x;
+  int y;
+  int width;
+  int height;
+
+  QRect ToPixels() const { return QRect(x * 7 / 5, y * 8 / 5, width * 7 / 5, height * 8 / 5); }
+};
+
+struct ControlTemplate {
+  int id;
+  ControlKind kind;
+  const char* caption;  // UTF-8, leading blanks included
+  DialogRect rect;
+  unsigned style = 0;
+  int editNumber = 0;
+  int imageId = 0;
+};
+
+}  // namespace torvane

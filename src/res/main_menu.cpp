@@ -1,0 +1,22 @@
+#include "res/main_menu.h"
+
+#include "res/control_ids.h"
+#include "res/station_strings.h"
+
+namespace torvane {
+
+const std::vector<MenuTemplate>& MainMenuTemplate() {
+  // The about item stands in the "?" menu too: there is no system menu to carry it.
+  static const std::vector<MenuTemplate> menus = {
+      {"File", 0, {{"Exit", ids::kMenuExit}}},
+      {"Interface",
+       0,
+       {{"Settings", ids::kMenuInterfaceSettings}, {"Device Manager", ids::kMenuDeviceManager}}},
+      {"Config", ids::kMenuConfig, {}},
+      {"Terminal", 0, {{"Show", ids::kMenuTerminalShow}, {"Clear", ids::kMenuTerminalClear}}},
+      {"?", 0, {{"Info", ids::kMenuInfo}, {nullptr, 0}, {text::kAboutItem, ids::kSystemMenuAbout}}},
+  };
+  return menus;
+}
+
+}  // namespace torvane
