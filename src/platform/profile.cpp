@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <initializer_list>
 #include <optional>
 
 #include "platform/atomic_file.h"
@@ -66,6 +67,13 @@ KeyPlace FindKey(const std::vector<std::string>& lines, std::size_t header, std:
   return place;
 }
 
+// Built by appending: GCC 12 warns falsely about operator+ chains on views.
+std::string Joined(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (const std::string_view part : parts) text.append(part);
+  return text;
+}
+
 }  // namespace
 
 Result<ProfileFile> ProfileFile::Load(const std::string& path) {
@@ -97,18 +105,17 @@ void ProfileFile::Write(std::string_view section, std::string_view key, std::str
   value = value.substr(0, value.find_first_of("\r\n"));
   const auto header = FindSection(lines_, section);
   if (!header) {
-    lines_.push_back("[" + std::string(section) + "]");
-    lines_.push_back(std::string(key) + "=" + std::string(value));
+    lines_.push_back(Joined({"[", section, "]"}));
+    lines_.push_back(Joined({key, "=", value}));
     return;
   }
   const KeyPlace place = FindKey(lines_, *header, key);
   if (place.found) {
     // The entry keeps the spelling of its key, as Windows does.
-    lines_[place.line] =
-        std::string(ProfileEntryOf(lines_[place.line])->key) + "=" + std::string(value);
+    lines_[place.line] = Joined({ProfileEntryOf(lines_[place.line])->key, "=", value});
   } else {
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(place.line),
-                  std::string(key) + "=" + std::string(value));
+                  Joined({key, "=", value}));
   }
 }
 

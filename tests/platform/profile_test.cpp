@@ -149,20 +149,6 @@ TEST_F(ProfileTest, WritesInPlaceAndKeepsEveryOtherLine) {
             "Offset=0\r\n");
 }
 
-TEST_F(ProfileTest, SavedFileReadsBackTheSameValues) {
-  ProfileFile profile = LoadProfile("round.ini", "");
-  profile.Write("Auto", "Pruefablauf_ist", "Lot 7");
-  profile.Write("Auto", "Pruefablaeufe", "2");
-  profile.Write("Data", "P17", "NUL NUL NUL NUL NUL NUL NUL NUL");
-  profile.Write("Auto", "Pruefablaeufe", "3");
-  ASSERT_TRUE(profile.Save().ok());
-  auto reloaded = ProfileFile::Load(PathOf("round.ini"));
-  ASSERT_TRUE(reloaded.ok());
-  EXPECT_EQ(reloaded.value.Read("auto", "pruefablauf_ist"), "Lot 7");
-  EXPECT_EQ(reloaded.value.Read("Auto", "Pruefablaeufe"), "3");
-  EXPECT_EQ(reloaded.value.Read("Data", "P17"), "NUL NUL NUL NUL NUL NUL NUL NUL");
-}
-
 TEST_F(ProfileTest, LineBreakInAValueCannotInjectEntries) {
   ProfileFile profile = LoadProfile("inject.ini", "[A]\r\n");
   profile.Write("A", "key", "safe\r\n[B]\r\nx=1");
