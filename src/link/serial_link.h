@@ -38,7 +38,9 @@ class SerialLink {
                    std::uint8_t flowControlCode);
   // True when no port was open or it was closed; false when the close failed.
   bool CloseComPort();
-  // -1 with no port open, 0 when every byte was written, else the error flags.
+  // -1 with no port open, 0 when every byte was written, else kWriteFailed.
+  // Texts of any length are sent whole; sending stops at the first byte that
+  // cannot be handed over.
   int SendLine(std::string_view text);
 
   bool portOpen() const;
@@ -51,6 +53,8 @@ class SerialLink {
   bool writeBusy() const { return writeBusy_; }
 
   // Set before opening the port; called only while neither busy flag is set.
+  // The hook must not wait for the user-interface thread (post, don't block):
+  // closing the port waits for the receive thread.
   void setLineHook(LineHook hook);
 
   // The answer protocol of the reader operations.
@@ -63,7 +67,7 @@ class SerialLink {
   // vanished must not make this race.
   std::uint64_t receivePasses() const { return receivePasses_; }
 
-  static constexpr int kMaxLineLength = 127;
+  static constexpr int kMaxLineLength = static_cast<int>(LineAssembler::kMaxLineLength);
   // SendLine's result when a byte could not be handed over; lastError() says why.
   static constexpr int kWriteFailed = 1;
 
