@@ -1,0 +1,76 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/result.h"
+#include "sim_options.h"
+#include "transponder.h"
+
+namespace torvane::sim {
+
+class SimulatorCore;
+class PtyEndpoint;
+
+// A transponder reader on a pseudo-terminal, served by a thread of its own.
+// Every public call is thread-safe.
+class ReaderSimulator {
+ public:
+  static Result<std::unique_ptr<ReaderSimulator>> Start(const SimOptions& options);
+  ~ReaderSimulator();  // stops the thread and closes the pseudo-terminal
+  ReaderSimulator(const ReaderSimulator&) = delete;
+  ReaderSimulator& operator=(const ReaderSimulator&) = delete;
+
+  // The device a station opens, e.g. "/dev/pts/7".
+  const std::string& devicePath() const { return devicePath_; }
+
+  std::optional<Transponder> OnAntenna() const;
+  // Every transponder that has been on the antenna, oldest first, as it is now.
+  std::vector<Transponder> Programmed() const;
+
+  void PlaceBlankTransponder();  // with the next UID
+  void RemoveTransponder();
+  void SetTransponder(const Transponder& transponder);
+
+  void SetTimingValue(int value);
+  void SetAnswerLatency(std::chrono::milliseconds latency);
+  void SetWriteTime(std::chrono::milliseconds time);
+  void SetLockTime(std::chrono::milliseconds time);
+
+  // Faults. The commands themselves still take effect; only their answers change.
+  void DropNextAnswers(int count);
+  void DelayNextAnswer(std::chrono::milliseconds delay);
+  void NakPage(int page);                   // writes and locks of this page answer "NAK"; 0: none
+  void SendGarbageNext(std::string bytes);  // sent exactly as given, no CR added
+  void SendOverlongNext();                  // a 300-character line
+  void AnswerNextWith(std::string text);    // text followed by CR
+  // Closes the line as a pulled USB adapter would; the station sees a hang-up.
+  void HangUp();
+  bool hungUp() const;
+
+  // Lines received so far, without their CR.
+  std::vector<std::string> ReceivedCommands() const;
+  bool WaitForCommands(std::size_t count, std::chrono::milliseconds deadline) const;
+  // Empty while every state file write has succeeded, else the last failure.
+  std::string stateFileError() const;
+
+ private:
+  ReaderSimulator(std::unique_ptr<SimulatorCore> core, std::unique_ptr<PtyEndpoint> endpoint,
+                  std::string devicePath);
+  void Serve();
+  void StopServing();
+
+  std::unique_ptr<SimulatorCore> core_;
+  std::unique_ptr<PtyEndpoint> endpoint_;
+  const std::string devicePath_;
+  std::mutex lifecycleMutex_;
+  std::thread thread_;
+};
+
+}  // namespace torvane::sim
