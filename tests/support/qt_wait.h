@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <chrono>
+#include <functional>
+
+namespace torvane::test {
+
+// Serves events until the condition holds or the limit runs out; returns the
+// condition's last value. The limit is a safety net, never a measurement.
+inline bool WaitUntil(const std::function<bool()>& condition,
+                      std::chrono::milliseconds limit = std::chrono::milliseconds(5000)) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > limit.count()) return condition();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+}  // namespace torvane::test
