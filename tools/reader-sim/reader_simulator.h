@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -17,6 +18,7 @@ namespace torvane::sim {
 
 class SimulatorCore;
 class PtyEndpoint;
+class LineServer;
 
 // A transponder reader on a pseudo-terminal, served by a thread of its own.
 // Every public call is thread-safe.
@@ -62,14 +64,15 @@ class ReaderSimulator {
 
  private:
   ReaderSimulator(std::unique_ptr<SimulatorCore> core, std::unique_ptr<PtyEndpoint> endpoint,
-                  std::string devicePath);
-  void Serve();
+                  std::uint32_t baud);
   void StopServing();
 
   std::unique_ptr<SimulatorCore> core_;
   std::unique_ptr<PtyEndpoint> endpoint_;
+  std::unique_ptr<LineServer> server_;
   const std::string devicePath_;
-  std::mutex lifecycleMutex_;
+  mutable std::mutex lifecycleMutex_;
+  bool hungUp_ = false;
   std::thread thread_;
 };
 

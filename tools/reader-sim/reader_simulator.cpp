@@ -1,0 +1,129 @@
+#include "reader_simulator.h"
+
+#include <utility>
+
+#include "line_server.h"
+#include "pty_endpoint.h"
+#include "simulator_core.h"
+
+namespace torvane::sim {
+
+namespace {
+// A line long enough to overrun a station that trusts answers to be short.
+constexpr std::size_t kOverlongLength = 300;
+}  // namespace
+
+Result<std::unique_ptr<ReaderSimulator>> ReaderSimulator::Start(const SimOptions& options) {
+  using Started = Result<std::unique_ptr<ReaderSimulator>>;
+  auto core = SimulatorCore::Create(options);
+  if (!core.ok()) return Started::Failure(core.error);
+  auto endpoint = PtyEndpoint::Open();
+  if (!endpoint.ok()) return Started::Failure(endpoint.error);
+  return Started::Success(std::unique_ptr<ReaderSimulator>(
+      new ReaderSimulator(std::move(core.value), std::move(endpoint.value), options.paceBaud)));
+}
+
+ReaderSimulator::ReaderSimulator(std::unique_ptr<SimulatorCore> core,
+                                 std::unique_ptr<PtyEndpoint> endpoint, std::uint32_t baud)
+    : core_(std::move(core)),
+      endpoint_(std::move(endpoint)),
+      server_(std::make_unique<LineServer>(*endpoint_, *core_, baud)),
+      devicePath_(endpoint_->devicePath()),
+      thread_([this] { server_->Run(); }) {}
+
+ReaderSimulator::~ReaderSimulator() {
+  StopServing();
+}
+
+void ReaderSimulator::StopServing() {
+  std::lock_guard lock(lifecycleMutex_);
+  if (!thread_.joinable()) return;
+  endpoint_->Wake();
+  thread_.join();
+  endpoint_->Close();
+}
+
+std::optional<Transponder> ReaderSimulator::OnAntenna() const {
+  return core_->OnAntenna();
+}
+
+std::vector<Transponder> ReaderSimulator::Programmed() const {
+  return core_->Programmed();
+}
+
+void ReaderSimulator::PlaceBlankTransponder() {
+  core_->PlaceBlankTransponder();
+}
+
+void ReaderSimulator::RemoveTransponder() {
+  core_->RemoveTransponder();
+}
+
+void ReaderSimulator::SetTransponder(const Transponder& transponder) {
+  core_->SetTransponder(transponder);
+}
+
+void ReaderSimulator::SetTimingValue(int value) {
+  core_->SetTimingValue(value);
+}
+
+void ReaderSimulator::SetAnswerLatency(std::chrono::milliseconds latency) {
+  core_->SetAnswerLatency(latency);
+}
+
+void ReaderSimulator::SetWriteTime(std::chrono::milliseconds time) {
+  core_->SetWriteTime(time);
+}
+
+void ReaderSimulator::SetLockTime(std::chrono::milliseconds time) {
+  core_->SetLockTime(time);
+}
+
+void ReaderSimulator::DropNextAnswers(int count) {
+  core_->DropNextAnswers(count);
+}
+
+void ReaderSimulator::DelayNextAnswer(std::chrono::milliseconds delay) {
+  core_->DelayNextAnswer(delay);
+}
+
+void ReaderSimulator::NakPage(int page) {
+  core_->NakPage(page);
+}
+
+void ReaderSimulator::SendGarbageNext(std::string bytes) {
+  core_->ReplaceNextAnswer(std::move(bytes));
+}
+
+void ReaderSimulator::SendOverlongNext() {
+  core_->ReplaceNextAnswer(std::string(kOverlongLength, 'Z') + '\r');
+}
+
+void ReaderSimulator::AnswerNextWith(std::string text) {
+  core_->ReplaceNextAnswer(std::move(text) + '\r');
+}
+
+void ReaderSimulator::HangUp() {
+  StopServing();
+  std::lock_guard lock(lifecycleMutex_);
+  hungUp_ = true;
+}
+
+bool ReaderSimulator::hungUp() const {
+  std::lock_guard lock(lifecycleMutex_);
+  return hungUp_;
+}
+
+std::vector<std::string> ReaderSimulator::ReceivedCommands() const {
+  return core_->ReceivedCommands();
+}
+
+bool ReaderSimulator::WaitForCommands(std::size_t count, std::chrono::milliseconds deadline) const {
+  return core_->WaitForCommands(count, deadline);
+}
+
+std::string ReaderSimulator::stateFileError() const {
+  return core_->stateFileError();
+}
+
+}  // namespace torvane::sim

@@ -1,0 +1,71 @@
+#include "transponder_supply.h"
+
+#include <cstdio>
+
+namespace torvane::sim {
+
+namespace {
+
+std::string UidText(std::uint32_t number) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(number));
+  return text;
+}
+
+}  // namespace
+
+TransponderSupply::TransponderSupply(std::uint32_t firstUid, bool startEmpty, bool swapAfterLock)
+    : nextUid_(firstUid), swapAfterLock_(swapAfterLock) {
+  if (!startEmpty) PlaceBlank();
+}
+
+const Transponder* TransponderSupply::onAntenna() const {
+  return antenna_ ? &all_[*antenna_] : nullptr;
+}
+
+Transponder* TransponderSupply::current() {
+  return antenna_ ? &all_[*antenna_] : nullptr;
+}
+
+void TransponderSupply::PlaceBlank() {
+  Transponder blank;
+  blank.uid = UidText(nextUid_++);
+  Place(blank);
+}
+
+void TransponderSupply::Place(const Transponder& transponder) {
+  all_.push_back(transponder);
+  antenna_ = all_.size() - 1;
+  lockedSincePlacement_ = false;
+  ++revision_;
+}
+
+void TransponderSupply::Remove() {
+  if (!antenna_) return;
+  antenna_.reset();
+  lockedSincePlacement_ = false;
+  ++revision_;
+}
+
+bool TransponderSupply::Write(int page, const Page& bytes) {
+  Transponder* transponder = current();
+  if (transponder == nullptr || transponder->locked[page - 1]) return false;
+  transponder->pages[page - 1] = bytes;
+  ++revision_;
+  return true;
+}
+
+bool TransponderSupply::Lock(int page) {
+  Transponder* transponder = current();
+  if (transponder == nullptr) return false;
+  transponder->locked[page - 1] = true;
+  lockedSincePlacement_ = true;
+  ++revision_;
+  return true;
+}
+
+void TransponderSupply::NoteTimingRequest() {
+  if (swapAfterLock_ && lockedSincePlacement_) PlaceBlank();
+}
+
+}  // namespace torvane::sim

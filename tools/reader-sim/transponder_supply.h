@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "transponder.h"
+
+namespace torvane::sim {
+
+// The transponders that have been on the antenna and the one there now. Pages
+// are numbered 1 to 17. Not thread-safe.
+class TransponderSupply {
+ public:
+  TransponderSupply(std::uint32_t firstUid, bool startEmpty, bool swapAfterLock);
+
+  const Transponder* onAntenna() const;
+  std::optional<std::size_t> antennaIndex() const { return antenna_; }
+  const std::vector<Transponder>& all() const { return all_; }
+  // Grows with every change, so a watcher knows when to save.
+  std::uint64_t revision() const { return revision_; }
+
+  void PlaceBlank();
+  void Place(const Transponder& transponder);
+  void Remove();
+  // False with no transponder on the antenna, or when the page is locked.
+  bool Write(int page, const Page& bytes);
+  // False with no transponder on the antenna.
+  bool Lock(int page);
+  // A timing request after a lock starts the next production cycle: with swap
+  // after lock, a fresh transponder takes the locked one's place.
+  void NoteTimingRequest();
+
+ private:
+  Transponder* current();
+
+  std::vector<Transponder> all_;
+  std::optional<std::size_t> antenna_;
+  std::uint32_t nextUid_;
+  bool swapAfterLock_;
+  bool lockedSincePlacement_ = false;
+  std::uint64_t revision_ = 0;
+};
+
+}  // namespace torvane::sim
