@@ -55,9 +55,14 @@ Reply ReaderProtocol::Respond(std::string_view line) {
     const Transponder* transponder = supply_.onAntenna();
     return {CommandKind::kReadUid, transponder ? transponder->uid : std::string(kNoRead)};
   }
-  if (line.starts_with("RD ")) return ReadPage(line.substr(3));
-  if (line.starts_with("WD ")) return WritePage(line.substr(3));
-  if (line.starts_with("LD ")) return LockPage(line.substr(3));
+  // Page commands: a malformed argument is the command's own failure, not an unknown command.
+  const auto blank = line.find(' ');
+  const std::string_view word = line.substr(0, blank);
+  const std::string_view argument =
+      blank == std::string_view::npos ? std::string_view{} : line.substr(blank + 1);
+  if (word == "RD") return ReadPage(argument);
+  if (word == "WD") return WritePage(argument);
+  if (word == "LD") return LockPage(argument);
   return {CommandKind::kUnknown, std::string(kError)};
 }
 

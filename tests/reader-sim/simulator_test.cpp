@@ -1,0 +1,205 @@
+// The simulator on a real pseudo-terminal, talked to as a station would.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "reader_simulator.h"
+#include "station_side.h"
+
+namespace torvane::sim {
+namespace {
+
+constexpr std::chrono::milliseconds kLimit{5000};
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+class SimulatorTest : public ::testing::Test {
+ protected:
+  void StartWith(const SimOptions& options) {
+    auto started = ReaderSimulator::Start(options);
+    ASSERT_TRUE(started.ok()) << started.error;
+    sim = std::move(started.value);
+    station = std::make_unique<StationSide>(sim->devicePath());
+    ASSERT_TRUE(station->ok());
+  }
+  void SetUp() override {
+    char pattern[] = "/tmp/reader-sim-test-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    folder = pattern;
+  }
+  void TearDown() override {
+    station.reset();
+    sim.reset();
+    std::filesystem::remove_all(folder);
+  }
+  std::string Ask(const std::string& command) {
+    station->Send(command + "\r");
+    return station->ReadLine();
+  }
+
+  std::filesystem::path folder;
+  std::unique_ptr<ReaderSimulator> sim;
+  std::unique_ptr<StationSide> station;
+};
+
+TEST_F(SimulatorTest, AnswersCommandsHoweverTheBytesAreSplit) {
+  StartWith({});
+  for (const char* piece : {"T", "OR\rRU", "ID\r\nWD 1 00112233", "44556677\rRD 1\r"})
+    ASSERT_TRUE(station->Send(piece));
+  EXPECT_EQ(station->ReadLine(), "10\r");
+  EXPECT_EQ(station->ReadLine(), "E0040001\r");
+  EXPECT_EQ(station->ReadLine(), "ACK\r");
+  EXPECT_EQ(station->ReadLine(), "0011223344556677\r");
+  EXPECT_EQ(sim->ReceivedCommands(),
+            (std::vector<std::string>{"TOR", "RUID", "WD 1 0011223344556677", "RD 1"}));
+}
+
+TEST_F(SimulatorTest, PacedLineDeliversEveryByteInOrder) {
+  SimOptions options;
+  options.paceBaud = 115200;
+  StartWith(options);
+  for (int page = 1; page <= 17; ++page) {
+    EXPECT_EQ(Ask("WD " + std::to_string(page) + " 0123456789ABCDEF"), "ACK\r");
+    EXPECT_EQ(Ask("RD " + std::to_string(page)), "0123456789ABCDEF\r");
+  }
+}
+
+struct FaultCase {
+  std::string name;
+  std::function<void(ReaderSimulator&)> arrange;
+  std::string command;
+  std::string expected;  // the bytes the station gets for the command and a "TOR" after it
+};
+
+TEST_F(SimulatorTest, FaultsChangeOnlyTheNextAnswers) {
+  const std::vector<FaultCase> cases = {
+      {"dropped", [](auto& s) { s.DropNextAnswers(2); }, "RUID", ""},
+      {"late", [](auto& s) { s.DelayNextAnswer(std::chrono::milliseconds(30)); }, "RUID",
+       "E0040001\r10\r"},
+      {"replaced", [](auto& s) { s.AnswerNextWith("XXXXXXXX"); }, "RUID", "XXXXXXXX\r10\r"},
+      {"error code", [](auto& s) { s.AnswerNextWith("#09"); }, "RD 1", "#09\r10\r"},
+      {"garbage", [](auto& s) { s.SendGarbageNext(std::string("\0\xFF\x1B", 3)); }, "RUID",
+       std::string("\0\xFF\x1B", 3) + "10\r"},
+      {"overlong", [](auto& s) { s.SendOverlongNext(); }, "RUID", std::string(300, 'Z') + "\r10\r"},
+      {"refused page", [](auto& s) { s.NakPage(2); }, "WD 2 0011223344556677", "NAK\r10\r"},
+      {"timing", [](auto& s) { s.SetTimingValue(256); }, "TOR", "256\r256\r"},
+  };
+  for (const FaultCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartWith({});
+    c.arrange(*sim);
+    station->Send(c.command + "\rTOR\r");
+    EXPECT_EQ(station->ReadBytes(c.expected.size()), c.expected);
+    ASSERT_TRUE(sim->WaitForCommands(2, kLimit));
+    EXPECT_EQ(Ask("RUID"), "E0040001\r");                                // back to normal
+    EXPECT_EQ(station->ReadBytes(1, std::chrono::milliseconds(0)), "");  // nothing extra came
+  }
+}
+
+TEST_F(SimulatorTest, CommandWithLostAnswerStillTakesEffect) {
+  StartWith({});
+  sim->DropNextAnswers(1);
+  station->Send("WD 3 0011223344556677\r");
+  ASSERT_TRUE(sim->WaitForCommands(1, kLimit));
+  EXPECT_EQ(Ask("RD 3"), "0011223344556677\r");
+}
+
+TEST_F(SimulatorTest, StationCanCloseAndReopenThePort) {
+  StartWith({});
+  EXPECT_EQ(Ask("WD 1 0011223344556677"), "ACK\r");
+  for (int round = 0; round < 3; ++round) {
+    station = std::make_unique<StationSide>(sim->devicePath());
+    ASSERT_TRUE(station->ok());
+    EXPECT_EQ(Ask("RD 1"), "0011223344556677\r");
+  }
+}
+
+TEST_F(SimulatorTest, HangUpIsSeenByTheStation) {
+  StartWith({});
+  EXPECT_EQ(Ask("TOR"), "10\r");
+  sim->HangUp();
+  EXPECT_TRUE(sim->hungUp());
+  EXPECT_TRUE(station->WaitHangUp());
+  EXPECT_TRUE(sim->OnAntenna().has_value());  // the record outlives the line
+}
+
+TEST_F(SimulatorTest, StateFileFollowsEveryChange) {
+  SimOptions options;
+  options.statePath = folder / "state.json";
+  options.swapAfterLock = true;
+  StartWith(options);
+  EXPECT_NE(FileText(options.statePath).find("\"E0040001\", \"onAntenna\": true"),
+            std::string::npos);
+  EXPECT_EQ(Ask("WD 1 0011223344556677"), "ACK\r");
+  EXPECT_EQ(Ask("LD 1"), "ACK\r");
+  EXPECT_EQ(Ask("TOR"), "10\r");
+  const std::string state = FileText(options.statePath);
+  EXPECT_NE(state.find("\"pages\": [\"0011223344556677\""), std::string::npos) << state;
+  EXPECT_NE(state.find("\"E0040002\", \"onAntenna\": true"), std::string::npos) << state;
+  sim->RemoveTransponder();
+  EXPECT_EQ(FileText(options.statePath).find("true, \"pages\""), std::string::npos);
+  EXPECT_EQ(sim->stateFileError(), "");
+  EXPECT_FALSE(std::filesystem::exists(folder / "state.json.tmp"));
+}
+
+TEST_F(SimulatorTest, LogHoldsEachCommandAndAnswerWithATimeStamp) {
+  SimOptions options;
+  options.logPath = folder / "sim.log";
+  StartWith(options);
+  EXPECT_EQ(Ask("TOR"), "10\r");
+  sim->SendGarbageNext(std::string("\x01\r", 2));
+  EXPECT_EQ(Ask("RUID"), "\x01\r");
+  sim.reset();  // flushes and closes the log
+  std::istringstream log(FileText(options.logPath));
+  std::vector<std::string> entries;
+  for (std::string stamp, direction, text; log >> stamp >> direction >> text;) {
+    EXPECT_GT(std::stod(stamp), 0.0);
+    entries.push_back(direction + " " + text);
+  }
+  EXPECT_EQ(entries, (std::vector<std::string>{"rx TOR", "tx 10\\r", "rx RUID", "tx \\x01\\r"}));
+}
+
+TEST_F(SimulatorTest, UnusableFilesStopTheStartWithTheReason) {
+  for (const auto& [state, log] :
+       {std::pair{"/nonexistent/state.json", ""}, std::pair{"", "/nonexistent/sim.log"}}) {
+    SimOptions options;
+    options.statePath = state;
+    options.logPath = log;
+    const auto started = ReaderSimulator::Start(options);
+    EXPECT_FALSE(started.ok());
+    EXPECT_NE(started.error.find("/nonexistent/"), std::string::npos) << started.error;
+  }
+}
+
+TEST_F(SimulatorTest, OperatorMayChangeTheAntennaWhileTheStationTalks) {
+  SimOptions options;
+  options.empty = true;
+  StartWith(options);
+  std::thread operatorHand([this] {
+    for (int i = 0; i < 50; ++i) {
+      sim->PlaceBlankTransponder();
+      sim->RemoveTransponder();
+    }
+  });
+  for (int i = 0; i < 50; ++i) {
+    const std::string answer = Ask("RUID");
+    EXPECT_TRUE(answer == "No Read\r" || (answer.size() == 9 && answer.starts_with("E004")))
+        << answer;
+  }
+  operatorHand.join();
+  EXPECT_EQ(sim->Programmed().size(), 50u);
+  EXPECT_FALSE(sim->OnAntenna());
+}
+
+}  // namespace
+}  // namespace torvane::sim

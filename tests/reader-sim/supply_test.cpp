@@ -1,0 +1,80 @@
+// The supply of transponders: UIDs, placement, and the swap that starts each
+// production cycle with a fresh transponder.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "reader_protocol.h"
+#include "transponder_supply.h"
+
+namespace torvane::sim {
+namespace {
+
+struct SwapCase {
+  std::string name;
+  bool swapAfterLock;
+  bool startEmpty;
+  std::vector<std::string> commands;
+  std::size_t expectedCount;
+  std::string expectedOnAntenna;  // empty: none
+};
+
+TEST(SupplyTest, TimingRequestAfterAcknowledgedLockBringsAFreshTransponder) {
+  const std::string write = "WD 1 0011223344556677";
+  const std::vector<SwapCase> cases = {
+      {"production cycle", true, false, {"TOR", write, "TOR", "LD 1", "TOR"}, 2, "E0040002"},
+      {"swap off", false, false, {"TOR", write, "TOR", "LD 1", "TOR"}, 1, "E0040001"},
+      {"no timing request yet", true, false, {"LD 1", "LD 2", "RD 1"}, 1, "E0040001"},
+      {"only one swap per lock", true, false, {"LD 1", "TOR", "TOR"}, 2, "E0040002"},
+      {"refused lock", true, false, {"LD 19", "TOR"}, 1, "E0040001"},
+      {"nothing on the antenna", true, true, {"LD 1", "TOR"}, 0, ""},
+      {"two cycles", true, false, {"LD 1", "TOR", "LD 1", "TOR"}, 3, "E0040003"},
+  };
+  for (const SwapCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TransponderSupply supply(0xE0040001, c.startEmpty, c.swapAfterLock);
+    ReaderProtocol protocol(supply);
+    for (const std::string& command : c.commands) protocol.Respond(command);
+    EXPECT_EQ(supply.all().size(), c.expectedCount);
+    EXPECT_EQ(supply.onAntenna() ? supply.onAntenna()->uid : "", c.expectedOnAntenna);
+  }
+}
+
+TEST(SupplyTest, SwappedTransponderKeepsWhatWasProgrammed) {
+  TransponderSupply supply(0xE0040001, false, true);
+  ReaderProtocol protocol(supply);
+  for (const char* command : {"TOR", "WD 2 0011223344556677", "TOR", "LD 2", "TOR", "RD 2"})
+    protocol.Respond(command);
+  const Transponder& first = supply.all().front();
+  EXPECT_EQ(first.pages[1], (Page{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77}));
+  EXPECT_TRUE(first.locked[1]);
+  EXPECT_EQ(supply.onAntenna()->pages[1], Page{});
+  EXPECT_FALSE(supply.onAntenna()->locked[1]);
+}
+
+TEST(SupplyTest, UidsCountUpInEightHexDigitsAndWrapAround) {
+  TransponderSupply supply(0xFFFFFFFE, false, false);
+  supply.PlaceBlank();
+  supply.PlaceBlank();
+  ASSERT_EQ(supply.all().size(), 3u);
+  EXPECT_EQ(supply.all()[0].uid, "FFFFFFFE");
+  EXPECT_EQ(supply.all()[1].uid, "FFFFFFFF");
+  EXPECT_EQ(supply.all()[2].uid, "00000000");
+}
+
+TEST(SupplyTest, RemovedTransponderStaysOnRecordAndEveryChangeIsCounted) {
+  TransponderSupply supply(1, false, false);
+  const auto start = supply.revision();
+  EXPECT_TRUE(supply.Write(1, Page{}));
+  supply.Remove();
+  supply.Remove();  // nothing left to remove: no change
+  EXPECT_FALSE(supply.Write(1, Page{}));
+  EXPECT_FALSE(supply.Lock(1));
+  EXPECT_EQ(supply.revision(), start + 2);
+  EXPECT_EQ(supply.all().size(), 1u);
+  EXPECT_EQ(supply.onAntenna(), nullptr);
+}
+
+}  // namespace
+}  // namespace torvane::sim
