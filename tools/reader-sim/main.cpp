@@ -21,6 +21,8 @@ using torvane::sim::ConsoleCommands;
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+// A console line longer than this is noise, not a command.
+constexpr std::size_t kMaxConsoleLine = 4096;
 
 void Say(const std::string& text) {
   if (text.empty()) return;
@@ -60,6 +62,7 @@ void Converse(ConsoleCommands& console, int signalFd) {
       Say(console.Execute(pending.substr(0, end)));
       pending.erase(0, end + 1);
     }
+    if (pending.size() > kMaxConsoleLine) pending.clear();
   }
 }
 

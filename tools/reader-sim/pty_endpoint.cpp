@@ -110,7 +110,7 @@ bool PtyEndpoint::Write(std::string_view bytes) {
     if (events < 0) return false;
     if ((events & POLLOUT) == 0) break;
   }
-  return !woken_.load();
+  return bytes.empty() || !woken_.load();
 }
 
 void PtyEndpoint::Wake() {
