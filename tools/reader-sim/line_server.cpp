@@ -38,8 +38,10 @@ bool LineServer::Answer(const std::string& line) {
 
 bool LineServer::SendPaced(const std::string& bytes) {
   if (sent_.byteTime() == LinePacer::Clock::duration::zero()) return endpoint_.Write(bytes);
+  // One start for the whole answer: a byte sent late does not push the later ones back.
+  const auto start = PtyEndpoint::Clock::now();
   for (const char byte : bytes) {
-    const auto crossed = sent_.Carry(PtyEndpoint::Clock::now());
+    const auto crossed = sent_.Carry(start);
     if (!endpoint_.SleepUntil(crossed) || !endpoint_.Write(std::string_view(&byte, 1)))
       return false;
   }

@@ -16,7 +16,7 @@ namespace {
 using Opened = Result<std::unique_ptr<PtyEndpoint>>;
 
 // How often to look again while the station has the device closed.
-constexpr int kReopenPollMs = 5;
+constexpr std::chrono::milliseconds kReopenPoll{5};
 // How long an answer may wait for a station that does not read.
 constexpr std::chrono::seconds kWriteStall{1};
 
@@ -60,22 +60,32 @@ PtyEndpoint::~PtyEndpoint() {
   ::close(wakeWrite_);
 }
 
-int PtyEndpoint::Poll(int fd, short events, int timeoutMs) {
+int PtyEndpoint::Poll(int fd, short events, std::optional<Clock::duration> timeout) {
   pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {fd, events, 0}};
   const nfds_t count = fd >= 0 ? 2 : 1;
-  int ready = ::poll(fds, count, timeoutMs);
-  while (ready < 0 && errno == EINTR) ready = ::poll(fds, count, timeoutMs);
+  // Nanosecond timeouts, so that bytes paced at high rates keep their spacing.
+  timespec limit{};
+  if (timeout) {
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::max(*timeout, Clock::duration::zero()));
+    limit.tv_sec = static_cast<time_t>(ns.count() / 1'000'000'000);
+    limit.tv_nsec = static_cast<long>(ns.count() % 1'000'000'000);
+  }
+  int ready;
+  do {
+    ready = ::ppoll(fds, count, timeout ? &limit : nullptr, nullptr);
+  } while (ready < 0 && errno == EINTR);
   if (fds[0].revents != 0 || woken_.load()) return -1;
   return ready > 0 ? fds[1].revents : 0;
 }
 
 PtyEndpoint::Wait PtyEndpoint::WaitReadable() {
   for (;;) {
-    const int events = Poll(master_, POLLIN, -1);
+    const int events = Poll(master_, POLLIN, std::nullopt);
     if (events < 0) return Wait::kWoken;
     if (events & POLLIN) return Wait::kReadable;
     // A hang-up without data: the station has closed the device.
-    if (Poll(-1, 0, kReopenPollMs) < 0) return Wait::kWoken;
+    if (Poll(-1, 0, kReopenPoll) < 0) return Wait::kWoken;
   }
 }
 
@@ -90,8 +100,7 @@ bool PtyEndpoint::SleepUntil(Clock::time_point deadline) {
   for (;;) {
     const auto left = deadline - Clock::now();
     if (left <= Clock::duration::zero()) return !woken_.load();
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-    if (Poll(-1, 0, static_cast<int>(std::min<long long>(ms, 1000))) < 0) return false;
+    if (Poll(-1, 0, left) < 0) return false;
   }
 }
 
@@ -104,9 +113,9 @@ bool PtyEndpoint::Write(std::string_view bytes) {
       continue;
     }
     if (n < 0 && errno != EAGAIN && errno != EINTR) break;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(giveUp - Clock::now());
-    if (left.count() <= 0) break;
-    const int events = Poll(master_, POLLOUT, static_cast<int>(left.count()));
+    const auto left = giveUp - Clock::now();
+    if (left <= Clock::duration::zero()) break;
+    const int events = Poll(master_, POLLOUT, left);
     if (events < 0) return false;
     if ((events & POLLOUT) == 0) break;
   }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,9 +42,10 @@ class PtyEndpoint {
 
  private:
   PtyEndpoint(int master, int wakeRead, int wakeWrite, std::string devicePath);
-  // Polls `fd` for `events` together with the wake pipe, for at most `timeout`.
-  // The events that came, or 0 on timeout; -1 when woken.
-  int Poll(int fd, short events, int timeoutMs);
+  // Polls `fd` (none when negative) for `events` together with the wake pipe,
+  // for at most `timeout` (no limit without one). The events that came, or 0 on
+  // timeout; -1 when woken.
+  int Poll(int fd, short events, std::optional<Clock::duration> timeout);
 
   int master_;
   int wakeRead_;
