@@ -222,7 +222,7 @@ TEST_F(ManualOperationsTest, ManualRecordOnlyInManualModeWithTheLogOn) {
 
 TEST_F(ManualOperationsTest, DefaultContentSelectsEveryPageInHexForm) {
   pages.displayForm = PageForm::Ascii;
-  for (int i = 0; i < kPageCount; ++i) pages.defaultPageText[i] = "0" + std::to_string(i % 10);
+  for (int i = 0; i < kPageCount; ++i) pages.defaultPageText[i] = std::to_string(10 + i);
   manual.OnDefaultContent();
   EXPECT_EQ(pages.pageText, pages.defaultPageText);
   EXPECT_EQ(pages.displayForm, PageForm::Hex);
