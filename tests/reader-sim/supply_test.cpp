@@ -63,6 +63,21 @@ TEST(SupplyTest, UidsCountUpInEightHexDigitsAndWrapAround) {
   EXPECT_EQ(supply.all()[2].uid, "00000000");
 }
 
+TEST(SupplyTest, UidOnRecordIsTheSameTransponderPutBack) {
+  TransponderSupply supply(0xE0040001, false, false);
+  Transponder changed = *supply.onAntenna();
+  changed.pages[0][0] = 0x42;
+  supply.Remove();
+  supply.Place(changed);
+  Transponder prepared;
+  prepared.uid = "E0040002";
+  supply.Place(prepared);
+  supply.PlaceBlank();  // skips the UID the prepared one took
+  ASSERT_EQ(supply.all().size(), 3u);
+  EXPECT_EQ(supply.all()[0], changed);
+  EXPECT_EQ(supply.onAntenna()->uid, "E0040003");
+}
+
 TEST(SupplyTest, RemovedTransponderStaysOnRecordAndEveryChangeIsCounted) {
   TransponderSupply supply(1, false, false);
   const auto start = supply.revision();

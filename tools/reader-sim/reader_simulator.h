@@ -38,6 +38,8 @@ class ReaderSimulator {
 
   void PlaceBlankTransponder();  // with the next UID
   void RemoveTransponder();
+  // Puts a prepared transponder on the antenna; one whose UID is on record
+  // replaces that record (the same transponder put back or changed).
   void SetTransponder(const Transponder& transponder);
 
   void SetTimingValue(int value);

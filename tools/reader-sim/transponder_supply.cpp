@@ -1,5 +1,6 @@
 #include "transponder_supply.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace torvane::sim {
@@ -27,15 +28,29 @@ Transponder* TransponderSupply::current() {
   return antenna_ ? &all_[*antenna_] : nullptr;
 }
 
+std::optional<std::size_t> TransponderSupply::Find(const std::string& uid) const {
+  const auto found =
+      std::find_if(all_.begin(), all_.end(), [&](const Transponder& t) { return t.uid == uid; });
+  if (found == all_.end()) return std::nullopt;
+  return static_cast<std::size_t>(found - all_.begin());
+}
+
 void TransponderSupply::PlaceBlank() {
   Transponder blank;
-  blank.uid = UidText(nextUid_++);
+  do {
+    blank.uid = UidText(nextUid_++);
+  } while (Find(blank.uid));
   Place(blank);
 }
 
 void TransponderSupply::Place(const Transponder& transponder) {
-  all_.push_back(transponder);
-  antenna_ = all_.size() - 1;
+  antenna_ = Find(transponder.uid);
+  if (antenna_) {
+    all_[*antenna_] = transponder;
+  } else {
+    all_.push_back(transponder);
+    antenna_ = all_.size() - 1;
+  }
   lockedSincePlacement_ = false;
   ++revision_;
 }

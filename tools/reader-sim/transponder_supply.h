@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "transponder.h"
@@ -21,7 +22,10 @@ class TransponderSupply {
   // Grows with every change, so a watcher knows when to save.
   std::uint64_t revision() const { return revision_; }
 
+  // A blank transponder with the next UID that is not yet on record.
   void PlaceBlank();
+  // UIDs are unique: a transponder with a UID on record is that transponder
+  // put back (with the given memory), not a new one.
   void Place(const Transponder& transponder);
   void Remove();
   // False with no transponder on the antenna, or when the page is locked.
@@ -34,6 +38,7 @@ class TransponderSupply {
 
  private:
   Transponder* current();
+  std::optional<std::size_t> Find(const std::string& uid) const;
 
   std::vector<Transponder> all_;
   std::optional<std::size_t> antenna_;
