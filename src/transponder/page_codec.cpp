@@ -93,15 +93,12 @@ std::string HexToAscii(std::string_view hexText) {
 }
 
 std::string AsciiToHex(std::string_view asciiText) {
-  const std::string spacedNul = " " + std::string(kNulMark) + " ";
-  std::string work = ReplaceAll(asciiText, " NUL ", spacedNul);
-  work = ReplaceAll(work, "NUL ", std::string(kNulMark) + " ");
-  work = ReplaceAll(work, " NUL", " " + std::string(kNulMark));
+  std::string work = ReplaceAll(asciiText, " NUL ", " XXXXXXXXX ");
+  work = ReplaceAll(work, "NUL ", "XXXXXXXXX ");
+  work = ReplaceAll(work, " NUL", " XXXXXXXXX");
   // Two adjacent blanks are a separator next to a blank byte.
-  work = ReplaceAll(work, "  ", " " + std::string(kBlankMark) + " ");
-  if (work.ends_with("  ")) {
-    work.replace(work.size() - 2, 2, " " + std::string(kBlankMark));
-  }
+  work = ReplaceAll(work, "  ", " YYYYYYYYY ");
+  if (work.ends_with("  ")) work.replace(work.size() - 2, 2, " YYYYYYYYY");
 
   const std::vector<std::string_view> tokens = SplitAtBlanks(work);
   std::string hex;
