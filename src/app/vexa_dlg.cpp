@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
-#include <QPushButton>
 
 #include "app/station_settings.h"
 #include "controls/station_message_box.h"
@@ -95,20 +94,15 @@ void CVexaDlg::done(int result) {
 }
 
 void CVexaDlg::keyPressEvent(QKeyEvent* event) {
-  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (!enter) {
-    QDialog::keyPressEvent(event);
+  // Enter reaches the window only from a control that does not take it (push
+  // buttons and the fields do): it is the hidden OK button's command, which never
+  // ends the window.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    OnOk();
+    event->accept();
     return;
   }
-  // A focused push button takes Enter as its press; anywhere else Enter is the
-  // hidden OK button's command, which never ends the window.
-  auto* button = qobject_cast<QPushButton*>(focusWidget());
-  if (button != nullptr && button->autoDefault()) {
-    button->click();
-  } else {
-    OnOk();
-  }
-  event->accept();
+  QDialog::keyPressEvent(event);
 }
 
 void CVexaDlg::EndOnSignal() {

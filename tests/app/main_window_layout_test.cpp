@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <algorithm>
 #include <vector>
 
 #include "res/control_ids.h"
@@ -26,47 +27,6 @@ class MainWindowLayoutTest : public StationWindowTest {
     return controls;
   }
 };
-
-TEST_F(MainWindowLayoutTest, EveryControlAndCommandIsFoundByItsId) {
-  Start();
-  std::vector<int> controls(ids::kPageField.begin(), ids::kPageField.end());
-  controls.insert(controls.end(), ids::kPageCheck.begin(), ids::kPageCheck.end());
-  for (int i = 0; i < ids::kPageCount; ++i) {
-    controls.push_back(ids::kFirstPageCheckLabel + i);
-    controls.push_back(ids::kFirstPageRoleLabel + i);
-  }
-  controls.insert(controls.end(), {ids::kAllPagesCheck,
-                                   ids::kHexButton,
-                                   ids::kAsciiButton,
-                                   ids::kConfigGroup,
-                                   ids::kConfigSetName,
-                                   ids::kNextSpin,
-                                   ids::kMaxSpin,
-                                   ids::kOneButton,
-                                   ids::kContButton,
-                                   ids::kNextDataSetButton,
-                                   ids::kManualGroup,
-                                   ids::kDefaultContentButton,
-                                   ids::kCarrierIdField,
-                                   ids::kReadUidButton,
-                                   ids::kUidField,
-                                   ids::kQuorviButton,
-                                   ids::kLogFileName,
-                                   ids::kLogOpenButton,
-                                   ids::kLastCarrierIdButton,
-                                   ids::kTerminalGroup,
-                                   ids::kTerminalInput,
-                                   ids::kTerminalSend,
-                                   ids::kTerminalOutput,
-                                   ids::kOk,
-                                   ids::kCancel});
-  for (int id : controls) EXPECT_NE(Control(id), nullptr) << id;
-  for (int command :
-       {ids::kMenuExit, ids::kMenuInterfaceSettings, ids::kMenuDeviceManager, ids::kMenuConfig,
-        ids::kMenuTerminalShow, ids::kMenuTerminalClear, ids::kMenuInfo, ids::kSystemMenuAbout}) {
-    EXPECT_NE(Action(command), nullptr) << command;
-  }
-}
 
 TEST_F(MainWindowLayoutTest, StartStateOfTheButtons) {
   Start();

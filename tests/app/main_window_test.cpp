@@ -85,6 +85,28 @@ TEST_F(MainWindowTest, LabelsAreWhiteOnBlackAndFieldsWhite) {
   }
 }
 
+TEST_F(MainWindowTest, ImageButtonsReachTheirHandlers) {
+  WriteSettings("[Manual]\r\nType=1\r\n");
+  Start();
+  struct Case {
+    int pressed;
+    int shownSet;
+    int shownClear;
+  };
+  for (Case c : {Case{ids::kQuorviButton, ids::kQuorviButton, ids::kTiButton},
+                 Case{ids::kTiButton, ids::kTiButton, ids::kQuorviButton},
+                 Case{ids::kPageCheck[4], ids::kPageCheck[4], ids::kAllPagesCheck},
+                 Case{ids::kAsciiButton, ids::kAsciiButton, ids::kHexButton},
+                 Case{ids::kHexButton, ids::kHexButton, ids::kAsciiButton}}) {
+    Control<QAbstractButton>(c.pressed)->click();
+    EXPECT_TRUE(Control<ImageButton>(c.shownSet)->showsSetImage()) << c.pressed;
+    EXPECT_FALSE(Control<ImageButton>(c.shownClear)->showsSetImage()) << c.pressed;
+  }
+  EXPECT_EQ(window_->state().reader.tiSelected, 1);
+  EXPECT_EQ(window_->state().pages.pageSelected[4], 1);
+  EXPECT_EQ(window_->state().pages.displayForm, PageForm::Hex);
+}
+
 TEST_F(MainWindowTest, EnterInAFieldWithoutEnterMovesTheFocusToOne) {
   Start();
   QWidget* allCheck = Control(ids::kAllPagesCheck);
