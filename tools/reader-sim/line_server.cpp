@@ -1,5 +1,7 @@
 #include "line_server.h"
 
+#include <sys/prctl.h>
+
 namespace torvane::sim {
 
 namespace {
@@ -8,6 +10,9 @@ constexpr std::chrono::milliseconds kReadRetry{5};
 }  // namespace
 
 void LineServer::Run() {
+  // Paced bytes are timed by short sleeps; the kernel's default slack of 50 us
+  // per sleep would stretch every answer well beyond its line time.
+  ::prctl(PR_SET_TIMERSLACK, 1UL);
   while (endpoint_.WaitReadable() == PtyEndpoint::Wait::kReadable) {
     const Result<std::string> bytes = endpoint_.Read();
     const bool awake = bytes.ok() ? Serve(bytes.value)
