@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "station_with_reader_fixture.h"
+
+namespace torvane::test {
+namespace {
+
+using RestartTest = StationWithReaderTest;
+
+// What the operator set up comes back after a restart, including page texts
+// with blank bytes at their ends, and the restarted station works on the same
+// reader at once.
+TEST_F(RestartTest, OperatorSetupSurvivesARestart) {
+  const std::string handMade = "P5Default=01 02 03 04 05 06 07 08";
+  ASSERT_NO_FATAL_FAILURE(StartOnReader("[Data]\r\n" + handMade + "\r\n"));
+  SelectOnly({2, 5});
+  Click(ids::kAsciiButton);
+  TypePage(1, " ABCDEF ");
+  TypePage(2, "TAG12345");
+  TypePage(5, "12345678");
+  SetCheck(ids::kTiButton, true);
+  SetCheck(ids::kLogCheck, true);
+  Type(ids::kCarrierIdOffsetField, "6");
+  Type(ids::kCarrierIdLengthField, "4");
+  Type(ids::kCarrierIdField, "AB12");
+  Type(ids::kMaxField, "500");
+  Click(ids::kWriteButton);
+  ASSERT_EQ(OnAntenna().pages[1], (sim::Page{'T', 'A', 'G', '1', '2', '3', '4', '5'}));
+
+  window_->close();
+  ASSERT_TRUE(WaitUntil([&] { return !window_->isVisible(); }));
+  window_.reset();
+  const std::string settings = ReadSettings();
+  for (const std::string& line :
+       {"port=" + simulator_->devicePath(), std::string("Baudrate=115200"), std::string("Format=1"),
+        handMade}) {
+    EXPECT_NE(settings.find(line + "\r\n"), std::string::npos) << line << "\n" << settings;
+  }
+
+  Start();
+  ASSERT_TRUE(window_->link().portOpen());
+  struct Shown {
+    int id;
+    std::string text;
+  };
+  for (const Shown& shown : {Shown{ids::kPageField[0], "  A B C D E F  "},
+                             {ids::kPageField[1], "T A G 1 2 3 4 5"},
+                             {ids::kPageField[4], "1 2 3 4 5 6 7 8"},
+                             {ids::kCarrierIdOffsetField, "6"},
+                             {ids::kCarrierIdLengthField, "4"},
+                             {ids::kCarrierIdField, "AB12"},
+                             {ids::kMaxField, "500"}}) {
+    EXPECT_EQ(Text(shown.id), shown.text) << shown.id;
+  }
+  struct Image {
+    int id;
+    bool set;
+  };
+  for (const Image& image : {Image{ids::kPageCheck[1], true},
+                             {ids::kPageCheck[4], true},
+                             {ids::kPageCheck[0], false},
+                             {ids::kAllPagesCheck, false},
+                             {ids::kAsciiButton, true},
+                             {ids::kHexButton, false},
+                             {ids::kTiButton, true},
+                             {ids::kQuorviButton, false},
+                             {ids::kLogCheck, true}}) {
+    EXPECT_EQ(ShowsSet(image.id), image.set) << image.id;
+  }
+
+  Type(ids::kPageField[1], "old");
+  NewCommands();
+  Click(ids::kReadButton);
+  EXPECT_EQ(NewCommands(), (std::vector<std::string>{"TOR", "RD 2", "RD 5"}));
+  EXPECT_EQ(PageText(2), "T A G 1 2 3 4 5");
+  EXPECT_EQ(PageColour(2), colour::kGreen);
+}
+
+}  // namespace
+}  // namespace torvane::test
