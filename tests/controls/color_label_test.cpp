@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -46,6 +48,10 @@ struct ColourCase {
   QColor seen;
 };
 
+void PrintTo(const ColourCase& c, std::ostream* os) {
+  *os << "0x" << std::hex << c.colourRef;
+}
+
 class BackgroundColourTest : public ::testing::TestWithParam<ColourCase> {};
 
 TEST_P(BackgroundColourTest, LabelAndFieldFillWithTheBgrColour) {
@@ -81,6 +87,10 @@ struct LayoutCase {
   enum Horizontal { Left, Centre, Right } horizontal;
   bool verticallyCentred;
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+  *os << "bits 0x" << std::hex << c.styleBits;
+}
 
 class LabelLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
