@@ -53,7 +53,7 @@ class StationWithReaderTest : public StationWindowTest {
 
   // Presses a check button when it does not already show the wanted state.
   void SetCheck(int id, bool checked) const {
-    if (Control<ImageButton>(id)->showsSetImage() != checked) Click(id);
+    if (ShowsSet(id) != checked) Click(id);
   }
   void SelectOnly(std::initializer_list<int> pages) const {
     for (int n = 1; n <= ids::kPageCount; ++n) {
