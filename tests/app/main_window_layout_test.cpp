@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
-#include <algorithm>
+#include <set>
 #include <vector>
 
 #include "res/control_ids.h"
@@ -9,9 +9,6 @@
 
 namespace torvane::test {
 namespace {
-
-// The narrow window less a window frame: the main area must fit in it.
-constexpr int kMainAreaRight = 799 - 16;
 
 class MainWindowLayoutTest : public StationWindowTest {
  protected:
@@ -21,8 +18,7 @@ class MainWindowLayoutTest : public StationWindowTest {
   std::vector<QWidget*> VisibleControls() const {
     std::vector<QWidget*> controls;
     for (QWidget* control : window_->findChildren<QWidget*>()) {
-      bool isControl = !control->objectName().isEmpty() && control->objectName().toInt() > 0;
-      if (isControl && control->isVisible()) controls.push_back(control);
+      if (control->objectName().toInt() > 0 && control->isVisible()) controls.push_back(control);
     }
     return controls;
   }
@@ -39,32 +35,30 @@ TEST_F(MainWindowLayoutTest, StartStateOfTheButtons) {
   }
 }
 
-TEST_F(MainWindowLayoutTest, MainAreaFitsTheNarrowWindowAndTheTerminalLiesRightOfIt) {
+// The main area fits the narrow window less a frame; the terminal pane lies to
+// its right and "Show" toggles the width, keeping the window where it was.
+TEST_F(MainWindowLayoutTest, TerminalPaneWidensTheWindowAndNoTwoControlsOverlap) {
   Start();
-  Action(ids::kMenuTerminalShow)->trigger();
-  const int terminalIds[] = {ids::kTerminalGroup, ids::kTerminalLabel, ids::kTerminalInput,
-                             ids::kTerminalSend, ids::kTerminalOutput};
+  window_->move(40, 30);
+  QAction* show = Action(ids::kMenuTerminalShow);
+  show->trigger();
+  EXPECT_EQ(window_->size(), QSize(1120, 461));
+  EXPECT_TRUE(show->isChecked());
+
+  const std::set<int> terminalIds = {ids::kTerminalGroup, ids::kTerminalLabel, ids::kTerminalInput,
+                                     ids::kTerminalSend, ids::kTerminalOutput};
+  std::vector<QWidget*> controls;
   for (QWidget* control : VisibleControls()) {
-    QRect frame = Frame(control);
-    int id = control->objectName().toInt();
-    bool terminal =
-        std::find(std::begin(terminalIds), std::end(terminalIds), id) != std::end(terminalIds);
+    const QRect frame = Frame(control);
+    const int id = control->objectName().toInt();
     EXPECT_GE(frame.top(), 0) << id;
     EXPECT_LE(frame.bottom(), window_->height()) << id;
-    if (terminal) {
+    if (terminalIds.contains(id)) {
       EXPECT_GE(frame.left(), 799) << id;
       EXPECT_LE(frame.right(), 1120) << id;
     } else {
-      EXPECT_LE(frame.right(), kMainAreaRight) << id;
+      EXPECT_LE(frame.right(), 799 - 16) << id;
     }
-  }
-}
-
-TEST_F(MainWindowLayoutTest, NoTwoControlsOverlap) {
-  Start();
-  Action(ids::kMenuTerminalShow)->trigger();
-  std::vector<QWidget*> controls;
-  for (QWidget* control : VisibleControls()) {
     // Group frames hold controls and carry their title controls on their edge.
     if (qobject_cast<QGroupBox*>(control) == nullptr) controls.push_back(control);
   }
@@ -75,6 +69,11 @@ TEST_F(MainWindowLayoutTest, NoTwoControlsOverlap) {
           << controls[b]->objectName().toStdString();
     }
   }
+
+  show->trigger();
+  EXPECT_EQ(window_->size(), QSize(799, 461));
+  EXPECT_FALSE(show->isChecked());
+  EXPECT_EQ(window_->pos(), QPoint(40, 30));
 }
 
 }  // namespace

@@ -3,33 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "controls/message_map.h"
 
 namespace torvane {
 namespace {
 
-TEST(WindowMessagesTest, SameNameGivesSameIdAndDistinctNamesDistinctIds) {
-  unsigned first = WindowMessages::Register("UWM_TEST_ONE");
-  EXPECT_EQ(WindowMessages::Register("UWM_TEST_ONE"), first);
-  EXPECT_NE(WindowMessages::Register("UWM_TEST_TWO"), first);
+// A receiver that registers a name itself gets the sender's id; every message of
+// the edit family has an id of its own.
+TEST(WindowMessagesTest, NamesCarryTheCommonSuffixAndGiveOneIdEach) {
+  const std::string suffix = "-{165BBEA0-C1A8-11d5-A04D-006067718D04}";
+  EXPECT_EQ(WindowMessages::EditCompleteName(0), "UWM_EDIT_COMPLETE" + suffix);
+  EXPECT_EQ(WindowMessages::EditCompleteName(17), "UWM_EDIT17_COMPLETE" + suffix);
+  EXPECT_EQ(WindowMessages::EditTabName(23), "UWM_EDIT23_TAB" + suffix);
+  EXPECT_EQ(WindowMessages::Register("UWM_EDIT5_COMPLETE" + suffix),
+            WindowMessages::EditComplete(5));
+  EXPECT_NE(WindowMessages::Register("UWM_TEST_TWO"), WindowMessages::Register("UWM_TEST_ONE"));
 
   std::set<unsigned> ids;
   for (int n = 0; n <= 25; ++n) ids.insert(WindowMessages::EditComplete(n));
   for (int n = 22; n <= 25; ++n) ids.insert(WindowMessages::EditTab(n));
   EXPECT_EQ(ids.size(), 26u + 4u);
-}
-
-TEST(WindowMessagesTest, NamesCarryTheCommonSuffix) {
-  EXPECT_EQ(WindowMessages::EditCompleteName(0),
-            "UWM_EDIT_COMPLETE-{165BBEA0-C1A8-11d5-A04D-006067718D04}");
-  EXPECT_EQ(WindowMessages::EditCompleteName(17),
-            "UWM_EDIT17_COMPLETE-{165BBEA0-C1A8-11d5-A04D-006067718D04}");
-  EXPECT_EQ(WindowMessages::EditTabName(23),
-            "UWM_EDIT23_TAB-{165BBEA0-C1A8-11d5-A04D-006067718D04}");
-  // A receiver that registers the name itself gets the sender's id.
-  EXPECT_EQ(WindowMessages::Register("UWM_EDIT5_COMPLETE-{165BBEA0-C1A8-11d5-A04D-006067718D04}"),
-            WindowMessages::EditComplete(5));
 }
 
 TEST(MessageMapTest, SendReachesTheHandlerOnlyForItsMessage) {

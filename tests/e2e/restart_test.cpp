@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "station_with_reader_fixture.h"
@@ -42,34 +43,19 @@ TEST_F(RestartTest, OperatorSetupSurvivesARestart) {
 
   Start();
   ASSERT_TRUE(window_->link().portOpen());
-  struct Shown {
-    int id;
-    std::string text;
-  };
-  for (const Shown& shown : {Shown{ids::kPageField[0], "  A B C D E F  "},
-                             {ids::kPageField[1], "T A G 1 2 3 4 5"},
-                             {ids::kPageField[4], "1 2 3 4 5 6 7 8"},
-                             {ids::kCarrierIdOffsetField, "6"},
-                             {ids::kCarrierIdLengthField, "4"},
-                             {ids::kCarrierIdField, "AB12"},
-                             {ids::kMaxField, "500"}}) {
-    EXPECT_EQ(Text(shown.id), shown.text) << shown.id;
-  }
-  struct Image {
-    int id;
-    bool set;
-  };
-  for (const Image& image : {Image{ids::kPageCheck[1], true},
-                             {ids::kPageCheck[4], true},
-                             {ids::kPageCheck[0], false},
-                             {ids::kAllPagesCheck, false},
-                             {ids::kAsciiButton, true},
-                             {ids::kHexButton, false},
-                             {ids::kTiButton, true},
-                             {ids::kQuorviButton, false},
-                             {ids::kLogCheck, true}}) {
-    EXPECT_EQ(ShowsSet(image.id), image.set) << image.id;
-  }
+  const std::pair<int, std::string> shown[] = {{ids::kPageField[0], "  A B C D E F  "},
+                                               {ids::kPageField[1], "T A G 1 2 3 4 5"},
+                                               {ids::kPageField[4], "1 2 3 4 5 6 7 8"},
+                                               {ids::kCarrierIdOffsetField, "6"},
+                                               {ids::kCarrierIdLengthField, "4"},
+                                               {ids::kCarrierIdField, "AB12"},
+                                               {ids::kMaxField, "500"}};
+  for (const auto& [id, text] : shown) EXPECT_EQ(Text(id), text) << id;
+  const std::pair<int, bool> images[] = {
+      {ids::kPageCheck[1], true},   {ids::kPageCheck[4], true},  {ids::kPageCheck[0], false},
+      {ids::kAllPagesCheck, false}, {ids::kAsciiButton, true},   {ids::kHexButton, false},
+      {ids::kTiButton, true},       {ids::kQuorviButton, false}, {ids::kLogCheck, true}};
+  for (const auto& [id, set] : images) EXPECT_EQ(ShowsSet(id), set) << id;
 
   Type(ids::kPageField[1], "old");
   NewCommands();
