@@ -9,6 +9,7 @@
 #include "app/termination_notifier.h"
 #include "res/control_ids.h"
 #include "station_window_fixture.h"
+#include "support/pty_peer.h"
 
 namespace torvane::test {
 namespace {
@@ -152,10 +153,14 @@ bool MessageBoxOpen() {
 // goes, and the settings, with what was typed, are written when it goes.
 enum class EndWay { CloseBox, Escape, FileExit, Terminate, TerminateDuringQuestion };
 
-class EndingTest : public StationWindowTest, public ::testing::WithParamInterface<EndWay> {};
+class EndingTest : public StationWindowTest, public ::testing::WithParamInterface<EndWay> {
+ protected:
+  PtyPeer peer_;
+};
 
 TEST_P(EndingTest, ClosesThePortAndWritesTheSettings) {
-  WriteSettingsForPeer();
+  ASSERT_TRUE(peer_.ok()) << peer_.error();
+  WriteSettingsForPort(peer_.slavePath());
   TerminationNotifier termination;
   Start();
   QObject::connect(&termination, &TerminationNotifier::TerminationRequested, window_.get(),

@@ -15,7 +15,6 @@
 
 #include "app/vexa_dlg.h"
 #include "support/message_box_answerer.h"
-#include "support/pty_peer.h"
 #include "support/qt_wait.h"
 
 namespace torvane::test {
@@ -35,28 +34,22 @@ class StationWindowTest : public ::testing::Test {
     QDir::setCurrent(previousDirectory_);
   }
 
-  // A settings file whose port is the pseudo-terminal, plus extra lines.
-  void WriteSettingsForPeer(const std::string& extra = "") {
-    ASSERT_TRUE(peer_.ok()) << peer_.error();
-    WriteSettings("[Interface]\r\nport=" + peer_.slavePath() +
-                  "\r\nBaudrate=9600\r\nDatabits=8\r\nStopbits=1\r\nParity=None\r\n"
-                  "Flowcontrol=No\r\n" +
-                  extra);
-  }
-
-  void WriteSettings(const std::string& text) {
-    QFile file(SettingsPath());
+  // A settings file for the given port, plus extra lines.
+  void WriteSettingsForPort(const std::string& port, const std::string& extra = "") {
+    const std::string text = "[Interface]\r\nport=" + port +
+                             "\r\nBaudrate=115200\r\nDatabits=8\r\nStopbits=1\r\n"
+                             "Parity=None\r\nFlowcontrol=No\r\n" +
+                             extra;
+    QFile file(directory_.filePath("Torvane.ini"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text.data(), static_cast<qint64>(text.size()));
   }
 
   std::string ReadSettings() const {
-    QFile file(SettingsPath());
+    QFile file(directory_.filePath("Torvane.ini"));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll().toStdString();
   }
-
-  QString SettingsPath() const { return directory_.filePath("Torvane.ini"); }
 
   void Start() {
     window_ = std::make_unique<CVexaDlg>();
@@ -76,7 +69,6 @@ class StationWindowTest : public ::testing::Test {
 
   QTemporaryDir directory_;
   QString previousDirectory_;
-  PtyPeer peer_;
   std::optional<MessageBoxAnswerer> answerer_{std::in_place};
   std::unique_ptr<CVexaDlg> window_;
 };

@@ -96,36 +96,14 @@ TEST_F(PageOperationsTest, LockedPageKeepsItsBytesAndStopsTheNextWrite) {
   EXPECT_TRUE(answerer_->seen().empty());
 }
 
-// A read fills only the selected pages; with the Quorvi type it reads the UID
-// first and shows it.
-TEST_F(PageOperationsTest, ReadShowsTheSelectedPagesAndTheUid) {
-  ASSERT_NO_FATAL_FAILURE(StartOnReader());
-  PutOnAntenna(kTagMarks, kTag, "E004C0DE");
-  SelectOnly({1, 2});
-  Click(ids::kAsciiButton);
-  SetCheck(ids::kQuorviButton, true);
-  Type(ids::kPageField[0], "old");
-  Type(ids::kPageField[2], "not selected");
-  Click(ids::kReadButton);
-
-  EXPECT_EQ(PageText(1), "T A G NUL   ~ a b");
-  EXPECT_EQ(PageText(2), "T A G 1 2 3 4 5");
-  EXPECT_EQ(PageText(3), "not selected");
-  EXPECT_EQ(PageColour(1), colour::kGreen);
-  EXPECT_EQ(PageColour(2), colour::kGreen);
-  EXPECT_EQ(PageColour(3), colour::kWhite);
-  EXPECT_EQ(Text(ids::kUidField), "E004C0DE");
-  EXPECT_EQ(Colour(ids::kUidField), colour::kGreen);
-
-  Click(ids::kHexButton);
-  EXPECT_EQ(PageText(1), "54 41 47 00 20 7E 61 62");
-}
-
 // The identifier replaces only its own bytes; one of the wrong length is
 // refused before anything reaches the transponder.
 TEST_F(PageOperationsTest, CarrierIdWriteChangesOnlyItsBytes) {
   ASSERT_NO_FATAL_FAILURE(StartOnReader());
-  PutOnAntenna(kLow, kHigh, "E0040002");
+  sim::Transponder transponder;
+  transponder.pages[0] = kLow;
+  transponder.pages[1] = kHigh;
+  simulator_->SetTransponder(transponder);
   Click(ids::kAsciiButton);
   Type(ids::kCarrierIdOffsetField, "2");
   Type(ids::kCarrierIdLengthField, "4");

@@ -38,13 +38,8 @@ class StationWithReaderTest : public StationWindowTest {
     simulator_ = std::move(started.value);
   }
 
-  // Writes the settings file for the simulator's port, plus extra lines, and
-  // starts the window on it.
-  void StartOnReader(const std::string& extra = "") {
-    WriteSettings("[Interface]\r\nport=" + simulator_->devicePath() +
-                  "\r\nBaudrate=115200\r\nDatabits=8\r\nStopbits=1\r\nParity=None\r\n"
-                  "Flowcontrol=No\r\n" +
-                  extra);
+  void StartOnReader(const std::string& extraSettings = "") {
+    WriteSettingsForPort(simulator_->devicePath(), extraSettings);
     Start();
     ASSERT_TRUE(window_->link().portOpen()) << window_->link().lastError();
   }
@@ -89,13 +84,6 @@ class StationWithReaderTest : public StationWindowTest {
 
   sim::Transponder OnAntenna() const {
     return simulator_->OnAntenna().value_or(sim::Transponder{});
-  }
-  void PutOnAntenna(const sim::Page& page1, const sim::Page& page2, const std::string& uid) {
-    sim::Transponder transponder;
-    transponder.uid = uid;
-    transponder.pages[0] = page1;
-    transponder.pages[1] = page2;
-    simulator_->SetTransponder(transponder);
   }
   // The commands the simulator received since the last call.
   std::vector<std::string> NewCommands() {
