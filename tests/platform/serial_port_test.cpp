@@ -43,49 +43,24 @@ class SerialPortTest : public ::testing::Test {
   std::unique_ptr<SerialPort> port_;
 };
 
-TEST(DevicePathForPortTest, PrefixesNamesBelowDev) {
-  struct Case {
-    const char* name;
-    const char* path;
-  };
-  const Case cases[] = {
-      {"ttyUSB0", "/dev/ttyUSB0"},
-      {"serial/by-id/usb-FTDI_FT232R-if00", "/dev/serial/by-id/usb-FTDI_FT232R-if00"},
-      {"/dev/pts/7", "/dev/pts/7"},
-      {"/tmp/reader", "/tmp/reader"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(DevicePathForPort(c.name), c.path);
-}
-
-TEST(SerialPortOpenTest, RefusesWhatIsNoUsableSerialDevice) {
-  struct Case {
-    const char* name;
-    const char* reason;
-  };
-  const Case cases[] = {
+TEST_F(SerialPortTest, OpenRefusesWhatIsNoUsableSerialDevice) {
+  const std::pair<std::string, const char*> cases[] = {
       {"", "No port name"},
       {"/dev/torvane-no-such-port", "No such file or directory"},
-      {"null", "Inappropriate ioctl for device"},  // a device, but no terminal
+      {"null", "Inappropriate ioctl for device"},  // /dev/null: a device, but no terminal
+      {peer_.slavePath(), "in use"},               // opened by the fixture
   };
-  for (const Case& c : cases) {
-    const auto opened = SerialPort::Open(c.name);
-    EXPECT_FALSE(opened.ok()) << c.name;
-    EXPECT_TRUE(Contains(opened.error, c.reason)) << opened.error;
+  for (const auto& [name, reason] : cases) {
+    const auto opened = SerialPort::Open(name);
+    EXPECT_FALSE(opened.ok()) << name;
+    EXPECT_TRUE(Contains(opened.error, reason)) << opened.error;
   }
-}
-
-TEST_F(SerialPortTest, SecondOpenOfTheSamePortIsRefused) {
-  const auto second = SerialPort::Open(peer_.slavePath());
-  EXPECT_FALSE(second.ok());
-  EXPECT_TRUE(Contains(second.error, "in use")) << second.error;
   ASSERT_TRUE(port_->Close().ok());
   EXPECT_TRUE(SerialPort::Open(peer_.slavePath()).ok());
 }
 
-TEST_F(SerialPortTest, AppliesEveryBaudRateTheKernelAccepts) {
-  const std::uint32_t rates[] = {110,   300,    1200,   2400,   4800,   9600,   19200, 38400,
-                                 57600, 115200, 230400, 460800, 921600, 250000, 31250, 100000};
-  for (const std::uint32_t rate : rates) {
+TEST_F(SerialPortTest, AppliesStandardAndCustomBaudRates) {
+  for (const std::uint32_t rate : {110u, 9600u, 115200u, 921600u, 250000u, 31250u}) {
     SerialParameters parameters;
     parameters.baudRate = rate;
     const Status applied = port_->Apply(parameters);
@@ -98,43 +73,37 @@ TEST_F(SerialPortTest, AppliesStopBitsAndFlowControlInRawMode) {
   struct Case {
     std::uint8_t stopBitsCode;
     std::uint8_t flowControlCode;
-    bool twoStopBits;
-    bool hardwareFlow;
-    bool softwareFlow;
+    bool twoStopBits, hardwareFlow, softwareFlow;
   };
   const Case cases[] = {
       {0, 0, false, false, false}, {2, 0, true, false, false},  {0, 1, false, false, true},
       {2, 2, true, true, false},   {0, 7, false, false, false},  // unknown flow code: none
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
     SerialParameters parameters;
     parameters.stopBitsCode = c.stopBitsCode;
     parameters.flowControlCode = c.flowControlCode;
     const Status applied = port_->Apply(parameters);
     ASSERT_TRUE(applied.ok()) << applied.error;
     const termios settings = Observed();
-    const int row = &c - cases;
-    EXPECT_EQ((settings.c_cflag & CSTOPB) != 0, c.twoStopBits) << row;
-    EXPECT_EQ((settings.c_cflag & CRTSCTS) != 0, c.hardwareFlow) << row;
-    EXPECT_EQ((settings.c_iflag & IXON) != 0, c.softwareFlow) << row;
-    EXPECT_EQ((settings.c_iflag & IXOFF) != 0, c.softwareFlow) << row;
+    EXPECT_EQ((settings.c_cflag & CSTOPB) != 0, c.twoStopBits);
+    EXPECT_EQ((settings.c_cflag & CRTSCTS) != 0, c.hardwareFlow);
+    EXPECT_EQ((settings.c_iflag & IXON) != 0, c.softwareFlow);
+    EXPECT_EQ((settings.c_iflag & IXOFF) != 0, c.softwareFlow);
     if (c.softwareFlow) {
       EXPECT_EQ(settings.c_cc[VSTART], 0x11);
       EXPECT_EQ(settings.c_cc[VSTOP], 0x13);
     }
-    EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG), 0u) << row;
-    EXPECT_EQ(settings.c_oflag & OPOST, 0u) << row;
-    EXPECT_EQ(settings.c_iflag & (ICRNL | INLCR | IGNCR | INPCK), 0u) << row;
-    EXPECT_EQ(settings.c_cflag & CSIZE, static_cast<tcflag_t>(CS8)) << row;
+    EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(settings.c_oflag & OPOST, 0u);
+    EXPECT_EQ(settings.c_iflag & (ICRNL | INLCR | IGNCR | INPCK), 0u);
+    EXPECT_EQ(settings.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
   }
 }
 
 TEST_F(SerialPortTest, RefusalsCarryAReason) {
-  struct Case {
-    SerialParameters parameters;
-    const char* reason;
-  };
-  const Case cases[] = {
+  const std::pair<SerialParameters, const char*> cases[] = {
       {{9600, 4, 0, 0, 0}, "4 data bits are not supported"},
       {{9600, 8, 0, 1, 0}, "1.5 stop bits are not supported"},
       {{0, 8, 0, 0, 0}, "baud rate of 0"},
@@ -145,19 +114,17 @@ TEST_F(SerialPortTest, RefusalsCarryAReason) {
       {{9600, 8, 2, 0, 0}, "refused"},
       {{9600, 8, 3, 0, 0}, "refused"},
   };
-  for (const Case& c : cases) {
-    const Status applied = port_->Apply(c.parameters);
-    EXPECT_FALSE(applied.ok()) << c.reason;
-    EXPECT_TRUE(Contains(applied.error, c.reason)) << applied.error;
+  for (const auto& [parameters, reason] : cases) {
+    const Status applied = port_->Apply(parameters);
+    EXPECT_FALSE(applied.ok()) << reason;
+    EXPECT_TRUE(Contains(applied.error, reason)) << applied.error;
   }
 }
 
 TEST(SerialFramingTest, EncodesDataBitsAndEveryParity) {
   struct Case {
-    std::uint8_t dataBits;
-    std::uint8_t parityCode;
-    tcflag_t size;
-    tcflag_t parity;
+    std::uint8_t dataBits, parityCode;
+    tcflag_t size, parity;
   };
   // Linux sends a mark (1) parity bit for CMSPAR with PARODD, a space (0) without.
   const Case cases[] = {
@@ -168,80 +135,66 @@ TEST(SerialFramingTest, EncodesDataBitsAndEveryParity) {
       {8, 4, CS8, PARENB | CMSPAR},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
     termios settings{};
     settings.c_cflag = PARENB | PARODD | CMSPAR | CS8;  // left over from an earlier use
     const SerialParameters parameters{9600, c.dataBits, c.parityCode, 0, 0};
     ASSERT_TRUE(ValidateSerialParameters(parameters).ok());
     EncodeSerialFraming(parameters, settings);
-    EXPECT_EQ(settings.c_cflag & CSIZE, c.size) << int{c.dataBits};
-    EXPECT_EQ(settings.c_cflag & (PARENB | PARODD | CMSPAR), c.parity) << int{c.parityCode};
+    EXPECT_EQ(settings.c_cflag & CSIZE, c.size);
+    EXPECT_EQ(settings.c_cflag & (PARENB | PARODD | CMSPAR), c.parity);
     EXPECT_EQ(settings.c_iflag & INPCK, 0u) << "parity is never checked on input";
     EXPECT_FALSE(FramingMismatch(settings, settings));
   }
 }
 
 TEST(SerialFramingTest, NamesTheSettingADeviceDidNotTake) {
-  termios wanted{};
-  EncodeSerialFraming({9600, 8, 0, 2, 2}, wanted);
   struct Case {
-    tcflag_t cleared;
-    const char* setting;
+    SerialParameters wanted;
+    tcflag_t cflagCleared, cflagSet, iflagCleared;
+    std::optional<std::string> setting;
   };
   const Case cases[] = {
-      {CSIZE, "data bits"},
-      {CSTOPB, "stop bits"},
-      {CRTSCTS, "flow control"},
+      {{9600, 8, 0, 2, 2}, CSIZE, 0, 0, "data bits"},
+      {{9600, 8, 0, 2, 2}, CSTOPB, 0, 0, "stop bits"},
+      {{9600, 8, 0, 2, 2}, CRTSCTS, 0, 0, "flow control"},
+      {{9600, 8, 4, 0, 1}, 0, 0, IXOFF, "flow control"},
+      {{9600, 8, 4, 0, 1}, CMSPAR, 0, 0, "parity"},
+      // Without parity the leftover parity bits a pseudo-terminal keeps mean nothing.
+      {{9600, 8, 0, 2, 2}, 0, PARODD | CMSPAR, 0, std::nullopt},
   };
   for (const Case& c : cases) {
+    termios wanted{};
+    EncodeSerialFraming(c.wanted, wanted);
     termios applied = wanted;
-    applied.c_cflag &= ~c.cleared;
-    EXPECT_EQ(FramingMismatch(wanted, applied), c.setting);
+    applied.c_cflag = (applied.c_cflag & ~c.cflagCleared) | c.cflagSet;
+    applied.c_iflag &= ~c.iflagCleared;
+    EXPECT_EQ(FramingMismatch(wanted, applied), c.setting) << &c - cases;
   }
-  termios software{};
-  EncodeSerialFraming({9600, 8, 4, 0, 1}, software);
-  termios applied = software;
-  applied.c_iflag &= ~IXOFF;
-  EXPECT_EQ(FramingMismatch(software, applied), "flow control");
-  applied = software;
-  applied.c_cflag &= ~CMSPAR;
-  EXPECT_EQ(FramingMismatch(software, applied), "parity");
-  // Without parity the leftover parity bits a pseudo-terminal keeps mean nothing.
-  applied = wanted;
-  applied.c_cflag |= PARODD | CMSPAR;
-  EXPECT_EQ(FramingMismatch(wanted, applied), std::nullopt);
 }
 
-TEST_F(SerialPortTest, MovesBytesBothWays) {
+TEST_F(SerialPortTest, MovesRawBytesBothWaysAndPurgeDropsUnreadInput) {
   ASSERT_TRUE(port_->Apply({}).ok());
   for (const char byte : std::string("RD 1\r")) ASSERT_TRUE(port_->WriteByte(byte).ok());
   EXPECT_EQ(peer_.ReadLine(), "RD 1\r");
 
-  ASSERT_TRUE(peer_.Write(std::string("A\0\n\r", 4)));
-  ASSERT_TRUE(port_->WaitReadable(5000ms).value);
-  std::string received;
-  while (received.size() < 4) {
+  ASSERT_TRUE(peer_.Write(std::string("\0\n", 2)));
+  for (const char expected : {'\0', '\n'}) {
     ASSERT_TRUE(port_->WaitReadable(5000ms).value);
-    const auto byte = port_->ReadByte();
-    ASSERT_TRUE(byte.ok()) << byte.error;
-    received += byte.value;
+    EXPECT_EQ(port_->ReadByte().value, expected);
   }
-  EXPECT_EQ(received, std::string("A\0\n\r", 4));
-  EXPECT_EQ(port_->InputQueueCount().value, 0);
-  EXPECT_FALSE(port_->WaitReadable(1ms).value);
   EXPECT_FALSE(port_->ReadByte().ok()) << "nothing to read must not block";
-}
 
-TEST_F(SerialPortTest, PurgeDropsUnreadInput) {
-  ASSERT_TRUE(port_->Apply({}).ok());
   ASSERT_TRUE(peer_.Write("stale answer\r"));
   ASSERT_TRUE(port_->WaitReadable(5000ms).value);
   ASSERT_TRUE(port_->Purge().ok());
   EXPECT_EQ(port_->InputQueueCount().value, 0);
+  EXPECT_FALSE(port_->WaitReadable(1ms).value);
 }
 
 TEST_F(SerialPortTest, VanishedDeviceFailsWaitsAndWrites) {
   ASSERT_TRUE(port_->Apply({}).ok());
-  peer_.CloseMaster();
+  peer_.Close();
   const auto readable = port_->WaitReadable(5000ms);
   EXPECT_FALSE(readable.ok() && !readable.value) << "a hang-up must not look like silence";
   if (readable.ok()) {

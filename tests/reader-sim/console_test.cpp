@@ -7,15 +7,10 @@
 #include "command_line.h"
 #include "console_commands.h"
 #include "reader_simulator.h"
-#include "station_side.h"
+#include "support/pty_peer.h"
 
 namespace torvane::sim {
 namespace {
-
-struct ReplyCase {
-  std::string command;
-  std::string replyStart;
-};
 
 class ConsoleTest : public ::testing::Test {
  protected:
@@ -30,7 +25,7 @@ class ConsoleTest : public ::testing::Test {
 };
 
 TEST_F(ConsoleTest, RepliesToGoodAndBadCommands) {
-  const std::vector<ReplyCase> cases = {
+  const std::pair<const char*, const char*> cases[] = {
       {"place", "placed E0040002"},
       {"  remove  ", "removed"},
       {"remove", "no transponder on the antenna"},
@@ -47,24 +42,24 @@ TEST_F(ConsoleTest, RepliesToGoodAndBadCommands) {
       {"garbage 0", "usage: garbage [HEX]"},
       {"help", "Commands:"},
   };
-  for (const ReplyCase& c : cases)
-    EXPECT_TRUE(console->Execute(c.command).starts_with(c.replyStart)) << c.command;
+  for (const auto& [command, replyStart] : cases)
+    EXPECT_TRUE(console->Execute(command).starts_with(replyStart)) << command;
   EXPECT_FALSE(console->quitRequested());
   EXPECT_EQ(console->Execute("quit"), "bye");
   EXPECT_TRUE(console->quitRequested());
 }
 
 TEST_F(ConsoleTest, ShowsTheMemoryOfTheTransponderOnTheAntenna) {
-  StationSide station(sim->devicePath());
-  station.Send("WD 17 4142434400FF2021\rLD 17\r");
-  ASSERT_TRUE(sim->WaitForCommands(2, StationSide::kLimit));
+  PtyPeer station(sim->devicePath());
+  station.Write("WD 17 4142434400FF2021\rLD 17\r");
+  ASSERT_TRUE(sim->WaitForCommands(2, PtyPeer::kDefaultLimit));
   const std::string shown = console->Execute("show");
   EXPECT_TRUE(shown.starts_with("UID E0040001\npage  1  00 00 00 00 00 00 00 00  ........\n"));
   EXPECT_TRUE(shown.ends_with("\npage 17  41 42 43 44 00 FF 20 21  ABCD.. !  locked")) << shown;
 }
 
 TEST_F(ConsoleTest, FaultCommandsReachTheLine) {
-  StationSide station(sim->devicePath());
+  PtyPeer station(sim->devicePath());
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"answer No Read", "No Read\r"},
       {"garbage 41FF0D", "A\xFF\r"},
@@ -72,7 +67,7 @@ TEST_F(ConsoleTest, FaultCommandsReachTheLine) {
   };
   for (const auto& [command, answer] : cases) {
     EXPECT_EQ(console->Execute(command), "ok");
-    station.Send("TOR\r");
+    station.Write("TOR\r");
     EXPECT_EQ(station.ReadLine(), answer) << command;
   }
 }

@@ -1,11 +1,9 @@
-// Cutting received bytes into lines, the faults queued for answers, and the
-// pacing arithmetic of a serial line.
+// Cutting received bytes into lines, and the pacing arithmetic of a serial line.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "fault_plan.h"
 #include "line_assembler.h"
 #include "line_pacer.h"
 
@@ -48,33 +46,6 @@ TEST(LineAssemblerTest, FloodIsCutToTheLimitAndTheNextLineIsClean) {
   EXPECT_EQ(flood->size(), LineAssembler::kMaxLineLength);
   for (const char byte : std::string("TOR")) assembler.Push(byte);
   EXPECT_EQ(assembler.Push('\r'), "TOR");
-}
-
-TEST(FaultPlanTest, EachFaultIsUsedOnceInOrder) {
-  FaultPlan plan;
-  plan.DropNext(2);
-  plan.DelayNext(std::chrono::milliseconds(40));
-  plan.ReplaceNext("first\r");
-  plan.ReplaceNext("XXXXXXXX\r");  // the later replacement wins
-
-  EXPECT_FALSE(plan.Shape("10\r").send);
-  EXPECT_FALSE(plan.Shape("ACK\r").send);
-  const auto faulty = plan.Shape("ACK\r");
-  EXPECT_TRUE(faulty.send);
-  EXPECT_EQ(faulty.bytes, "XXXXXXXX\r");
-  EXPECT_EQ(faulty.extraDelay, std::chrono::milliseconds(40));
-  const auto clean = plan.Shape("ACK\r");
-  EXPECT_EQ(clean.bytes, "ACK\r");
-  EXPECT_EQ(clean.extraDelay, std::chrono::milliseconds(0));
-}
-
-TEST(FaultPlanTest, NegativeCountsAndDelaysMeanNone) {
-  FaultPlan plan;
-  plan.DropNext(-1);
-  plan.DelayNext(std::chrono::milliseconds(-5));
-  const auto outgoing = plan.Shape("ACK\r");
-  EXPECT_TRUE(outgoing.send);
-  EXPECT_EQ(outgoing.extraDelay, std::chrono::milliseconds(0));
 }
 
 TEST(LinePacerTest, BytesQueueBehindEachOtherAtTenBitsEach) {

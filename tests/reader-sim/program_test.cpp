@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "station_side.h"
+#include "support/pty_peer.h"
 
 namespace torvane::sim {
 namespace {
@@ -79,8 +79,8 @@ TEST(ProgramTest, PrintsTheDeviceLinksItAndCleansUpOnTermination) {
     const std::string device = program.ReadLine();
     ASSERT_TRUE(device.starts_with("/dev/pts/")) << device;
     EXPECT_EQ(std::filesystem::read_symlink(link), device);
-    StationSide station(link.string());
-    station.Send("RUID\r");
+    PtyPeer station(link.string());
+    station.Write("RUID\r");
     EXPECT_EQ(station.ReadLine(), "E0040001\r");
     program.Signal(signal);
     EXPECT_EQ(program.Wait(), 0);

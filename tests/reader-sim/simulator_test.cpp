@@ -1,7 +1,6 @@
 // The simulator on a real pseudo-terminal, talked to as a station would.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -9,7 +8,7 @@
 #include <thread>
 
 #include "reader_simulator.h"
-#include "station_side.h"
+#include "support/pty_peer.h"
 
 namespace torvane::sim {
 namespace {
@@ -17,9 +16,8 @@ namespace {
 constexpr std::chrono::milliseconds kLimit{5000};
 
 std::string FileText(const std::filesystem::path& path) {
-  std::ifstream file(path);
   std::stringstream text;
-  text << file.rdbuf();
+  text << std::ifstream(path).rdbuf();
   return text.str();
 }
 
@@ -29,8 +27,8 @@ class SimulatorTest : public ::testing::Test {
     auto started = ReaderSimulator::Start(options);
     ASSERT_TRUE(started.ok()) << started.error;
     sim = std::move(started.value);
-    station = std::make_unique<StationSide>(sim->devicePath());
-    ASSERT_TRUE(station->ok());
+    station = std::make_unique<PtyPeer>(sim->devicePath());
+    ASSERT_TRUE(station->ok()) << station->error();
   }
   void SetUp() override {
     char pattern[] = "/tmp/reader-sim-test-XXXXXX";
@@ -43,26 +41,14 @@ class SimulatorTest : public ::testing::Test {
     std::filesystem::remove_all(folder);
   }
   std::string Ask(const std::string& command) {
-    station->Send(command + "\r");
+    station->Write(command + "\r");
     return station->ReadLine();
   }
 
   std::filesystem::path folder;
   std::unique_ptr<ReaderSimulator> sim;
-  std::unique_ptr<StationSide> station;
+  std::unique_ptr<PtyPeer> station;
 };
-
-TEST_F(SimulatorTest, AnswersCommandsHoweverTheBytesAreSplit) {
-  StartWith({});
-  for (const char* piece : {"T", "OR\rRU", "ID\r\nWD 1 00112233", "44556677\rRD 1\r"})
-    ASSERT_TRUE(station->Send(piece));
-  EXPECT_EQ(station->ReadLine(), "10\r");
-  EXPECT_EQ(station->ReadLine(), "E0040001\r");
-  EXPECT_EQ(station->ReadLine(), "ACK\r");
-  EXPECT_EQ(station->ReadLine(), "0011223344556677\r");
-  EXPECT_EQ(sim->ReceivedCommands(),
-            (std::vector<std::string>{"TOR", "RUID", "WD 1 0011223344556677", "RD 1"}));
-}
 
 TEST_F(SimulatorTest, PacedLineDeliversEveryByteInOrder) {
   SimOptions options;
@@ -74,15 +60,14 @@ TEST_F(SimulatorTest, PacedLineDeliversEveryByteInOrder) {
   }
 }
 
-struct FaultCase {
-  std::string name;
-  std::function<void(ReaderSimulator&)> arrange;
-  std::string command;
-  std::string expected;  // the bytes the station gets for the command and a "TOR" after it
-};
-
 TEST_F(SimulatorTest, FaultsChangeOnlyTheNextAnswers) {
-  const std::vector<FaultCase> cases = {
+  struct Case {
+    std::string name;
+    std::function<void(ReaderSimulator&)> arrange;
+    std::string command;
+    std::string expected;  // the bytes the station gets for the command and a "TOR" after it
+  };
+  const std::vector<Case> cases = {
       {"dropped", [](auto& s) { s.DropNextAnswers(2); }, "RUID", ""},
       {"late", [](auto& s) { s.DelayNextAnswer(std::chrono::milliseconds(30)); }, "RUID",
        "E0040001\r10\r"},
@@ -94,39 +79,35 @@ TEST_F(SimulatorTest, FaultsChangeOnlyTheNextAnswers) {
       {"refused page", [](auto& s) { s.NakPage(2); }, "WD 2 0011223344556677", "NAK\r10\r"},
       {"timing", [](auto& s) { s.SetTimingValue(256); }, "TOR", "256\r256\r"},
   };
-  for (const FaultCase& c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     StartWith({});
     c.arrange(*sim);
-    station->Send(c.command + "\rTOR\r");
-    EXPECT_EQ(station->ReadBytes(c.expected.size()), c.expected);
+    station->Write(c.command + "\rTOR\r");
+    const std::size_t size = c.expected.size();
+    EXPECT_EQ(station->ReadUntil([&](const std::string& got) { return got.size() >= size; }),
+              c.expected);
     ASSERT_TRUE(sim->WaitForCommands(2, kLimit));
-    EXPECT_EQ(Ask("RUID"), "E0040001\r");                                // back to normal
-    EXPECT_EQ(station->ReadBytes(1, std::chrono::milliseconds(0)), "");  // nothing extra came
+    EXPECT_EQ(Ask("RUID"), "E0040001\r");   // back to normal
+    EXPECT_EQ(station->ReadPending(), "");  // nothing extra came
   }
 }
 
 TEST_F(SimulatorTest, CommandWithLostAnswerStillTakesEffect) {
   StartWith({});
   sim->DropNextAnswers(1);
-  station->Send("WD 3 0011223344556677\r");
+  station->Write("WD 3 0011223344556677\r");
   ASSERT_TRUE(sim->WaitForCommands(1, kLimit));
   EXPECT_EQ(Ask("RD 3"), "0011223344556677\r");
 }
 
-TEST_F(SimulatorTest, StationCanCloseAndReopenThePort) {
+TEST_F(SimulatorTest, StationCanCloseAndReopenThePortAndSeesAHangUp) {
   StartWith({});
   EXPECT_EQ(Ask("WD 1 0011223344556677"), "ACK\r");
   for (int round = 0; round < 3; ++round) {
-    station = std::make_unique<StationSide>(sim->devicePath());
-    ASSERT_TRUE(station->ok());
+    station = std::make_unique<PtyPeer>(sim->devicePath());
     EXPECT_EQ(Ask("RD 1"), "0011223344556677\r");
   }
-}
-
-TEST_F(SimulatorTest, HangUpIsSeenByTheStation) {
-  StartWith({});
-  EXPECT_EQ(Ask("TOR"), "10\r");
   sim->HangUp();
   EXPECT_TRUE(sim->hungUp());
   EXPECT_TRUE(station->WaitHangUp());
@@ -148,6 +129,10 @@ TEST_F(SimulatorTest, StateFileFollowsEveryChange) {
   EXPECT_NE(state.find("\"E0040002\", \"onAntenna\": true"), std::string::npos) << state;
   sim->RemoveTransponder();
   EXPECT_EQ(FileText(options.statePath).find("true, \"pages\""), std::string::npos);
+  Transponder odd;  // a UID that must not break the document
+  odd.uid = "a\"b\\c\x01\xE9";
+  sim->SetTransponder(odd);
+  EXPECT_NE(FileText(options.statePath).find(R"("uid": "a\"b\\c\u0001\u00E9")"), std::string::npos);
   EXPECT_EQ(sim->stateFileError(), "");
   EXPECT_FALSE(std::filesystem::exists(folder / "state.json.tmp"));
 }

@@ -41,18 +41,6 @@ TEST(SupplyTest, TimingRequestAfterAcknowledgedLockBringsAFreshTransponder) {
   }
 }
 
-TEST(SupplyTest, SwappedTransponderKeepsWhatWasProgrammed) {
-  TransponderSupply supply(0xE0040001, false, true);
-  ReaderProtocol protocol(supply);
-  for (const char* command : {"TOR", "WD 2 0011223344556677", "TOR", "LD 2", "TOR", "RD 2"})
-    protocol.Respond(command);
-  const Transponder& first = supply.all().front();
-  EXPECT_EQ(first.pages[1], (Page{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77}));
-  EXPECT_TRUE(first.locked[1]);
-  EXPECT_EQ(supply.onAntenna()->pages[1], Page{});
-  EXPECT_FALSE(supply.onAntenna()->locked[1]);
-}
-
 TEST(SupplyTest, UidsCountUpInEightHexDigitsAndWrapAround) {
   TransponderSupply supply(0xFFFFFFFE, false, false);
   supply.PlaceBlank();
@@ -76,19 +64,6 @@ TEST(SupplyTest, UidOnRecordIsTheSameTransponderPutBack) {
   ASSERT_EQ(supply.all().size(), 3u);
   EXPECT_EQ(supply.all()[0], changed);
   EXPECT_EQ(supply.onAntenna()->uid, "E0040003");
-}
-
-TEST(SupplyTest, RemovedTransponderStaysOnRecordAndEveryChangeIsCounted) {
-  TransponderSupply supply(1, false, false);
-  const auto start = supply.revision();
-  EXPECT_TRUE(supply.Write(1, Page{}));
-  supply.Remove();
-  supply.Remove();  // nothing left to remove: no change
-  EXPECT_FALSE(supply.Write(1, Page{}));
-  EXPECT_FALSE(supply.Lock(1));
-  EXPECT_EQ(supply.revision(), start + 2);
-  EXPECT_EQ(supply.all().size(), 1u);
-  EXPECT_EQ(supply.onAntenna(), nullptr);
 }
 
 }  // namespace

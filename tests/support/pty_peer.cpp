@@ -20,61 +20,69 @@ std::string ErrorText(const std::string& what) {
   return what + ": " + SystemErrorText(errno);
 }
 
+int MillisecondsUntil(std::chrono::steady_clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      deadline - std::chrono::steady_clock::now());
+  return static_cast<int>(std::max<long>(left.count(), 0));
+}
+
 }  // namespace
 
 PtyPeer::PtyPeer() {
-  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (master_ < 0) {
-    error_ = ErrorText("posix_openpt");
-    return;
-  }
+  fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   char name[128] = {};
-  if (grantpt(master_) != 0 || unlockpt(master_) != 0 ||
-      ptsname_r(master_, name, sizeof name) != 0) {
-    error_ = ErrorText("Cannot unlock the pseudo-terminal");
+  if (fd_ < 0 || grantpt(fd_) != 0 || unlockpt(fd_) != 0 ||
+      ptsname_r(fd_, name, sizeof name) != 0) {
+    error_ = ErrorText("Cannot set up a pseudo-terminal");
     return;
   }
-  slavePath_ = name;
-  slave_ = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  termios settings{};
-  if (slave_ < 0 || tcgetattr(slave_, &settings) != 0) {
-    error_ = ErrorText(name);
-    return;
-  }
-  cfmakeraw(&settings);
-  if (tcsetattr(slave_, TCSANOW, &settings) != 0) error_ = ErrorText("tcsetattr");
+  OpenRaw(name, slave_);
+}
+
+PtyPeer::PtyPeer(const std::string& devicePath) {
+  OpenRaw(devicePath, fd_);
 }
 
 PtyPeer::~PtyPeer() {
-  CloseMaster();
+  Close();
   if (slave_ >= 0) close(slave_);
+}
+
+void PtyPeer::OpenRaw(const std::string& path, int& fd) {
+  slavePath_ = path;
+  fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  termios settings{};
+  if (fd < 0 || tcgetattr(fd, &settings) != 0) {
+    error_ = ErrorText(path);
+    return;
+  }
+  cfmakeraw(&settings);
+  if (tcsetattr(fd, TCSANOW, &settings) != 0) error_ = ErrorText("tcsetattr");
 }
 
 bool PtyPeer::Write(std::string_view bytes) {
   while (!bytes.empty()) {
-    if (master_ < 0) return false;
-    const ssize_t written = write(master_, bytes.data(), bytes.size());
+    if (fd_ < 0) return false;
+    const ssize_t written = write(fd_, bytes.data(), bytes.size());
     if (written > 0) {
       bytes.remove_prefix(static_cast<std::size_t>(written));
       continue;
     }
     if (errno != EAGAIN && errno != EINTR) return false;
-    pollfd watch{master_, POLLOUT, 0};
+    pollfd watch{fd_, POLLOUT, 0};
     poll(&watch, 1, 100);
   }
   return true;
 }
 
 bool PtyPeer::ReceiveMore(std::chrono::steady_clock::time_point deadline) {
-  if (master_ < 0) return false;
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-      deadline - std::chrono::steady_clock::now());
-  pollfd watch{master_, POLLIN, 0};
-  const int ready = poll(&watch, 1, static_cast<int>(std::max<long>(left.count(), 0)));
+  if (fd_ < 0) return false;
+  pollfd watch{fd_, POLLIN, 0};
+  const int ready = poll(&watch, 1, MillisecondsUntil(deadline));
   if (ready < 0) return errno == EINTR;
   if (ready == 0) return false;
   char buffer[512];
-  const ssize_t count = read(master_, buffer, sizeof buffer);
+  const ssize_t count = read(fd_, buffer, sizeof buffer);
   if (count < 0) return errno == EAGAIN || errno == EINTR;
   received_.append(buffer, static_cast<std::size_t>(count));
   return count > 0;
@@ -103,9 +111,16 @@ std::string PtyPeer::ReadPending() {
   return std::exchange(received_, {});
 }
 
-void PtyPeer::CloseMaster() {
-  if (master_ >= 0) close(master_);
-  master_ = -1;
+bool PtyPeer::WaitHangUp(std::chrono::milliseconds limit) {
+  pollfd watch{fd_, POLLIN, 0};
+  if (fd_ < 0 || poll(&watch, 1, static_cast<int>(limit.count())) <= 0) return false;
+  char byte;
+  return (watch.revents & (POLLHUP | POLLERR)) != 0 || read(fd_, &byte, 1) <= 0;
+}
+
+void PtyPeer::Close() {
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
 }
 
 }  // namespace torvane

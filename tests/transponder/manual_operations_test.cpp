@@ -54,25 +54,6 @@ TEST_F(ManualOperationsTest, UidIsReadRightAfterCalibrationWhenTheTypeAsksForIt)
   EXPECT_EQ(OnAntenna().pages[0], kOnes);
 }
 
-TEST_F(ManualOperationsTest, RefusedWriteStopsTheLaterPages) {
-  simulator->NakPage(2);
-  SelectPages({1, 2, 3});
-  pages.pageText = {kOnesText, "22 22 22 22 22 22 22 22", "33 33 33 33 33 33 33 33"};
-  manual.OnWritePages();
-
-  EXPECT_EQ(NewCommands(), (Lines{"TOR", "WD 1 1111111111111111", "WD 2 2222222222222222"}));
-  EXPECT_EQ(terminal.terminalOutput,
-            "NAK\r\nWD 2 2222222222222222// Write page 2\r\n"
-            "ACK\r\nWD 1 1111111111111111// Write page 1\r\n");
-  EXPECT_EQ(PageColour(1), colour::kGreen);
-  EXPECT_EQ(PageColour(2), colour::kRed);
-  EXPECT_EQ(PageColour(3), colour::kWhite);
-  EXPECT_EQ(reader.errorCount, 1);
-  EXPECT_EQ(pages.pageDone, (PageFlags{1}));
-  EXPECT_EQ(OnAntenna().pages[0], kOnes);
-  EXPECT_EQ(OnAntenna().pages[2], kBlank);
-}
-
 TEST_F(ManualOperationsTest, UnusablePageTextIsSkippedWithAMessage) {
   const std::string ascii =
       "change P2 to a length of 8 characters with spaces in between; 'NUL' is 0x00 in ASCII "
@@ -135,15 +116,6 @@ TEST_F(ManualOperationsTest, LockFollowsTheModeAndTheLockFlags) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(OnAntenna().locked[i], row.locked[i]) << i + 1;
     EXPECT_EQ(PageColour(2), row.nakPage == 2 ? colour::kRed : colour::kGreen);
   }
-}
-
-TEST_F(ManualOperationsTest, ReadInAsciiFormKeepsTheHexForm) {
-  PutPages({0x54, 0x41, 0x47, 0x00, 0x20, 0x7E, 0x61, 0x62}, kBlank);
-  pages.displayForm = PageForm::Ascii;
-  SelectPages({1});
-  manual.OnReadPages();
-  EXPECT_EQ(pages.pageText[0], "T A G NUL   ~ a b");
-  EXPECT_EQ(pages.hexText[0], "54 41 47 00 20 7E 61 62");
 }
 
 TEST_F(ManualOperationsTest, ClosedPortSendsNothingAndFailsTheWriteAndTheLock) {

@@ -43,17 +43,18 @@ TEST_F(PageEditorTest, EnterStoresBothFormsAndJudgesThePage) {
        "\xAB \xCD \xEF \x01 # E g \x89", ""},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
     view = {};
     pages.displayForm = c.form;
     pages.alignment = c.alignment;
     pages.pageText[2] = c.typed;
     editor.OnPageEnter(3);
 
-    EXPECT_EQ(pages.pageText[2], c.form == PageForm::Hex ? c.hex : c.ascii) << c.typed;
-    EXPECT_EQ(pages.hexText[2], c.hex) << c.typed;
-    EXPECT_EQ(pages.asciiText[2], c.ascii) << c.typed;
+    EXPECT_EQ(pages.pageText[2], c.form == PageForm::Hex ? c.hex : c.ascii);
+    EXPECT_EQ(pages.hexText[2], c.hex);
+    EXPECT_EQ(pages.asciiText[2], c.ascii);
     EXPECT_EQ(view.colourOf(ids::kPageField[2]), c.warning.empty() ? colour::kGreen : colour::kRed);
-    ASSERT_EQ(view.messages.size(), c.warning.empty() ? 0u : 1u) << c.typed;
+    ASSERT_EQ(view.messages.size(), c.warning.empty() ? 0u : 1u);
     if (!c.warning.empty()) {
       EXPECT_EQ(view.messages[0].text, c.warning);
       EXPECT_EQ(view.messages[0].caption, "Torvane");
@@ -63,6 +64,7 @@ TEST_F(PageEditorTest, EnterStoresBothFormsAndJudgesThePage) {
   }
 }
 
+// Each switch is pressed twice: a press on the form shown must convert nothing.
 TEST_F(PageEditorTest, FormSwitchThereAndBackKeepsEveryPage) {
   for (std::size_t i = 0; i < pages.pageText.size(); ++i) {
     pages.pageText[i] = i % 2 ? "00 20 41 20 00 7E FF 20" : "20 20 00 00 4E 55 4C 0A";
@@ -71,6 +73,7 @@ TEST_F(PageEditorTest, FormSwitchThereAndBackKeepsEveryPage) {
   pages.pageText[0] = "20 20 00 00 4e 55 4c 0a";
 
   editor.OnAsciiForm();
+  editor.OnAsciiForm();
   EXPECT_EQ(pages.pageText[1], "NUL   A   NUL ~ \xFF  ");
   EXPECT_EQ(pages.hexText[1], before[1]);
   EXPECT_TRUE(view.images.at(ids::kAsciiButton));
@@ -78,24 +81,14 @@ TEST_F(PageEditorTest, FormSwitchThereAndBackKeepsEveryPage) {
   EXPECT_EQ(view.focusHistory, kAllPageFields);
 
   editor.OnHexForm();
+  editor.OnHexForm();
   EXPECT_EQ(pages.displayForm, PageForm::Hex);
   EXPECT_EQ(pages.pageText, before);
+  EXPECT_TRUE(view.images.at(ids::kHexButton));
   EXPECT_TRUE(view.colours.empty());
 }
 
-TEST_F(PageEditorTest, PressOnTheFormShownConvertsNothing) {
-  for (PageForm form : {PageForm::Hex, PageForm::Ascii}) {
-    view = {};
-    pages.displayForm = form;
-    pages.pageText.fill("41 42 43 44 45 46 47 48");
-    form == PageForm::Hex ? editor.OnHexForm() : editor.OnAsciiForm();
-    EXPECT_EQ(pages.pageText[16], "41 42 43 44 45 46 47 48");
-    EXPECT_TRUE(view.focusHistory.empty());
-    EXPECT_EQ(view.images.at(ids::kHexButton), form == PageForm::Hex);
-  }
-}
-
-TEST_F(PageEditorTest, AllButtonSetsEveryPage) {
+TEST_F(PageEditorTest, SelectionButtonsSetTheirPagesAndClearTheColours) {
   for (int all : {1, 0}) {
     view = {};
     pages.allPagesSelected = all;
@@ -109,24 +102,18 @@ TEST_F(PageEditorTest, AllButtonSetsEveryPage) {
     }
     EXPECT_EQ(view.focusHistory, all ? std::vector<int>{} : kAllPageFields);
   }
-}
 
-TEST_F(PageEditorTest, UncheckingAPageClearsAllAndFocusesItsField) {
-  pages.allPagesSelected = 1;
-  pages.pageSelected[4] = 0;
-  view.colours[ids::kPageField[4]] = colour::kGreen;
-  editor.OnPageCheck(5);
-  EXPECT_EQ(pages.allPagesSelected, 0);
-  EXPECT_FALSE(view.images.at(ids::kAllPagesCheck));
-  EXPECT_FALSE(view.images.at(ids::kPageCheck[4]));
-  EXPECT_EQ(view.focusHistory, std::vector<int>{ids::kPageField[4]});
-  EXPECT_EQ(view.colourOf(ids::kPageField[4]), colour::kWhite);
-
-  view = {};
-  pages.pageSelected[4] = 1;
-  editor.OnPageCheck(5);
-  EXPECT_TRUE(view.images.at(ids::kPageCheck[4]));
-  EXPECT_TRUE(view.focusHistory.empty());
+  for (int selected : {0, 1}) {
+    view = {};
+    pages.allPagesSelected = 1;
+    pages.pageSelected[4] = selected;
+    view.colours[ids::kPageField[4]] = colour::kGreen;
+    editor.OnPageCheck(5);
+    EXPECT_EQ(pages.allPagesSelected, selected);
+    EXPECT_EQ(view.images.at(ids::kPageCheck[4]), selected == 1);
+    EXPECT_EQ(view.focusHistory, selected ? std::vector<int>{} : std::vector{ids::kPageField[4]});
+    EXPECT_EQ(view.colourOf(ids::kPageField[4]), colour::kWhite);
+  }
 }
 
 TEST_F(PageEditorTest, PageNumbersOutsideTheRangeAreIgnored) {

@@ -1,18 +1,67 @@
+#include "transponder/reader_exchange.h"
+
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "res/control_ids.h"
+#include "support/pty_peer.h"
 #include "transponder/operations_fixture.h"
-#include "transponder/reader_exchange.h"
-#include "transponder/scripted_reader.h"
 
 namespace torvane::test {
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// A reader that answers the n-th line it receives with the n-th scripted answer
+// (CR added), and stays silent for an empty slot and beyond the script.
+class ScriptedReader {
+ public:
+  explicit ScriptedReader(std::vector<std::optional<std::string>> answers)
+      : answers_(std::move(answers)), thread_([this] { Serve(); }) {}
+  ~ScriptedReader() {
+    stop_ = true;
+    thread_.join();
+  }
+  const std::string& devicePath() const { return peer_.slavePath(); }
+  // The lines received, without their CR, once `count` have arrived or a
+  // generous deadline has passed.
+  Lines Received(std::size_t count) {
+    std::unique_lock lock(mutex_);
+    arrived_.wait_for(lock, std::chrono::seconds(10), [&] { return received_.size() >= count; });
+    return received_;
+  }
+
+ private:
+  void Serve() {
+    for (std::size_t next = 0; !stop_;) {
+      std::string line = peer_.ReadLine(std::chrono::milliseconds(20));
+      if (line.empty()) continue;
+      line.pop_back();
+      {
+        std::lock_guard lock(mutex_);
+        received_.push_back(line);
+      }
+      arrived_.notify_all();
+      if (next < answers_.size() && answers_[next]) peer_.Write(*answers_[next] + "\r");
+      ++next;
+    }
+  }
+
+  PtyPeer peer_;
+  const std::vector<std::optional<std::string>> answers_;
+  std::mutex mutex_;
+  std::condition_variable arrived_;
+  Lines received_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
 
 TEST(ReaderAnswer, FailureMarksAndLengthsDecide) {
   struct Row {
@@ -37,7 +86,7 @@ TEST(ReaderAnswer, FailureMarksAndLengthsDecide) {
   }
 }
 
-class ReaderExchangeTest : public OperationsFixture {};
+using ReaderExchangeTest = OperationsFixture;
 
 TEST_F(ReaderExchangeTest, CalibrationRescalesTheAnswerUnit) {
   struct Row {
@@ -59,30 +108,34 @@ TEST_F(ReaderExchangeTest, CalibrationRescalesTheAnswerUnit) {
     reader.answerUnit = kStart;
     row.write ? manual.OnWritePages() : manual.OnReadPages();
     EXPECT_EQ(reader.answerUnit, row.unit);
-    EXPECT_EQ(scripted.ReceivedOnceThere(1), Lines{"TOR"});
+    EXPECT_EQ(scripted.Received(1), Lines{"TOR"});
     EXPECT_EQ(terminal.terminalOutput, "");  // the calibration leaves no record
   }
 }
 
+// Read in ASCII form: answers are cut to 16 characters, a good one fills both
+// forms, a bad one leaves the text alone, a short one stops the later pages.
 TEST_F(ReaderExchangeTest, ReadCutsJudgesRecordsAndStopsAfterAShortAnswer) {
-  ScriptedReader scripted({"9", "E0040001", "0011223344556677EXTRA", "001122334455667G", "No Read",
+  ScriptedReader scripted({"9", "E0040001", "54414700207E6162EXTRA", "001122334455667G", "No Read",
                            "FFFFFFFFFFFFFFFF"});
   OpenPort(scripted.devicePath());
   reader.quorviSelected = 1;
+  pages.displayForm = PageForm::Ascii;
   SelectPages({1, 2, 3, 4});
   pages.pageText[1] = "kept";
   manual.OnReadPages();
 
-  EXPECT_EQ(scripted.Received(), (Lines{"TOR", "RUID", "RD 1", "RD 2", "RD 3"}));
+  EXPECT_EQ(scripted.Received(5), (Lines{"TOR", "RUID", "RD 1", "RD 2", "RD 3"}));
   EXPECT_EQ(terminal.terminalOutput,
             "No Read\r\n\r\nRD 3 // Read page 3\r\n"
             "001122334455667G\r\nRD 2 // Read page 2\r\n"
-            "0011223344556677\r\nRD 1 // Read page 1\r\n"
+            "54414700207E6162\r\nRD 1 // Read page 1\r\n"
             "E0040001\r\nRUID // Read UID\r\n");
   EXPECT_EQ(reader.answerUnit, 9 * 13);
   EXPECT_EQ(view.colourOf(ids::kUidField), colour::kGreen);
-  EXPECT_EQ(pages.pageText[0], "00 11 22 33 44 55 66 77");
-  EXPECT_EQ(pages.pageText[1], "kept");  // an answer that is no page leaves the text alone
+  EXPECT_EQ(pages.pageText[0], "T A G NUL   ~ a b");
+  EXPECT_EQ(pages.hexText[0], "54 41 47 00 20 7E 61 62");
+  EXPECT_EQ(pages.pageText[1], "kept");
   const std::uint32_t colours[] = {colour::kGreen, colour::kRed, colour::kRed, colour::kWhite};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(view.colourOf(ids::kPageField[i]), colours[i]) << i;
   EXPECT_EQ(pages.pageDone, (PageFlags{1}));
@@ -95,7 +148,7 @@ TEST_F(ReaderExchangeTest, UidAnswerEndsAReadThatSkipsPageOne) {
   reader.quorviSelected = 1;
   SelectPages({2});
   manual.OnReadPages();
-  EXPECT_EQ(scripted.Received(), (Lines{"TOR", "RUID"}));
+  EXPECT_EQ(scripted.Received(2), (Lines{"TOR", "RUID"}));
 }
 
 TEST_F(ReaderExchangeTest, LateAnswerIsTakenByTheNextExchange) {
@@ -107,7 +160,7 @@ TEST_F(ReaderExchangeTest, LateAnswerIsTakenByTheNextExchange) {
   pages.pageText[0] = pages.pageText[1] = "01 02 03 04 05 06 07 08";
   manual.OnWritePages();
 
-  EXPECT_EQ(scripted.Received(), (Lines{"TOR", "RUID", "WD 1 0102030405060708"}));
+  EXPECT_EQ(scripted.Received(3), (Lines{"TOR", "RUID", "WD 1 0102030405060708"}));
   EXPECT_EQ(terminal.terminalOutput,
             "E00\r\nWD 1 0102030405060708// Write page 1\r\n\r\nRUID // Read UID\r\n");
   EXPECT_EQ(view.colourOf(ids::kPageField[0]), colour::kRed);
