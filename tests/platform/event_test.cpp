@@ -10,15 +10,6 @@ namespace {
 using std::chrono_literals::operator""ms;
 constexpr std::chrono::milliseconds kGenerous{5000};
 
-TEST(NamedEventTest, OneEventPerName) {
-  const auto first = OpenNamedEvent("NamedEventTest_A");
-  EXPECT_EQ(OpenNamedEvent("NamedEventTest_A"), first);
-  EXPECT_EQ(FindNamedEvent("NamedEventTest_A"), first);
-  EXPECT_NE(OpenNamedEvent("NamedEventTest_B"), first);
-  EXPECT_EQ(FindNamedEvent("NamedEventTest_never_opened"), nullptr);
-  EXPECT_FALSE(first->IsSet()) << "a new event starts not set";
-}
-
 TEST(ManualResetEventTest, StaysSetReleasingEveryWaiterUntilReset) {
   ManualResetEvent event;
   EXPECT_FALSE(event.WaitFor(1ms));

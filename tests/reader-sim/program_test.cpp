@@ -1,4 +1,5 @@
-// The torvane-reader-sim program as an operator or a script starts it.
+// The torvane-reader-sim program and its options, as an operator or a script
+// starts it.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "support/pty_peer.h"
 
 namespace torvane::sim {
@@ -62,6 +64,26 @@ class Program {
   pid_t pid_ = -1;
   int output_ = -1;
 };
+
+TEST(CommandLineTest, RefusesBadOptionsWithTheReason) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--bogus"}, "unknown option '--bogus'"},
+      {{"stray"}, "unknown option 'stray'"},
+      {{"--link"}, "needs a value"},
+      {{"--link", ""}, "invalid value"},
+      {{"--timing", "-1"}, "invalid value '-1' for --timing"},
+      {{"--latency", "1s"}, "invalid value '1s' for --latency"},
+      {{"--baud", "0"}, "invalid value '0' for --baud"},
+      {{"--first-uid", "123456789"}, "invalid value"},
+      {{"--nak-page", "18"}, "invalid value"},
+      {{"--garbage-next", "xyz"}, "invalid value"},
+  };
+  for (const auto& [arguments, reason] : cases) {
+    const auto parsed = ParseCommandLine(arguments);
+    EXPECT_FALSE(parsed.ok()) << arguments.front();
+    EXPECT_NE(parsed.error.find(reason), std::string::npos) << parsed.error;
+  }
+}
 
 TEST(ProgramTest, BadOptionsEndWithExitCodeTwo) {
   for (const std::vector<std::string>& arguments :

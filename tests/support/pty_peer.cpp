@@ -90,7 +90,7 @@ bool PtyPeer::ReceiveMore(std::chrono::steady_clock::time_point deadline) {
 
 std::string PtyPeer::ReadUntil(const Predicate& done, std::chrono::milliseconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!done(received_) && ReceiveMore(deadline)) {
+  while (!(done && done(received_)) && ReceiveMore(deadline)) {
   }
   return std::exchange(received_, {});
 }
@@ -104,11 +104,6 @@ std::string PtyPeer::ReadLine(std::chrono::milliseconds limit) {
   std::string line = received_.substr(0, end);
   received_.erase(0, end);
   return line;
-}
-
-std::string PtyPeer::ReadPending() {
-  ReceiveMore(std::chrono::steady_clock::now());
-  return std::exchange(received_, {});
 }
 
 bool PtyPeer::WaitHangUp(std::chrono::milliseconds limit) {

@@ -29,15 +29,15 @@ class PtyPeer {
 
   // Writes every byte; false when the peer is closed or the write fails.
   bool Write(std::string_view bytes);
-  // Reads until `done` holds for everything received since the last read
-  // returned, or until `limit` runs out; returns what was received and
+  // Reads until `done` (if given) holds for everything received since the last
+  // read returned, or until `limit` runs out; returns what was received and
   // consumes it.
   std::string ReadUntil(const Predicate& done, std::chrono::milliseconds limit = kDefaultLimit);
   // Reads up to and including the next CR; bytes after it stay for the next
   // read. Empty when no CR arrived within `limit`.
   std::string ReadLine(std::chrono::milliseconds limit = kDefaultLimit);
   // Returns whatever has arrived by now without waiting, and consumes it.
-  std::string ReadPending();
+  std::string ReadPending() { return ReadUntil(nullptr, std::chrono::milliseconds(0)); }
   // True when the other end hangs up within `limit`.
   bool WaitHangUp(std::chrono::milliseconds limit = kDefaultLimit);
   // Closes this end, as if the device had been unplugged.

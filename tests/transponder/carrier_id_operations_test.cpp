@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "res/control_ids.h"
+#include "transponder/carrier_id_place.h"
 #include "transponder/operations_fixture.h"
 #include "transponder/page_codec.h"
 
@@ -16,6 +17,28 @@ constexpr sim::Page kTag{'T', 'A', 'G', '1', '2', '3', '4', '5'};
 constexpr sim::Page kLetters{'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'};
 constexpr sim::Page kLow{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77};
 constexpr sim::Page kHigh{0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF};
+
+TEST(CarrierIdPlace, ReadsTypedNumbersAndCutsTheDigits) {
+  struct Row {
+    std::string offset, length;
+    long long wantOffset;
+    int wantLength;
+    std::string digits;  // out of pages 0011223344556677 and 8899AABBCCDDEEFF
+  };
+  const Row rows[] = {
+      {"", "", 0, 1, "00"},
+      {"6x", "20", 6, 16, "66778899AABBCCDDEEFF"},  // digits beyond page 2 are missing
+      {"-2", "2", -2, 2, "0011"},                   // a negative offset counts from the start
+      {"99999999999999999999", "3", 1'000'000'000, 3, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.offset + "/" + row.length);
+    const CarrierIdPlace place = CarrierIdPlace::FromFields({row.offset, row.length, ""});
+    EXPECT_EQ(place.offset(), row.wantOffset);
+    EXPECT_EQ(place.length(), row.wantLength);
+    EXPECT_EQ(place.DigitsFrom("0011223344556677", "8899AABBCCDDEEFF"), row.digits);
+  }
+}
 
 class CarrierIdOperationsTest : public OperationsFixture {
  protected:

@@ -6,7 +6,6 @@
 
 #include "res/control_ids.h"
 #include "transponder/operations_fixture.h"
-#include "transponder/transponder_type.h"
 
 namespace torvane::test {
 namespace {
@@ -161,26 +160,6 @@ TEST_F(ManualOperationsTest, ManualRecordOnlyInManualModeWithTheLogOn) {
     manual.OnReadPages();
     manual.OnWritePages();
     EXPECT_EQ(view.manualRecords, row.recorded ? both : std::vector<ManualRecordKind>{});
-  }
-}
-
-TEST(TransponderType, ExactlyOneTypeIsOn) {
-  struct Row {
-    bool tiPressed;
-    int ti, quorvi;  // as the window took them, the pressed button already flipped
-    int wantTi, wantQuorvi;
-  };
-  const Row rows[] = {
-      {false, 0, 1, 0, 1}, {false, 0, 0, 1, 0}, {true, 1, 1, 1, 0}, {true, 0, 1, 0, 1}};
-  for (const Row& row : rows) {
-    FakeStationView view;
-    ReaderState reader;
-    reader.tiSelected = row.ti;
-    reader.quorviSelected = row.quorvi;
-    row.tiPressed ? OnTiType(view, reader) : OnQuorviType(view, reader);
-    EXPECT_EQ(reader.tiSelected, row.wantTi);
-    EXPECT_EQ(reader.quorviSelected, row.wantQuorvi);
-    EXPECT_EQ(view.images.at(ids::kQuorviButton), row.wantQuorvi == 1);
   }
 }
 
