@@ -2,8 +2,12 @@
 
 #include <QGroupBox>
 #include <set>
+#include <string>
 #include <vector>
 
+#include "controls/color_label.h"
+#include "controls/enter_edit.h"
+#include "controls/image_button.h"
 #include "res/control_ids.h"
 #include "station_window_fixture.h"
 
@@ -24,8 +28,29 @@ class MainWindowLayoutTest : public StationWindowTest {
   }
 };
 
-TEST_F(MainWindowLayoutTest, StartStateOfTheButtons) {
+// Labels white on black, the data fields white, every check and radio button
+// showing its image; the buttons of the production commands wait for Config mode.
+TEST_F(MainWindowLayoutTest, StartStateOfTheControls) {
   Start();
+  for (QWidget* control : window_->findChildren<QWidget*>()) {
+    const std::string id = control->objectName().toStdString();
+    if (auto* label = dynamic_cast<CColorLabel*>(control)) {
+      EXPECT_EQ(label->colorStyle().textColour(), colour::kWhite) << id;
+      EXPECT_EQ(label->colorStyle().backgroundColour(), colour::kBlack) << id;
+    }
+    if (auto* button = dynamic_cast<ImageButton*>(control)) {
+      EXPECT_TRUE(button->showsAnImage()) << id;
+    }
+  }
+  std::vector<int> fields(ids::kPageField.begin(), ids::kPageField.end());
+  fields.insert(fields.end(),
+                {ids::kCarrierIdOffsetField, ids::kCarrierIdLengthField, ids::kCarrierIdField,
+                 ids::kUidField, ids::kNextField, ids::kMaxField});
+  for (int id : fields) {
+    EXPECT_EQ(Control<CEnterEdit>(id)->colorStyle().backgroundColour(), colour::kWhite) << id;
+  }
+  EXPECT_TRUE(Control<ImageButton>(ids::kManualModeButton)->showsSetImage());
+  EXPECT_FALSE(Control<ImageButton>(ids::kConfigModeButton)->showsSetImage());
   EXPECT_FALSE(Control(ids::kContButton)->isEnabled());
   EXPECT_FALSE(Control(ids::kLogOpenButton)->isEnabled());
   for (int hidden :

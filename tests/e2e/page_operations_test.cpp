@@ -28,16 +28,16 @@ TEST_F(PageOperationsTest, WrittenPagesReachTheTransponderInEitherForm) {
     std::string lastRecord;  // on top of the terminal
   };
   const Row rows[] = {
-      {ids::kHexButton,
-       {"8899aabbccddeeff", "54 41 47 00 20 7E 61 62"},
-       {"88 99 aa bb cc dd ee ff", "54 41 47 00 20 7E 61 62"},
-       {kHigh, kTagMarks},
-       "ACK\nWD 2 54414700207E6162// Write page 2\n"},
       {ids::kAsciiButton,
        {"AB DEFG ", "TAG12345"},
        {"A B   D E F G  ", "T A G 1 2 3 4 5"},
        {sim::Page{'A', 'B', ' ', 'D', 'E', 'F', 'G', ' '}, kTag},
        "ACK\nWD 2 5441473132333435// Write page 2\n"},
+      {ids::kHexButton,
+       {"8899aabbccddeeff", "54 41 47 00 20 7E 61 62"},
+       {"88 99 aa bb cc dd ee ff", "54 41 47 00 20 7E 61 62"},
+       {kHigh, kTagMarks},
+       "ACK\nWD 2 54414700207E6162// Write page 2\n"},
   };
   ASSERT_NO_FATAL_FAILURE(StartOnReader());
   SelectOnly({1, 2});
@@ -69,8 +69,9 @@ TEST_F(PageOperationsTest, WrittenPagesReachTheTransponderInEitherForm) {
 TEST_F(PageOperationsTest, LockedPageKeepsItsBytesAndStopsTheNextWrite) {
   ASSERT_NO_FATAL_FAILURE(StartOnReader());
   SelectOnly({1, 2, 3});
-  for (int page = 1; page <= 3; ++page)
+  for (int page = 1; page <= 3; ++page) {
     TypePage(page, std::string(16, static_cast<char>('0' + page)));
+  }
   Click(ids::kWriteButton);
   SelectOnly({2});
   NewCommands();
@@ -80,8 +81,10 @@ TEST_F(PageOperationsTest, LockedPageKeepsItsBytesAndStopsTheNextWrite) {
   EXPECT_EQ(PageColour(2), colour::kGreen);
 
   SelectOnly({1, 2, 3});
-  for (int page = 1; page <= 3; ++page)
+  SetCheck(ids::kQuorviButton, true);
+  for (int page = 1; page <= 3; ++page) {
     TypePage(page, std::string(16, static_cast<char>('A' + page - 1)));
+  }
   Click(ids::kWriteButton);
   EXPECT_EQ(NewCommands(),
             (Lines{"TOR", "RUID", "WD 1 AAAAAAAAAAAAAAAA", "WD 2 BBBBBBBBBBBBBBBB"}));
