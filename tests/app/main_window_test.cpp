@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <csignal>
+#include <string>
+#include <utility>
 
 #include "app/about_dlg.h"
 #include "app/termination_notifier.h"
@@ -51,22 +53,20 @@ TEST_F(MainWindowTest, StartWithoutSettingsReportsThePortWorksAndSavesOnClose) {
 // Enter but have no handler in this window keep their text and the focus.
 TEST_F(MainWindowTest, EnterNeverEndsTheWindow) {
   Start();
-  struct Row {
-    int id;
-    int focusAfter;
-  };
-  for (Row row : {Row{ids::kAllPagesCheck, ids::kOneButton},
-                  {ids::kCarrierIdOffsetField, ids::kCarrierIdOffsetField},
-                  {ids::kMaxField, ids::kMaxField},
-                  {ids::kUidField, ids::kUidField}}) {
-    SCOPED_TRACE(row.id);
-    QWidget* control = Control(row.id);
+  const std::pair<int, int> fieldAndFocusAfter[] = {
+      {ids::kAllPagesCheck, ids::kOneButton},
+      {ids::kCarrierIdOffsetField, ids::kCarrierIdOffsetField},
+      {ids::kMaxField, ids::kMaxField},
+      {ids::kUidField, ids::kUidField}};
+  for (const auto& [id, focusAfter] : fieldAndFocusAfter) {
+    SCOPED_TRACE(id);
+    QWidget* control = Control(id);
     control->setFocus();
     ASSERT_TRUE(WaitUntil([&] { return control->hasFocus(); }));
     auto* field = dynamic_cast<QLineEdit*>(control);
     if (field != nullptr) field->setText("12");
     PressEnter(control);
-    EXPECT_EQ(window_->focusWidget(), Control(row.focusAfter));
+    EXPECT_EQ(window_->focusWidget(), Control(focusAfter));
     if (field != nullptr) {
       EXPECT_EQ(field->text(), "12");
     }

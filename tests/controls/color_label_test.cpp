@@ -121,32 +121,28 @@ TEST(IconTest, AnIconIsDrawnCentredInsteadOfTheText) {
   EXPECT_EQ(InkBox(field, Qt::white), QRect(34, 4, 32, 32));
 }
 
-TEST(FontTest, WeightFollowsTheBoldFlagWhateverTheDescription) {
+// The weight follows the bold flag whatever the description says; the size is
+// the display's pixel height of the points; a face keeps at most 31 characters.
+TEST(FontTest, BoldFlagDescriptionFaceAndSize) {
   CColorLabel label("x", 0, nullptr);
+  const QString face = label.colorStyle().font().family();
   label.SetBold(true);
   EXPECT_TRUE(label.colorStyle().font().bold());
 
   QFont description = label.colorStyle().font();
   description.setItalic(true);
-  description.setBold(true);
   label.SetBold(false);
   label.SetFontDescription(&description);
   EXPECT_FALSE(label.colorStyle().font().bold());
   EXPECT_TRUE(label.colorStyle().font().italic());
-
   const QFont before = label.colorStyle().font();
   label.SetFontDescription(nullptr);
   EXPECT_EQ(label.colorStyle().font(), before);
-}
 
-TEST(FontTest, FaceAndSizeGiveThePixelHeightOfTheDisplay) {
-  CColorLabel label("x", 0, nullptr);
-  const QString face = label.colorStyle().font().family();
   const int dpi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
   label.SetFontFace("", 12);
   EXPECT_EQ(label.colorStyle().font().family(), face);
   EXPECT_EQ(label.colorStyle().font().pixelSize(), (12 * dpi + 36) / 72);
-
   label.SetFontFace(QString(40, QLatin1Char('F')), 10);
   EXPECT_EQ(label.colorStyle().font().family(), QString(31, QLatin1Char('F')));
 }
