@@ -163,5 +163,27 @@ TEST_F(ManualOperationsTest, ManualRecordOnlyInManualModeWithTheLogOn) {
   }
 }
 
+TEST_F(ManualOperationsTest, DefaultContentSelectsEveryPageInHexFormWithoutTheReader) {
+  for (int i = 0; i < kPageCount; ++i) {
+    pages.defaultPageText[i] = "0" + std::to_string(i % 10) + " 20 00 00 00 00 00 FF";
+  }
+  pages.displayForm = PageForm::Ascii;
+  pages.pageText[0] = "A B C D E F G H";
+  view.SetFieldColour(ids::kPageField[0], colour::kRed);
+  manual.OnDefaultContent();
+  EXPECT_EQ(pages.displayForm, PageForm::Hex);
+  EXPECT_EQ(pages.pageText, pages.defaultPageText);
+  EXPECT_EQ(pages.allPagesSelected, 1);
+  for (int i = 0; i < kPageCount; ++i) {
+    EXPECT_EQ(pages.pageSelected[i], 1);
+    EXPECT_TRUE(view.images[ids::kPageCheck[i]]);
+    EXPECT_EQ(PageColour(i + 1), colour::kWhite);
+  }
+  EXPECT_TRUE(view.images[ids::kAllPagesCheck]);
+  EXPECT_TRUE(view.images[ids::kHexButton]);
+  EXPECT_FALSE(view.images[ids::kAsciiButton]);
+  EXPECT_TRUE(simulator->ReceivedCommands().empty());
+}
+
 }  // namespace
 }  // namespace torvane::test
