@@ -61,12 +61,14 @@ TEST_F(RestartTest, OperatorSetupSurvivesARestart) {
   EXPECT_TRUE(ShowsSet(ids::kPageCheck[16]));
   SelectOnly({1, 2});
   SetCheck(ids::kQuorviButton, true);
+  EXPECT_TRUE(ShowsSet(ids::kQuorviButton));
   EXPECT_FALSE(ShowsSet(ids::kTiButton)) << "one type at a time";
   Type(ids::kPageField[1], "old");
   NewCommands();
   Click(ids::kReadButton);
   EXPECT_EQ(NewCommands(), (std::vector<std::string>{"TOR", "RUID", "RD 1", "RD 2"}));
   EXPECT_EQ(Text(ids::kUidField), "E0040001");
+  EXPECT_EQ(window_->state().reader.tiSelected, 0);
   EXPECT_EQ(PageText(2), "T A G 1 2 3 4 5");
   EXPECT_EQ(PageColour(2), colour::kGreen);
 }
