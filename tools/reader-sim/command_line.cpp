@@ -16,7 +16,7 @@ constexpr long kMaxMilliseconds = 3'600'000;
 
 using Apply = bool (*)(CommandLine&, const std::string& value);
 
-struct OptionSpec {
+struct OptionEntry {
   std::string_view name;
   std::string_view value;  // how the value is shown in the usage; empty for a switch
   std::string_view meaning;
@@ -41,7 +41,7 @@ bool QueueConsole(CommandLine& line, std::string_view word, const std::string& v
   return valid;
 }
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     {"--link", "PATH", "also make PATH a symbolic link to the device (removed on exit)",
      [](CommandLine& l, const std::string& v) { return !(l.linkPath = v).empty(); }},
     {"--empty", "", "start with no transponder on the antenna",
@@ -104,9 +104,9 @@ const OptionSpec kOptions[] = {
      [](CommandLine& l, const std::string&) { return l.help = true; }},
 };
 
-const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& spec : kOptions)
-    if (spec.name == name) return &spec;
+const OptionEntry* FindOption(std::string_view name) {
+  for (const OptionEntry& entry : kOptions)
+    if (entry.name == name) return &entry;
   return nullptr;
 }
 
@@ -116,19 +116,19 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments) 
   using Parsed = Result<CommandLine>;
   CommandLine line;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const OptionSpec* spec = FindOption(arguments[i] == "-h" ? "--help" : arguments[i]);
-    if (spec == nullptr) return Parsed::Failure("unknown option '" + arguments[i] + "'");
-    if (spec->value.empty()) {
-      spec->apply(line, {});
+    const OptionEntry* entry = FindOption(arguments[i] == "-h" ? "--help" : arguments[i]);
+    if (entry == nullptr) return Parsed::Failure("unknown option '" + arguments[i] + "'");
+    if (entry->value.empty()) {
+      entry->apply(line, {});
       continue;
     }
     if (i + 1 == arguments.size())
       return Parsed::Failure("option " + arguments[i] + " needs a value " +
-                             std::string(spec->value));
+                             std::string(entry->value));
     const std::string& value = arguments[++i];
-    if (!spec->apply(line, value)) {
+    if (!entry->apply(line, value)) {
       return Parsed::Failure("invalid value '" + value + "' for " + arguments[i - 1] + " " +
-                             std::string(spec->value) + ": " + std::string(spec->meaning));
+                             std::string(entry->value) + ": " + std::string(entry->meaning));
     }
   }
   return Parsed::Success(std::move(line));
@@ -140,11 +140,11 @@ std::string UsageText() {
       "A transponder reader on a pseudo-terminal. The first line of output is the\n"
       "device path for the station's port; commands on standard input handle the\n"
       "transponders and faults (type 'help').\n\nOptions:\n";
-  for (const OptionSpec& spec : kOptions) {
-    std::string head = "  " + std::string(spec.name);
-    if (!spec.value.empty()) head += " " + std::string(spec.value);
+  for (const OptionEntry& entry : kOptions) {
+    std::string head = "  " + std::string(entry.name);
+    if (!entry.value.empty()) head += " " + std::string(entry.value);
     head.resize(std::max<std::size_t>(head.size() + 1, 26), ' ');
-    text += head + std::string(spec.meaning) + "\n";
+    text += head + std::string(entry.meaning) + "\n";
   }
   text += "MS values are milliseconds from 0 to 3600000.\n";
   return text;

@@ -23,7 +23,7 @@ struct Session {
 
 using Handler = std::optional<std::string> (*)(Session&, std::string_view argument);
 
-struct CommandSpec {
+struct CommandEntry {
   std::string_view name;
   std::string_view argument;
   std::string_view meaning;
@@ -94,7 +94,7 @@ std::string ListText(const std::vector<Transponder>& all,
   return text;
 }
 
-const CommandSpec kCommands[] = {
+const CommandEntry kCommands[] = {
     {"place", "", "put a blank transponder with the next UID on the antenna",
      [](Session& session, std::string_view) -> std::optional<std::string> {
        session.sim.PlaceBlankTransponder();
@@ -186,9 +186,9 @@ const CommandSpec kCommands[] = {
      }},
 };
 
-const CommandSpec* FindCommand(std::string_view name) {
-  for (const CommandSpec& spec : kCommands)
-    if (spec.name == name) return &spec;
+const CommandEntry* FindCommand(std::string_view name) {
+  for (const CommandEntry& entry : kCommands)
+    if (entry.name == name) return &entry;
   return nullptr;
 }
 
@@ -207,26 +207,26 @@ std::string ConsoleCommands::Execute(std::string_view line) {
   const std::string_view name = line.substr(0, blank);
   const std::string_view argument =
       blank == std::string_view::npos ? std::string_view{} : Trimmed(line.substr(blank + 1));
-  const CommandSpec* spec = FindCommand(name);
-  if (spec == nullptr) return "unknown command '" + std::string(name) + "'; 'help' lists them";
-  if (spec->argument.empty() && !argument.empty())
+  const CommandEntry* entry = FindCommand(name);
+  if (entry == nullptr) return "unknown command '" + std::string(name) + "'; 'help' lists them";
+  if (entry->argument.empty() && !argument.empty())
     return "'" + std::string(name) + "' takes no argument";
   Session session{simulator_, quitRequested_};
-  const auto reply = spec->handler(session, argument);
+  const auto reply = entry->handler(session, argument);
   if (!reply) {
-    return "usage: " + std::string(name) + " " + std::string(spec->argument) + " - " +
-           std::string(spec->meaning);
+    return "usage: " + std::string(name) + " " + std::string(entry->argument) + " - " +
+           std::string(entry->meaning);
   }
   return *reply;
 }
 
 std::string ConsoleCommands::HelpText() {
   std::string text = "Commands:";
-  for (const CommandSpec& spec : kCommands) {
-    std::string head = "\n  " + std::string(spec.name);
-    if (!spec.argument.empty()) head += " " + std::string(spec.argument);
+  for (const CommandEntry& entry : kCommands) {
+    std::string head = "\n  " + std::string(entry.name);
+    if (!entry.argument.empty()) head += " " + std::string(entry.argument);
     head.resize(std::max<std::size_t>(head.size() + 1, 20), ' ');
-    text += head + std::string(spec.meaning);
+    text += head + std::string(entry.meaning);
   }
   return text;
 }
