@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <thread>
 
 namespace torvane::sim {
 
@@ -17,6 +18,9 @@ using Opened = Result<std::unique_ptr<PtyEndpoint>>;
 
 // How often to look again while the station has the device closed.
 constexpr std::chrono::milliseconds kReopenPoll{5};
+// A sleeping thread wakes some tens of microseconds late; paced bytes spend the
+// last stretch before their time awake, so they leave on time.
+constexpr std::chrono::microseconds kSpinWindow{150};
 // How long an answer may wait for a station that does not read.
 constexpr std::chrono::seconds kWriteStall{1};
 
@@ -100,7 +104,12 @@ bool PtyEndpoint::SleepUntil(Clock::time_point deadline) {
   for (;;) {
     const auto left = deadline - Clock::now();
     if (left <= Clock::duration::zero()) return !woken_.load();
-    if (Poll(-1, 0, left) < 0) return false;
+    if (left <= kSpinWindow) {
+      std::this_thread::yield();
+      if (woken_.load()) return false;
+    } else if (Poll(-1, 0, left - kSpinWindow) < 0) {
+      return false;
+    }
   }
 }
 
