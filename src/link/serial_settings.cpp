@@ -1,33 +1,50 @@
 #include "link/serial_settings.h"
 
+#include <span>
+
 namespace torvane {
 
 namespace {
 
-bool Contains(std::string_view text, std::string_view caption) {
-  return text.find(caption) != std::string_view::npos;
+struct Caption {
+  std::string_view text;
+  std::int32_t code;
+};
+
+// In the order a stored text is searched for them: "2" before "1.5", and "Even"
+// first, so that a text holding two captions resolves as it always has.
+constexpr Caption kStopBits[] = {{"2", 2}, {"1.5", 1}};
+constexpr Caption kParity[] = {{"Even", 2}, {"Mark", 3}, {"Odd", 1}, {"Space", 4}};
+constexpr Caption kFlowControl[] = {{"Xon / Xoff", 1}, {"Hardware", 2}};
+
+// The code of the first caption found inside the text; 0 when there is none.
+std::int32_t CodeIn(std::span<const Caption> captions, std::string_view text) {
+  for (const Caption& caption : captions) {
+    if (text.find(caption.text) != std::string_view::npos) return caption.code;
+  }
+  return 0;
+}
+
+std::string_view CaptionOf(std::span<const Caption> captions, std::int32_t code,
+                           std::string_view codeZero) {
+  for (const Caption& caption : captions) {
+    if (caption.code == code) return caption.text;
+  }
+  return codeZero;
 }
 
 }  // namespace
 
 std::int32_t StopBitsCodeIn(std::string_view text) {
-  if (Contains(text, "2")) return 2;
-  if (Contains(text, "1.5")) return 1;
-  return 0;
+  return CodeIn(kStopBits, text);
 }
 
 std::int32_t ParityCodeIn(std::string_view text) {
-  if (Contains(text, "Even")) return 2;
-  if (Contains(text, "Mark")) return 3;
-  if (Contains(text, "Odd")) return 1;
-  if (Contains(text, "Space")) return 4;
-  return 0;
+  return CodeIn(kParity, text);
 }
 
 std::int32_t FlowControlCodeIn(std::string_view text) {
-  if (Contains(text, "Xon / Xoff")) return 1;
-  if (Contains(text, "Hardware")) return 2;
-  return 0;
+  return CodeIn(kFlowControl, text);
 }
 
 void ResolveSerialCodes(SerialSettings& settings) {
@@ -37,40 +54,15 @@ void ResolveSerialCodes(SerialSettings& settings) {
 }
 
 std::string_view StopBitsCaption(std::int32_t code) {
-  switch (code) {
-    case 2:
-      return "2";
-    case 1:
-      return "1.5";
-    default:
-      return "1";
-  }
+  return CaptionOf(kStopBits, code, "1");
 }
 
 std::string_view ParityCaption(std::int32_t code) {
-  switch (code) {
-    case 1:
-      return "Odd";
-    case 2:
-      return "Even";
-    case 3:
-      return "Mark";
-    case 4:
-      return "Space";
-    default:
-      return "None";
-  }
+  return CaptionOf(kParity, code, "None");
 }
 
 std::string_view FlowControlCaption(std::int32_t code) {
-  switch (code) {
-    case 1:
-      return "Xon / Xoff";
-    case 2:
-      return "Hardware";
-    default:
-      return "No";
-  }
+  return CaptionOf(kFlowControl, code, "No");
 }
 
 }  // namespace torvane

@@ -37,6 +37,14 @@ std::optional<std::chrono::milliseconds> Milliseconds(std::string_view text) {
 }
 
 template <typename Setter>
+std::optional<std::string> SetNumber(std::string_view argument, long max, Setter set) {
+  const auto value = ParseDecimal(argument, 0, max);
+  if (!value) return std::nullopt;
+  set(static_cast<int>(*value));
+  return "ok";
+}
+
+template <typename Setter>
 std::optional<std::string> SetTime(std::string_view argument, Setter set) {
   const auto ms = Milliseconds(argument);
   if (!ms) return std::nullopt;
@@ -116,11 +124,8 @@ const CommandEntry kCommands[] = {
        return ListText(session.sim.Programmed(), session.sim.OnAntenna());
      }},
     {"timing", "N", "answer N to TOR",
-     [](Session& session, std::string_view argument) -> std::optional<std::string> {
-       const auto value = ParseDecimal(argument, 0, INT_MAX);
-       if (!value) return std::nullopt;
-       session.sim.SetTimingValue(static_cast<int>(*value));
-       return "ok";
+     [](Session& session, std::string_view argument) {
+       return SetNumber(argument, INT_MAX, [&](int n) { session.sim.SetTimingValue(n); });
      }},
     {"latency", "MS", "delay every answer by MS",
      [](Session& session, std::string_view argument) {
@@ -135,22 +140,16 @@ const CommandEntry kCommands[] = {
        return SetTime(argument, [&](auto ms) { session.sim.SetLockTime(ms); });
      }},
     {"drop", "K", "send no answer to the next K commands (they still take effect)",
-     [](Session& session, std::string_view argument) -> std::optional<std::string> {
-       const auto count = ParseDecimal(argument, 0, INT_MAX);
-       if (!count) return std::nullopt;
-       session.sim.DropNextAnswers(static_cast<int>(*count));
-       return "ok";
+     [](Session& session, std::string_view argument) {
+       return SetNumber(argument, INT_MAX, [&](int n) { session.sim.DropNextAnswers(n); });
      }},
     {"delay", "MS", "delay the next answer by MS more",
      [](Session& session, std::string_view argument) {
        return SetTime(argument, [&](auto ms) { session.sim.DelayNextAnswer(ms); });
      }},
     {"nak", "N", "answer NAK to writes and locks of page N (0: no page)",
-     [](Session& session, std::string_view argument) -> std::optional<std::string> {
-       const auto page = ParseDecimal(argument, 0, kPageCount);
-       if (!page) return std::nullopt;
-       session.sim.NakPage(static_cast<int>(*page));
-       return "ok";
+     [](Session& session, std::string_view argument) {
+       return SetNumber(argument, kPageCount, [&](int n) { session.sim.NakPage(n); });
      }},
     {"answer", "TEXT", "send TEXT and CR as the next answer (e.g. XXXXXXXX, #09, No Read)",
      [](Session& session, std::string_view argument) -> std::optional<std::string> {
