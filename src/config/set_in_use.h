@@ -1,7 +1,8 @@
 #pragma once
 
-#include <array>
 #include <string>
+
+#include "config/configuration_set.h"
 
 namespace torvane {
 
@@ -9,7 +10,7 @@ namespace torvane {
 struct SetInUse {
   int configMode = 0;  // 1 Config, 0 Manual
   std::string name;
-  std::array<int, 17> lockPage{};
+  ConfigurationSet set;
   int setTypeQuorvi = 0;
 };
 

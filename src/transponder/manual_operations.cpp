@@ -164,7 +164,7 @@ void ManualOperations::LockSelectedPages(ReaderExchange& exchange) {
   exchange.StartExchanges(kWriteFactor);
   bool goOn = true;
   for (int i = 0; i < kPageCount; ++i) {
-    const bool wanted = setInUse_.lockPage[i] == 1 || setInUse_.configMode == 0;
+    const bool wanted = setInUse_.set.lockPage[i] || setInUse_.configMode == 0;
     if (pages_.pageSelected[i] != 1 || !wanted || (i > 0 && !goOn)) continue;
     view_.SetFieldColour(ids::kPageField[i], colour::kWhite);
     goOn = IsAcknowledged(exchange.Exchange(ReaderCommand::LockPage(i + 1)).kept);

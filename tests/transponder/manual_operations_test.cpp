@@ -103,7 +103,7 @@ TEST_F(ManualOperationsTest, LockFollowsTheModeAndTheLockFlags) {
       {0, 2, {"TOR", "LD 1", "LD 2"}, {true, false, false}},
   };
   SelectPages({1, 2, 3});
-  setInUse.lockPage[1] = 1;
+  setInUse.set.lockPage[1] = true;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.commands.size());
     simulator->PlaceBlankTransponder();
