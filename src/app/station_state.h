@@ -8,6 +8,7 @@
 #include "link/serial_settings.h"
 #include "link/terminal_state.h"
 #include "production/manual_log_state.h"
+#include "production/production_state.h"
 #include "transponder/carrier_id_fields.h"
 #include "transponder/page_state.h"
 #include "transponder/reader_state.h"
@@ -33,6 +34,7 @@ struct StationState {
   ReaderState reader;
   CarrierIdFields carrierId;
   ManualLogState manualLog;
+  ProductionState production;
   TerminalState terminal;
 };
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "config/configuration_set.h"
+#include "platform/result.h"
+#include "transponder/page_state.h"
+
+namespace torvane {
+
+// What a good production cycle leaves for the production record file.
+struct ProductionRecord {
+  std::string setName;
+  ConfigurationSet set;
+  PageTexts hexText;
+  PageTexts asciiText;
+  PageTexts pageText;
+  PageFlags pageSelected{};
+  std::string uidText;
+  bool quorvi = false;  // the set's transponder type: the UID is recorded
+};
+
+// The one way from the production cycle to the record file.
+class ProductionRecordWriter {
+ public:
+  virtual ~ProductionRecordWriter() = default;
+  // Appends the record to the set's record file, preceded by the header block
+  // while headerPending is set (cleared once the block is on disk). A failure
+  // carries the operator's message.
+  virtual Status AppendProductionRecord(const ProductionRecord& record, bool& headerPending) = 0;
+};
+
+}  // namespace torvane

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace torvane {
+
+// The counters and flags of production that the main window owns.
+struct ProductionState {
+  std::string nextCarrierId;        // the "next" field: what the decimal counter writes next
+  std::uint64_t producedCount = 0;  // transponders produced with the fix-data source
+  bool headerPending = true;        // the next production record starts with a header block
+  int continuousMode = 0;           // 1 while continuous mode is on
+  int protocolFailure = 0;          // 3 after the production record file failed
+};
+
+}  // namespace torvane
