@@ -21,8 +21,6 @@ class QMenuBar;
 
 namespace torvane {
 
-struct ControlTemplate;
-
 // The station's main window. It owns the station state and the serial link,
 // builds its controls from dialog template 102, routes commands to the
 // operations and shows what they do through the StationView interface.
@@ -86,7 +84,6 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
 
   // Building the window (vexa_dlg_layout.cpp).
   void BuildWindow();
-  QWidget* CreateControl(const ControlTemplate& entry, QWidget* area);
   QMenuBar* BuildMenu();
 
   // Wiring (vexa_dlg_commands.cpp).

@@ -20,7 +20,11 @@ enum class ControlKind {
   GroupBox,
   Picture,  // the image imageId
   SpinButton,
+  ComboBox,  // drop-down with an edit field; the caption holds the list, one entry a line
 };
+
+// The station's dialog font, which the dialog units below assume.
+constexpr int kDialogFontPointSize = 8;
 
 // Dialog units: a quarter of the dialog font's average width and an eighth of
 // its height, fixed here for the station's 8-point font.
