@@ -1,0 +1,168 @@
+#include "platform/port_discovery.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "support/fake_device_tree.h"
+
+namespace torvane {
+namespace {
+
+using test::FakeDeviceTree;
+
+// Someone who owns nothing in the tree and belongs to no group of it.
+UserIdentity Stranger() {
+  return {4242, 4242, {}};
+}
+
+std::vector<std::string> DevicePaths(const std::vector<PortInfo>& ports) {
+  std::vector<std::string> paths;
+  for (const PortInfo& port : ports) paths.push_back(port.devicePath);
+  return paths;
+}
+
+TEST(PortDiscoveryTest, ListsRealPortsOnly) {
+  FakeDeviceTree tree;
+  tree.AddSerialCorePort("ttyS0", 4);
+  tree.AddSerialCorePort("ttyS1", 0);
+  tree.AddSerialCorePort("ttyS31", 0);
+  tree.AddUsbPort("ttyUSB0", "ftdi_sio", 2,
+                  {"0403", "6001", "FTDI", "FT232R USB UART", "A10K1234"});
+  tree.AddByIdName("usb-FTDI_FT232R_USB_UART_A10K1234-if00-port0", "ttyUSB0");
+  tree.AddUsbPort("ttyUSB1", "pl2303", 3, {"067b", "2303", "", "", ""});
+  tree.AddUsbPort("ttyACM0", "cdc_acm", 4, {"2341", "0043", "Arduino", "Uno", "7543"});
+  tree.AddByIdName("usb-Arduino_Uno_7543-if00", "ttyACM0");
+  tree.AddVirtualTty("tty0");
+  tree.AddVirtualTty("ptmx");
+  tree.AddUsbPort("ttyUSB7", "ftdi_sio", 5, {"0403", "6015", "", "", ""});
+  tree.RemoveNode("ttyUSB7");  // in sysfs, but no node to open
+
+  const std::vector<PortInfo> ports = DiscoverPorts(tree.root(), Stranger());
+  ASSERT_EQ(DevicePaths(ports), (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0",
+                                                          "/dev/ttyUSB0", "/dev/ttyUSB1"}));
+
+  struct Expected {
+    std::vector<std::string> byId;
+    std::string driver;
+    bool onUsb;
+    UsbDeviceInfo usb;
+  };
+  const Expected expected[] = {
+      {{"/dev/serial/by-id/usb-Arduino_Uno_7543-if00"},
+       "cdc_acm",
+       true,
+       {"2341", "0043", "Arduino", "Uno", "7543"}},
+      {{}, "serial8250", false, {}},
+      {{"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K1234-if00-port0"},
+       "ftdi_sio",
+       true,
+       {"0403", "6001", "FTDI", "FT232R USB UART", "A10K1234"}},
+      {{}, "pl2303", true, {"067b", "2303", "", "", ""}},
+  };
+  for (std::size_t i = 0; i < ports.size(); ++i) {
+    SCOPED_TRACE(ports[i].devicePath);
+    EXPECT_EQ(ports[i].byIdPaths, expected[i].byId);
+    EXPECT_EQ(ports[i].driver, expected[i].driver);
+    EXPECT_EQ(ports[i].onUsb, expected[i].onUsb);
+    EXPECT_EQ(ports[i].usb.vendorId, expected[i].usb.vendorId);
+    EXPECT_EQ(ports[i].usb.productId, expected[i].usb.productId);
+    EXPECT_EQ(ports[i].usb.manufacturer, expected[i].usb.manufacturer);
+    EXPECT_EQ(ports[i].usb.product, expected[i].usb.product);
+    EXPECT_EQ(ports[i].usb.serialNumber, expected[i].usb.serialNumber);
+    EXPECT_TRUE(ports[i].access.nodeFound);
+  }
+}
+
+TEST(PortDiscoveryTest, NamesSortAsTextWithoutRegardToCase) {
+  FakeDeviceTree tree;
+  for (int slot : {1, 10, 2}) {
+    tree.AddUsbPort("ttyUSB" + std::to_string(slot), "ch341", slot, {"1a86", "7523", "", "", ""});
+  }
+  tree.AddByIdName("usb-silabs_CP2102-if00-port0", "ttyUSB2");
+  tree.AddByIdName("usb-FTDI_FT232R-if00-port0", "ttyUSB10");
+  EXPECT_EQ(PortNames(DiscoverPorts(tree.root(), Stranger())),
+            (std::vector<std::string>{"/dev/serial/by-id/usb-FTDI_FT232R-if00-port0",
+                                      "/dev/serial/by-id/usb-silabs_CP2102-if00-port0",
+                                      "/dev/ttyUSB1", "/dev/ttyUSB10", "/dev/ttyUSB2"}));
+}
+
+TEST(PortDiscoveryTest, NoTreeNoPorts) {
+  EXPECT_TRUE(DiscoverPorts("/torvane-no-such-root", Stranger()).empty());
+}
+
+// The node belongs to `owner` and `group`: as root the test hands it to a user
+// and group that are not its own; otherwise it stays the test's.
+class PortAccessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tree_.AddUsbPort("ttyUSB0", "ftdi_sio", 1, {"0403", "6001", "", "", ""});
+    node_ = tree_.root() + "/dev/ttyUSB0";
+    if (geteuid() == 0) {
+      ASSERT_EQ(chown(node_.c_str(), 4343, 4343), 0);
+    }
+    struct stat info {};
+    ASSERT_EQ(stat(node_.c_str(), &info), 0);
+    owner_ = info.st_uid;
+    group_ = info.st_gid;
+  }
+
+  FakeDeviceTree tree_;
+  std::string node_;
+  uid_t owner_ = 0;
+  gid_t group_ = 0;
+};
+
+TEST_F(PortAccessTest, ThePermissionBitsOfTheUsersClassDecide) {
+  struct Case {
+    const char* name;
+    mode_t mode;
+    UserIdentity user;
+    bool mayOpen;
+    bool joinGroupHelps;
+  };
+  const Case cases[] = {
+      {"root passes any bits", 0000, {0, 0, {}}, true, false},
+      {"owner with read and write", 0600, {owner_, 4242, {}}, true, false},
+      {"owner bits win over group bits", 0060, {owner_, group_, {}}, false, false},
+      {"owner may only read", 0460, {owner_, 4242, {}}, false, false},
+      {"member through a supplementary group", 0660, {4242, 4242, {7, group_}}, true, false},
+      {"member through the primary group", 0660, {4242, group_, {}}, true, false},
+      {"stranger where the group may", 0660, Stranger(), false, true},
+      {"stranger where everybody may", 0666, Stranger(), true, false},
+      {"stranger where the group may only read", 0640, Stranger(), false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    tree_.SetNodeMode("ttyUSB0", c.mode);
+    const PortAccess access = CheckPortAccess(node_, c.user);
+    EXPECT_TRUE(access.nodeFound);
+    EXPECT_EQ(access.mayOpen, c.mayOpen);
+    EXPECT_EQ(access.joinGroupHelps, c.joinGroupHelps);
+    EXPECT_EQ(access.Hint().empty(), !c.joinGroupHelps) << access.Hint();
+  }
+}
+
+TEST_F(PortAccessTest, HintNamesTheNodesGroup) {
+  const PortAccess access = DiscoverPorts(tree_.root(), Stranger()).at(0).access;
+  ASSERT_TRUE(access.joinGroupHelps);
+  EXPECT_FALSE(access.groupName.empty());
+  EXPECT_EQ(access.Hint(), "This user may not open it: join the group " + access.groupName +
+                               " (on Debian: sudo adduser $USER " + access.groupName +
+                               "), then log in again.");
+}
+
+TEST_F(PortAccessTest, MissingNodeSaysWhy) {
+  tree_.RemoveNode("ttyUSB0");
+  const PortAccess access = CheckPortAccess(node_, Stranger());
+  EXPECT_FALSE(access.nodeFound);
+  EXPECT_FALSE(access.mayOpen);
+  EXPECT_EQ(access.error, "No such file or directory");
+  EXPECT_EQ(access.Hint(), "");
+}
+
+}  // namespace
+}  // namespace torvane
