@@ -41,8 +41,9 @@ void ManualOperations::OnReadUid() {
   ReaderExchange exchange(link_, reader_, terminal_, BusyFlag::Read);
   reader_.errorCount = 0;
   if (!exchange.portOpen()) return;
-  exchange.StartExchanges(kWriteFactor);
+  // White while the reader is asked: the last outcome must not stand for this one.
   view_.SetFieldColour(ids::kUidField, colour::kWhite);
+  exchange.StartExchanges(kWriteFactor);
   exchange.ReadUid(view_);
 }
 

@@ -1,5 +1,6 @@
 #include "transponder/reader_exchange.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <optional>
@@ -96,6 +97,8 @@ ReaderAnswer ReaderExchange::Exchange(const ReaderCommand& command) {
 
   const std::chrono::milliseconds limit(command.waitUnits * reader_.answerUnit);
   if (std::optional<std::string> line = link_.WaitAnswer(limit)) {
+    // The answer is a text: a NUL byte from the reader ends it, CR LF and all.
+    line->resize(std::min(line->size(), line->find('\0')));
     answer.lineLength = line->size();
     answer.kept = line->substr(0, command.keptLength);
   }

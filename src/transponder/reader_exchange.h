@@ -23,8 +23,9 @@ constexpr int kWriteFactor = 25;
 enum class BusyFlag { Read, Write };
 
 struct ReaderAnswer {
-  std::string kept;            // cut to the command's kept length
-  std::size_t lineLength = 0;  // of the whole line with its CR LF; 0 when nothing came
+  std::string kept;  // cut to the command's kept length
+  // Of the line with its CR LF, or up to its first NUL; 0 when nothing came.
+  std::size_t lineLength = 0;
 };
 
 // A UID answer: 8 characters, none of them a failure mark.

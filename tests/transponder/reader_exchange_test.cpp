@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,11 +21,13 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // A reader that answers the n-th line it receives with the n-th scripted answer
-// (CR added), and stays silent for an empty slot and beyond the script.
+// (CR added), and stays silent for an empty slot and beyond the script. The
+// hook sees each line before it is answered, while the station still waits.
 class ScriptedReader {
  public:
-  explicit ScriptedReader(std::vector<std::optional<std::string>> answers)
-      : answers_(std::move(answers)), thread_([this] { Serve(); }) {}
+  using LineHook = std::function<void(const std::string& line)>;
+  explicit ScriptedReader(std::vector<std::optional<std::string>> answers, LineHook hook = {})
+      : answers_(std::move(answers)), hook_(std::move(hook)), thread_([this] { Serve(); }) {}
   ~ScriptedReader() {
     stop_ = true;
     thread_.join();
@@ -49,6 +52,7 @@ class ScriptedReader {
         received_.push_back(line);
       }
       arrived_.notify_all();
+      if (hook_) hook_(line);
       if (next < answers_.size() && answers_[next]) peer_.Write(*answers_[next] + "\r");
       ++next;
     }
@@ -56,6 +60,7 @@ class ScriptedReader {
 
   PtyPeer peer_;
   const std::vector<std::optional<std::string>> answers_;
+  const LineHook hook_;
   std::mutex mutex_;
   std::condition_variable arrived_;
   Lines received_;
@@ -149,6 +154,59 @@ TEST_F(ReaderExchangeTest, UidAnswerEndsAReadThatSkipsPageOne) {
   SelectPages({2});
   manual.OnReadPages();
   EXPECT_EQ(scripted.Received(2), (Lines{"TOR", "RUID"}));
+}
+
+// A NUL byte ends an answer: what follows it counts neither for the kept part,
+// nor for the length that lets later pages be read, nor for the record.
+TEST_F(ReaderExchangeTest, AnswerEndsAtItsFirstNul) {
+  using namespace std::string_literals;
+  ScriptedReader scripted({"9", "AB\0CDEFG"s, "00112233\0AABBCCDDEEFF"s, "FFFFFFFFFFFFFFFF"});
+  OpenPort(scripted.devicePath());
+  reader.quorviSelected = 1;
+  SelectPages({1, 2});
+  manual.OnReadPages();
+
+  EXPECT_EQ(scripted.Received(3), (Lines{"TOR", "RUID", "RD 1"}));
+  EXPECT_EQ(reader.uidText, "AB");
+  EXPECT_EQ(view.colourOf(ids::kUidField), colour::kRed);
+  EXPECT_EQ(reader.errorCount, 1);
+  EXPECT_EQ(view.colourOf(ids::kPageField[0]), colour::kRed);
+  EXPECT_EQ(terminal.terminalOutput,
+            "00112233\r\nRD 1 // Read page 1\r\nAB\r\nRUID // Read UID\r\n");
+}
+
+// A field colour that the reader's thread may look at while the station waits.
+class SharedColourView : public FakeStationView {
+ public:
+  void SetFieldColour(int controlId, std::uint32_t background) override {
+    std::lock_guard lock(mutex_);
+    FakeStationView::SetFieldColour(controlId, background);
+  }
+  std::uint32_t ColourNow(int controlId) {
+    std::lock_guard lock(mutex_);
+    return colourOf(controlId);
+  }
+
+ private:
+  std::mutex mutex_;
+};
+
+// A red UID field from the last read must not stay red while the reader is
+// asked for its timing value.
+TEST_F(ReaderExchangeTest, UidFieldTurnsWhiteBeforeTheCalibration) {
+  SharedColourView sharedView;
+  ManualOperations uidReader{link, sharedView, pages, reader, terminal, setInUse, manualLog};
+  sharedView.SetFieldColour(ids::kUidField, colour::kRed);
+  std::optional<std::uint32_t> colourDuringCalibration;
+  ScriptedReader scripted({"9", "E0040001"}, [&](const std::string& line) {
+    if (line == "TOR") colourDuringCalibration = sharedView.ColourNow(ids::kUidField);
+  });
+  OpenPort(scripted.devicePath());
+  uidReader.OnReadUid();
+
+  EXPECT_EQ(scripted.Received(2), (Lines{"TOR", "RUID"}));
+  EXPECT_EQ(colourDuringCalibration, colour::kWhite);
+  EXPECT_EQ(sharedView.colourOf(ids::kUidField), colour::kGreen);
 }
 
 TEST_F(ReaderExchangeTest, LateAnswerIsTakenByTheNextExchange) {
