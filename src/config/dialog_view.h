@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "transponder/station_view.h"
+
+namespace torvane {
+
+struct PagesDialogState;
+
+// What the rules of the configuration dialogs may do to their window. Controls
+// are addressed by their ids; tests implement a recording fake.
+class DialogView {
+ public:
+  virtual ~DialogView() = default;
+
+  // Controls -> state, and state -> controls.
+  virtual void TakeFieldValues() = 0;
+  virtual void ShowFieldValues() = 0;
+  virtual void SetFieldColour(int controlId, std::uint32_t background) = 0;
+  // Gives the control the focus; with selectAll its whole text is selected.
+  virtual void FocusControl(int controlId, bool selectAll) = 0;
+  virtual void SetButtonImage(int controlId, bool set) = 0;
+  virtual void EnableControl(int controlId, bool enabled) = 0;
+  virtual void RepaintWindow() = 0;
+  virtual MessageAnswer ShowMessage(const std::string& text, MessageIcon icon,
+                                    MessageButtons buttons) = 0;
+};
+
+// A file dialog as the configuration dialog asks for one.
+struct FileRequest {
+  enum class Kind { Open, Save };
+  Kind kind;
+  std::string filter;            // "*.csv"
+  std::string defaultExtension;  // "csv"
+  std::string start;             // file or folder the dialog starts from
+};
+
+// The configuration dialog's window: besides the controls, its two file
+// choosers and the pages 3-17 dialog.
+class ConfigDialogView : public DialogView {
+ public:
+  // The chosen path; nothing when the operator cancelled.
+  virtual std::optional<std::string> ChooseFile(const FileRequest& request) = 0;
+  // Runs the pages dialog on `pages`; true when it ended with "OK".
+  virtual bool RunPagesDialog(PagesDialogState& pages) = 0;
+};
+
+}  // namespace torvane

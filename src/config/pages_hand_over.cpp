@@ -1,0 +1,54 @@
+#include "config/pages_hand_over.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "config/byte_forms.h"
+#include "res/config_dialog_ids.h"
+
+namespace torvane {
+
+namespace {
+
+constexpr int kFirstUserPageIndex = ids::pages_dlg::kFirstPage - 1;
+
+}  // namespace
+
+PagesDialogState PagesHandOver(const ConfigDialogState& config) {
+  const ConfigurationSet& set = config.set;
+  PagesDialogState pages;
+  pages.hex = set.byteHex;
+  pages.chars = set.byteAscii;
+  pages.displayed = config.displayForm == PageForm::Ascii ? set.byteAscii : set.byteHex;
+  pages.form = config.displayForm;
+  pages.editPage = set.editPage;
+  pages.lockPage = set.lockPage;
+  pages.counterPage = set.counterPage;
+  pages.counterValue = set.counterValue;
+  return pages;
+}
+
+void TakeBackPages(const PagesDialogState& pages, ConfigDialogState& config) {
+  ConfigurationSet& set = config.set;
+  config.displayForm = pages.form;
+  set.counterValue = pages.counterValue;
+  set.counterPage = pages.counterPage;
+  std::copy(pages.editPage.begin() + kFirstUserPageIndex, pages.editPage.end(),
+            set.editPage.begin() + kFirstUserPageIndex);
+  std::copy(pages.lockPage.begin() + kFirstUserPageIndex, pages.lockPage.end(),
+            set.lockPage.begin() + kFirstUserPageIndex);
+  for (int byte = ids::pages_dlg::kFirstByte; byte <= ids::pages_dlg::kLastByte; ++byte) {
+    const std::string& shown = pages.displayed[byte];
+    if (pages.form == PageForm::Ascii) {
+      set.byteAscii[byte] = shown;
+      set.byteHex[byte] = HexFormOfChars(shown);
+    } else {
+      std::string hex = shown;
+      for (char& c : hex) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      set.byteHex[byte] = hex;
+      set.byteAscii[byte] = CharFormOfHex(hex);
+    }
+  }
+}
+
+}  // namespace torvane
