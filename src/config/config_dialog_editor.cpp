@@ -43,8 +43,10 @@ std::string RecordFileBeside(const std::string& source) {
 
 }  // namespace
 
-ConfigDialogEditor::ConfigDialogEditor(ConfigDialogView& view, ConfigDialogState& state)
+ConfigDialogEditor::ConfigDialogEditor(DialogView& view, ConfigDialogServices& services,
+                                       ConfigDialogState& state)
     : view_(view),
+      services_(services),
       state_(state),
       set_(state.set),
       layout_(view, state.set),
@@ -210,7 +212,7 @@ void ConfigDialogEditor::OnSourceOpen() {
   view_.TakeFieldValues();
   const std::string& start = set_.sourceFile.empty() ? state_.workingDirectory : set_.sourceFile;
   if (std::optional<std::string> chosen =
-          view_.ChooseFile({FileRequest::Kind::Open, "*.csv", "csv", start})) {
+          services_.ChooseFile({FileRequest::Kind::Open, "*.csv", "csv", start})) {
     set_.sourceFile = *chosen;
     const DataSource source = SourceOf(set_);
     if (source == DataSource::Csv || source == DataSource::CsvComplete) {
@@ -225,7 +227,7 @@ void ConfigDialogEditor::OnLogOpen() {
   view_.TakeFieldValues();
   const std::string& start = set_.logFile.empty() ? state_.workingDirectory : set_.logFile;
   if (std::optional<std::string> chosen =
-          view_.ChooseFile({FileRequest::Kind::Save, "*.xml", "xml", start})) {
+          services_.ChooseFile({FileRequest::Kind::Save, "*.xml", "xml", start})) {
     set_.logFile = *chosen;
   }
   if (set_.logFile.empty()) set_.logFile = state_.workingDirectory + "/" + kDefaultRecordFile;
@@ -237,7 +239,7 @@ void ConfigDialogEditor::OnLogOpen() {
 void ConfigDialogEditor::OnPagesEdit() {
   view_.TakeFieldValues();
   PagesDialogState pages = PagesHandOver(state_);
-  if (!view_.RunPagesDialog(pages)) return;
+  if (!services_.RunPagesDialog(pages)) return;
   TakeBackPages(pages, state_);
   if (std::any_of(set_.editPage.begin() + 2, set_.editPage.end(), [](bool on) { return on; })) {
     set_.writePages3To17 = true;

@@ -14,7 +14,7 @@ namespace torvane {
 // "OK"; only a good "Save" enables it again.
 class ConfigDialogEditor {
  public:
-  ConfigDialogEditor(ConfigDialogView& view, ConfigDialogState& state);
+  ConfigDialogEditor(DialogView& view, ConfigDialogServices& services, ConfigDialogState& state);
 
   // A set was loaded into the state: show it as its source wants.
   void OnSetLoaded();
@@ -39,7 +39,8 @@ class ConfigDialogEditor {
  private:
   void DisableOk();
 
-  ConfigDialogView& view_;
+  DialogView& view_;
+  ConfigDialogServices& services_;
   ConfigDialogState& state_;
   ConfigurationSet& set_;
   CarrierIdLayout layout_;

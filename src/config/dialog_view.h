@@ -38,10 +38,11 @@ struct FileRequest {
   std::string start;             // file or folder the dialog starts from
 };
 
-// The configuration dialog's window: besides the controls, its two file
-// choosers and the pages 3-17 dialog.
-class ConfigDialogView : public DialogView {
+// What the configuration dialog's window offers its rules besides its controls:
+// its two file choosers and the pages 3-17 dialog.
+class ConfigDialogServices {
  public:
+  virtual ~ConfigDialogServices() = default;
   // The chosen path; nothing when the operator cancelled.
   virtual std::optional<std::string> ChooseFile(const FileRequest& request) = 0;
   // Runs the pages dialog on `pages`; true when it ended with "OK".

@@ -36,7 +36,7 @@ class ConfigDialogRulesTest : public ::testing::Test {
   test::FakeDialogView view;
   ConfigDialogState state;
   ConfigurationSet& set = state.set;
-  ConfigDialogEditor editor{view, state};
+  ConfigDialogEditor editor{view, view, state};
 };
 
 TEST_F(ConfigDialogRulesTest, EachSourceSetsItsValuesAndControls) {

@@ -15,7 +15,7 @@ namespace torvane::test {
 
 // Records what the dialog rules do to their window. Message boxes answer Ok,
 // questions Yes; file dialogs answer from `chosenFiles` (cancelled when empty).
-class FakeDialogView : public ConfigDialogView {
+class FakeDialogView : public DialogView, public ConfigDialogServices {
  public:
   struct Message {
     std::string text;
