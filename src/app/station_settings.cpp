@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/profile.h"
+#include "platform/profile_values.h"
 
 namespace torvane {
 
@@ -29,41 +30,10 @@ std::int32_t DecimalValue(const std::string& text) {
                                                     std::numeric_limits<std::int32_t>::max()));
 }
 
-bool FlagValue(const std::string& text) {
-  return text == "1";
-}
-
-// The file trims blanks around values, which would cut a blank byte off the edge
-// of a page text. Such values are written in double quotes, and a read drops one
-// pair of enclosing quotes, as the Windows profile services do.
-bool NeedsQuotes(std::string_view value) {
-  if (value.empty()) return false;
-  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-  const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
-  return isBlank(value.front()) || isBlank(value.back()) || quoted;
-}
-
-std::string Read(const ProfileFile& file, std::string_view section, std::string_view key) {
-  std::string value = file.Read(section, key, ProfileFile::kMaxValueLength + 2);
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-    value = value.substr(1, value.size() - 2);
-  }
-  if (value.size() > ProfileFile::kMaxValueLength) value.resize(ProfileFile::kMaxValueLength);
-  return value;
-}
-
-void Write(ProfileFile& file, std::string_view section, std::string_view key,
-           std::string_view value) {
-  if (NeedsQuotes(value)) {
-    file.Write(section, key, "\"" + std::string(value) + "\"");
-  } else {
-    file.Write(section, key, value);
-  }
-}
-
-std::string_view FlagText(bool set) {
-  return set ? "1" : "0";
-}
+using profile::FlagText;
+using profile::FlagValue;
+using profile::Read;
+using profile::Write;
 
 void LoadInterface(const ProfileFile& file, SerialSettings& serial) {
   serial.portName = Read(file, kInterface, "port");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/set_in_use.h"
+#include "config/set_list.h"
 #include "link/serial_settings.h"
 #include "link/terminal_state.h"
 #include "production/manual_log_state.h"
@@ -15,8 +16,6 @@
 
 namespace torvane {
 
-constexpr std::size_t kMaxSetListSize = 256;
-
 // The state the main window owns, grouped by subsystem. Operations get only the
 // parts they use.
 struct StationState {
@@ -26,8 +25,8 @@ struct StationState {
   SerialSettings serial;
 
   SetInUse setInUse;
-  std::vector<std::string> setList;  // names of the configuration sets, at most kMaxSetListSize
-  std::string carrierIdMaxText;      // the "max" field
+  SetList setList;               // names of the configuration sets, at most kMaxSetListSize
+  std::string carrierIdMaxText;  // the "max" field
   std::string csvDelimiter = ",";
 
   PageState pages;

@@ -41,6 +41,7 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void TakeFieldValues() override;
   void ShowFieldValues() override;
   void SetFieldColour(int controlId, std::uint32_t background) override;
+  void SetFieldTextColour(int controlId, std::uint32_t text) override;
   void FocusControl(int controlId, bool selectAll = false) override;
   void SetButtonImage(int controlId, bool checked) override;
   void EnableControl(int controlId, bool enabled) override;

@@ -13,6 +13,11 @@ void CVexaDlg::SetFieldColour(int controlId, std::uint32_t background) {
   if (auto* label = Control<CColorLabel>(controlId)) label->SetBackgroundColour(background);
 }
 
+void CVexaDlg::SetFieldTextColour(int controlId, std::uint32_t text) {
+  if (auto* field = Control<CEnterEdit>(controlId)) field->SetTextColour(text);
+  if (auto* label = Control<CColorLabel>(controlId)) label->SetTextColour(text);
+}
+
 void CVexaDlg::FocusControl(int controlId, bool selectAll) {
   QWidget* control = Control<QWidget>(controlId);
   if (control == nullptr) return;

@@ -4,32 +4,29 @@
 #include <string>
 
 #include "production/manual_log_state.h"
+#include "transponder/operator_messages.h"
 
 namespace torvane {
 
-// Background colours of the fields, as 0x00BBGGRR values.
+// Colours of the fields, as 0x00BBGGRR values.
 namespace colour {
 constexpr std::uint32_t kWhite = 0xFFFFFF;  // neutral
 constexpr std::uint32_t kGreen = 0x00FF00;  // good
 constexpr std::uint32_t kRed = 0x0000FF;    // failed
 constexpr std::uint32_t kGrey = 0xF0F0F0;   // not in use
 constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kGreyText = 0x6D6D6D;  // text of a field that cannot be edited
 }  // namespace colour
-
-enum class MessageIcon { Error, Warning, Information, Question };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
 
 // What the station logic may do to the main window. The window implements it;
 // tests implement a recording fake. Controls are addressed by their ids.
-class StationView {
+class StationView : public OperatorMessages {
  public:
-  virtual ~StationView() = default;
-
   // Controls -> members, and members -> controls.
   virtual void TakeFieldValues() = 0;
   virtual void ShowFieldValues() = 0;
   virtual void SetFieldColour(int controlId, std::uint32_t background) = 0;
+  virtual void SetFieldTextColour(int controlId, std::uint32_t text) = 0;
   // Gives the control the input focus; with selectAll its whole text is selected
   // and the caret scrolled into view.
   virtual void FocusControl(int controlId, bool selectAll = false) = 0;
@@ -37,9 +34,6 @@ class StationView {
   virtual void EnableControl(int controlId, bool enabled) = 0;
   virtual void ShowControl(int controlId, bool shown) = 0;
   virtual void RepaintWindow() = 0;
-  // A modal message box opened the station's one way.
-  virtual MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
-                                    MessageIcon icon, MessageButtons buttons) = 0;
   virtual void WriteManualRecord(ManualRecordKind kind) = 0;
 };
 

@@ -25,6 +25,9 @@ class FakeStationView : public StationView {
   void SetFieldColour(int controlId, std::uint32_t background) override {
     colours[controlId] = background;
   }
+  void SetFieldTextColour(int controlId, std::uint32_t text) override {
+    textColours[controlId] = text;
+  }
   void FocusControl(int controlId, bool) override { focusHistory.push_back(controlId); }
   void SetButtonImage(int controlId, bool checked) override { images[controlId] = checked; }
   void EnableControl(int, bool) override {}
@@ -45,6 +48,7 @@ class FakeStationView : public StationView {
 
   int takeCount = 0;
   std::map<int, std::uint32_t> colours;
+  std::map<int, std::uint32_t> textColours;
   std::vector<int> focusHistory;
   std::map<int, bool> images;
   std::vector<Message> messages;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/configuration_set.h"
+#include "transponder/operator_messages.h"
+
+namespace torvane {
+
+// The names of the configuration sets, in slot order, without gaps.
+constexpr std::size_t kMaxSetListSize = 256;
+using SetList = std::vector<std::string>;
+
+enum class SaveSetOutcome {
+  Saved,     // the file holds the set
+  Declined,  // the operator kept the existing file
+  Refused,   // the name is unusable or the list is full; nothing written
+  Failed,    // the file could not be written; nothing changed
+};
+
+struct SaveSetResult {
+  SaveSetOutcome outcome;
+  bool nameAdded = false;  // the name went into the list; its owner refills what shows it
+};
+
+// Saves the set under `name` in the working directory, asking before an
+// existing file is overwritten, and adds a new name to the first empty slot of
+// the list. Every problem is told to the operator.
+SaveSetResult SaveSet(OperatorMessages& operatorMessages, std::string_view workingDirectory,
+                      const std::string& name, const ConfigurationSet& set, SetList& setList);
+
+// Removes the first slot holding `name` and closes the gaps; the set file stays.
+// Returns whether the name was in the list.
+bool DeleteName(SetList& setList, const std::string& name);
+
+}  // namespace torvane
