@@ -67,6 +67,12 @@ KeyPlace FindKey(const std::vector<std::string>& lines, std::size_t header, std:
   return place;
 }
 
+// A line break would end the entry early and turn the rest into lines of its
+// own, and a NUL byte ends a text: a name or value is kept up to the first.
+std::string_view LineText(std::string_view text) {
+  return text.substr(0, text.find_first_of(std::string_view("\0\r\n", 3)));
+}
+
 // Built by appending: GCC 12 warns falsely about operator+ chains on views.
 std::string Joined(std::initializer_list<std::string_view> parts) {
   std::string text;
@@ -100,9 +106,9 @@ bool ProfileFile::Has(std::string_view section, std::string_view key) const {
 }
 
 void ProfileFile::Write(std::string_view section, std::string_view key, std::string_view value) {
-  // A line break in a value would end the entry early and turn the rest into
-  // lines of its own; the value is kept up to the first one.
-  value = value.substr(0, value.find_first_of("\r\n"));
+  section = LineText(section);
+  key = LineText(key);
+  value = LineText(value);
   const auto header = FindSection(lines_, section);
   if (!header) {
     lines_.push_back(Joined({"[", section, "]"}));

@@ -49,7 +49,8 @@ std::vector<std::string> SplitProfileLines(std::string_view text) {
   std::vector<std::string> lines;
   while (!text.empty()) {
     const auto end = text.find_first_of("\r\n");
-    lines.emplace_back(text.substr(0, end));
+    const std::string_view line = text.substr(0, end);
+    lines.emplace_back(line.substr(0, line.find('\0')));
     if (end == std::string_view::npos) break;
     const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
     text.remove_prefix(end + (crLf ? 2 : 1));

@@ -20,7 +20,7 @@ std::optional<ProfileEntry> ProfileEntryOf(std::string_view line);
 // Section and key names compare without regard to case.
 bool ProfileNamesEqual(std::string_view a, std::string_view b);
 // Splits at LF, CR LF or a lone CR, after dropping a UTF-8 byte order mark;
-// a final line end does not start another line.
+// a final line end does not start another line. A NUL byte ends its line.
 std::vector<std::string> SplitProfileLines(std::string_view text);
 
 }  // namespace torvane

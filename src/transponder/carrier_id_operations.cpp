@@ -1,7 +1,10 @@
 #include "transponder/carrier_id_operations.h"
 
+#include <algorithm>
+
 #include "res/control_ids.h"
 #include "transponder/carrier_id_place.h"
+#include "transponder/page_codec.h"
 #include "transponder/reader_exchange.h"
 
 namespace torvane {
@@ -14,6 +17,14 @@ constexpr int kPage2 = 1;
 std::string PageNotReadMessage(int page) {
   return "Carrier ID not written: page " + std::to_string(page) +
          " could not be read. Check the transponder on the antenna.";
+}
+
+// A zero byte ends the text where it is shown; kept, it would travel on into
+// the settings file.
+std::string ShownChars(std::string_view digits) {
+  std::string chars = HexToChars(digits);
+  chars.resize(std::min(chars.size(), chars.find('\0')));
+  return chars;
 }
 
 }  // namespace
@@ -54,7 +65,7 @@ void CarrierIdOperations::ReadIdentifier(ReaderExchange& exchange, const Carrier
   view_.SetFieldColour(ids::kCarrierIdField, failed ? colour::kRed : colour::kGreen);
 
   const std::string digits = place.DigitsFrom(part1, part2);
-  fields_.carrierIdText = pages_.displayForm == PageForm::Ascii ? HexToChars(digits) : digits;
+  fields_.carrierIdText = pages_.displayForm == PageForm::Ascii ? ShownChars(digits) : digits;
   view_.ShowFieldValues();
   view_.FocusControl(ids::kCarrierIdField);
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -94,6 +95,16 @@ TEST_F(StationSettingsTest, EverySettingSurvivesSaveAndLoad) {
   EXPECT_EQ(back.manualLog.fileName, "/data/manual_log.xml");
   EXPECT_EQ(back.reader.tiSelected, 1);
   EXPECT_EQ(Saved().Read("Interface", "baudrate"), "115200");
+}
+
+TEST_F(StationSettingsTest, NulByteNeverReachesTheFile) {
+  StationState state;
+  state.carrierId.carrierIdText = std::string("A\0BCDEFG", 8);
+  ASSERT_TRUE(SaveStationSettings(path, state).ok());
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  EXPECT_EQ(bytes.str().find('\0'), std::string::npos);
+  EXPECT_EQ(Loaded().carrierId.carrierIdText, "A");
 }
 
 TEST_F(StationSettingsTest, SetListShrinksAndIsCapped) {

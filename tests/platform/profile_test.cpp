@@ -142,6 +142,18 @@ TEST_F(ProfileTest, MissingFileIsCreatedAndALineBreakCannotInjectEntries) {
   EXPECT_FALSE(reloaded.value.Has("B", "x"));
 }
 
+// A NUL byte ends a text, wherever it comes from; the file never holds one.
+TEST_F(ProfileTest, NulByteEndsItsTextAndNeverReachesTheFile) {
+  using namespace std::string_literals;
+  ProfileFile profile = LoadProfile("nul.ini", "[A]\r\nkept=ab\0cd\r\n; note\0\r\n"s);
+  EXPECT_EQ(profile.Read("A", "kept"), "ab");
+  profile.Write("A", "value", "A\0BCDEFG"s);
+  profile.Write("A", "ke\0y"s, "1");
+  profile.Write("S\0ection"s, "key", "2");
+  ASSERT_TRUE(profile.Save().ok());
+  EXPECT_EQ(ReadFile("nul.ini"), "[A]\r\nkept=ab\r\nvalue=A\r\nke=1\r\n; note\r\n[S]\r\nkey=2\r\n");
+}
+
 TEST_F(ProfileTest, FailuresCarryTheSystemReasonAndLeaveNoTemporaryFile) {
   fs::create_directory(folder_ / "folder.ini");
   const auto unreadable = ProfileFile::Load(PathOf("folder.ini"));

@@ -71,6 +71,17 @@ TEST_F(CarrierIdOperationsTest, ReadTakesOnlyThePagesTheIdentifierLiesIn) {
   }
 }
 
+TEST_F(CarrierIdOperationsTest, ZeroByteEndsTheIdentifierInAsciiFormOnly) {
+  PutPages({0x41, 0x00, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47}, kLetters);
+  const std::vector<std::pair<PageForm, std::string>> rows = {{PageForm::Ascii, "A"},
+                                                              {PageForm::Hex, "4100424344454647"}};
+  for (const auto& [form, identifier] : rows) {
+    Place("0", "8", form, "old");
+    carrier.OnReadCarrierId();
+    EXPECT_EQ(carrierId.carrierIdText, identifier);
+  }
+}
+
 TEST_F(CarrierIdOperationsTest, WriteChangesOnlyTheIdentifierBytes) {
   struct Row {
     std::string offset, length;
