@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/ini_text.h"
 #include "platform/profile.h"
 #include "platform/profile_values.h"
 
@@ -33,41 +34,43 @@ std::int32_t DecimalValue(const std::string& text) {
 using profile::FlagText;
 using profile::FlagValue;
 using profile::Read;
+using profile::ReadText;
 using profile::Write;
+using profile::WriteText;
 
 void LoadInterface(const ProfileFile& file, SerialSettings& serial) {
-  serial.portName = Read(file, kInterface, "port");
-  serial.baudRate = DecimalValue(Read(file, kInterface, "Baudrate"));
-  serial.dataBits = DecimalValue(Read(file, kInterface, "Databits"));
-  serial.stopBitsText = Read(file, kInterface, "Stopbits");
-  serial.parityText = Read(file, kInterface, "Parity");
-  serial.flowControlText = Read(file, kInterface, "Flowcontrol");
+  serial.portName = ReadText(file, kInterface, "port");
+  serial.baudRate = DecimalValue(ReadText(file, kInterface, "Baudrate"));
+  serial.dataBits = DecimalValue(ReadText(file, kInterface, "Databits"));
+  serial.stopBitsText = ReadText(file, kInterface, "Stopbits");
+  serial.parityText = ReadText(file, kInterface, "Parity");
+  serial.flowControlText = ReadText(file, kInterface, "Flowcontrol");
   // Nothing reads the codes before the port opens, so they can follow at once.
   ResolveSerialCodes(serial);
 }
 
 void LoadAuto(const ProfileFile& file, StationState& state) {
-  state.setInUse.configMode = DecimalValue(Read(file, kAuto, "SelectConfig"));
-  state.setInUse.name = Read(file, kAuto, "Pruefablauf_ist");
+  state.setInUse.configMode = DecimalValue(ReadText(file, kAuto, "SelectConfig"));
+  state.setInUse.name = ReadText(file, kAuto, "Pruefablauf_ist");
   // The list has room for kMaxSetListSize names; a larger count is capped.
   const auto count = static_cast<std::size_t>(
-      std::clamp<std::int32_t>(DecimalValue(Read(file, kAuto, "Pruefablaeufe")), 0,
+      std::clamp<std::int32_t>(DecimalValue(ReadText(file, kAuto, "Pruefablaeufe")), 0,
                                static_cast<std::int32_t>(kMaxSetListSize)));
   state.setList.clear();
   for (std::size_t i = 0; i < count; ++i) {
-    state.setList.push_back(Read(file, kAuto, Numbered("Pruefablauf_", i)));
+    state.setList.push_back(ReadText(file, kAuto, Numbered("Pruefablauf_", i)));
   }
-  state.carrierIdMaxText = Read(file, kAuto, "Carrier ID Max");
-  state.csvDelimiter = Read(file, kAuto, "csv delimiter");
+  state.carrierIdMaxText = ReadText(file, kAuto, "Carrier ID Max");
+  state.csvDelimiter = ReadText(file, kAuto, "csv delimiter");
   if (state.csvDelimiter.empty()) state.csvDelimiter = ",";
 }
 
 void LoadData(const ProfileFile& file, PageState& pages) {
-  pages.allPagesSelected = FlagValue(Read(file, kData, "SelectAll")) ? 1 : 0;
+  pages.allPagesSelected = FlagValue(ReadText(file, kData, "SelectAll")) ? 1 : 0;
   for (std::size_t i = 0; i < pages.pageSelected.size(); ++i) {
-    pages.pageSelected[i] = FlagValue(Read(file, kData, Numbered("SelectP", i + 1))) ? 1 : 0;
+    pages.pageSelected[i] = FlagValue(ReadText(file, kData, Numbered("SelectP", i + 1))) ? 1 : 0;
   }
-  pages.displayForm = FlagValue(Read(file, kData, "Format")) ? PageForm::Ascii : PageForm::Hex;
+  pages.displayForm = FlagValue(ReadText(file, kData, "Format")) ? PageForm::Ascii : PageForm::Hex;
   for (std::size_t i = 0; i < pages.pageText.size(); ++i) {
     pages.pageText[i] = Read(file, kData, Numbered("P", i + 1));
     pages.defaultPageText[i] = Read(file, kData, Numbered("P", i + 1, "Default"));
@@ -82,14 +85,14 @@ void LoadData(const ProfileFile& file, PageState& pages) {
 }
 
 void LoadManual(const ProfileFile& file, StationState& state) {
-  state.carrierId.carrierIdOffsetText = Read(file, kManual, "Carrier ID Offset");
-  state.carrierId.carrierIdLengthText = Read(file, kManual, "Carrier ID Length");
+  state.carrierId.carrierIdOffsetText = ReadText(file, kManual, "Carrier ID Offset");
+  state.carrierId.carrierIdLengthText = ReadText(file, kManual, "Carrier ID Length");
   state.carrierId.carrierIdText = Read(file, kManual, "Carrier ID");
-  state.manualLog.manualLogOn = FlagValue(Read(file, kManual, "Log")) ? 1 : 0;
-  const bool ti = FlagValue(Read(file, kManual, "Type"));
+  state.manualLog.manualLogOn = FlagValue(ReadText(file, kManual, "Log")) ? 1 : 0;
+  const bool ti = FlagValue(ReadText(file, kManual, "Type"));
   state.reader.tiSelected = ti ? 1 : 0;
   state.reader.quorviSelected = ti ? 0 : 1;
-  state.manualLog.fileName = Read(file, kManual, "file name");
+  state.manualLog.fileName = ReadText(file, kManual, "file name");
 }
 
 void LoadAll(const ProfileFile& file, StationState& state) {
@@ -100,49 +103,49 @@ void LoadAll(const ProfileFile& file, StationState& state) {
 }
 
 void SaveInterface(ProfileFile& file, const SerialSettings& serial) {
-  Write(file, kInterface, "port", serial.portName);
-  Write(file, kInterface, "baudrate", std::to_string(serial.baudRate));
-  Write(file, kInterface, "databits", std::to_string(serial.dataBits));
-  Write(file, kInterface, "stopbits", StopBitsCaption(serial.stopBitsCode));
-  Write(file, kInterface, "parity", ParityCaption(serial.parityCode));
-  Write(file, kInterface, "Flowcontrol", FlowControlCaption(serial.flowControlCode));
+  WriteText(file, kInterface, "port", serial.portName);
+  WriteText(file, kInterface, "baudrate", std::to_string(serial.baudRate));
+  WriteText(file, kInterface, "databits", std::to_string(serial.dataBits));
+  WriteText(file, kInterface, "stopbits", StopBitsCaption(serial.stopBitsCode));
+  WriteText(file, kInterface, "parity", ParityCaption(serial.parityCode));
+  WriteText(file, kInterface, "Flowcontrol", FlowControlCaption(serial.flowControlCode));
 }
 
 void SaveAuto(ProfileFile& file, const StationState& state) {
-  Write(file, kAuto, "SelectConfig", FlagText(state.setInUse.configMode == 1));
-  Write(file, kAuto, "Pruefablauf_ist", state.setInUse.name);
+  WriteText(file, kAuto, "SelectConfig", FlagText(state.setInUse.configMode == 1));
+  WriteText(file, kAuto, "Pruefablauf_ist", state.setInUse.name);
   const std::size_t count = std::min(state.setList.size(), kMaxSetListSize);
-  Write(file, kAuto, "Pruefablaeufe", std::to_string(count));
+  WriteText(file, kAuto, "Pruefablaeufe", std::to_string(count));
   for (std::size_t i = 0; i < count; ++i) {
-    Write(file, kAuto, Numbered("Pruefablauf_", i), state.setList[i]);
+    WriteText(file, kAuto, Numbered("Pruefablauf_", i), state.setList[i]);
   }
   // Names left behind by a longer list are emptied up to the first empty key.
   for (std::size_t i = count; i < kMaxSetListSize; ++i) {
     const std::string key = Numbered("Pruefablauf_", i);
-    if (Read(file, kAuto, key).empty()) break;
-    Write(file, kAuto, key, "");
+    if (ReadText(file, kAuto, key).empty()) break;
+    WriteText(file, kAuto, key, "");
   }
-  Write(file, kAuto, "Carrier ID Max", state.carrierIdMaxText);
+  WriteText(file, kAuto, "Carrier ID Max", state.carrierIdMaxText);
 }
 
 void SaveData(ProfileFile& file, const PageState& pages) {
-  Write(file, kData, "SelectAll", FlagText(pages.allPagesSelected != 0));
+  WriteText(file, kData, "SelectAll", FlagText(pages.allPagesSelected != 0));
   for (std::size_t i = 0; i < pages.pageSelected.size(); ++i) {
-    Write(file, kData, Numbered("SelectP", i + 1), FlagText(pages.pageSelected[i] != 0));
+    WriteText(file, kData, Numbered("SelectP", i + 1), FlagText(pages.pageSelected[i] != 0));
   }
-  Write(file, kData, "Format", std::to_string(static_cast<int>(pages.displayForm)));
+  WriteText(file, kData, "Format", std::to_string(static_cast<int>(pages.displayForm)));
   for (std::size_t i = 0; i < pages.pageText.size(); ++i) {
     Write(file, kData, Numbered("P", i + 1), pages.pageText[i]);
   }
 }
 
 void SaveManual(ProfileFile& file, const StationState& state) {
-  Write(file, kManual, "Carrier ID Offset", state.carrierId.carrierIdOffsetText);
-  Write(file, kManual, "Carrier ID Length", state.carrierId.carrierIdLengthText);
+  WriteText(file, kManual, "Carrier ID Offset", state.carrierId.carrierIdOffsetText);
+  WriteText(file, kManual, "Carrier ID Length", state.carrierId.carrierIdLengthText);
   Write(file, kManual, "Carrier ID", state.carrierId.carrierIdText);
-  Write(file, kManual, "Log", FlagText(state.manualLog.manualLogOn != 0));
-  Write(file, kManual, "Type", FlagText(state.reader.tiSelected != 0));
-  Write(file, kManual, "file name", state.manualLog.fileName);
+  WriteText(file, kManual, "Log", FlagText(state.manualLog.manualLogOn != 0));
+  WriteText(file, kManual, "Type", FlagText(state.reader.tiSelected != 0));
+  WriteText(file, kManual, "file name", state.manualLog.fileName);
 }
 
 }  // namespace
@@ -173,8 +176,9 @@ Status SaveStationSettings(const std::string& path, const StationState& state) {
 }
 
 std::string DisplayedFileName(std::string_view fileName) {
-  if (fileName.size() <= kShownFileNameLength) return std::string(fileName);
-  return "..." + std::string(fileName.substr(fileName.size() - kShownFileNameLength));
+  const std::string name = IniTextToUtf8(fileName);
+  if (CharacterCount(name) <= kShownFileNameLength) return name;
+  return "..." + std::string(LastCharacters(name, kShownFileNameLength));
 }
 
 }  // namespace torvane

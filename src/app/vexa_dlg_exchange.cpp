@@ -12,12 +12,15 @@ namespace torvane {
 
 namespace {
 
-// The data fields carry bytes: each character of a field is one byte.
-std::string FromField(const QString& text) {
-  return text.toLatin1().toStdString();
+// The page fields, the carrier ID, the UID and the terminal carry bytes, one
+// Latin-1 character each; every other field holds text, kept in UTF-8.
+enum class FieldForm { Bytes, Text };
+
+std::string FromField(const QString& text, FieldForm form = FieldForm::Bytes) {
+  return form == FieldForm::Text ? text.toStdString() : text.toLatin1().toStdString();
 }
-QString ToField(const std::string& text) {
-  return QString::fromLatin1(text);
+QString ToField(const std::string& text, FieldForm form = FieldForm::Bytes) {
+  return form == FieldForm::Text ? QString::fromStdString(text) : QString::fromLatin1(text);
 }
 
 // The output field holds lines; the member ends each with CR LF.
@@ -34,14 +37,14 @@ class FieldExchange {
   FieldExchange(const std::map<int, QWidget*>& controls, bool take)
       : controls_(controls), take_(take) {}
 
-  void Text(int controlId, std::string& member) const {
+  void Text(int controlId, std::string& member, FieldForm form = FieldForm::Bytes) const {
     auto* edit = Find<QLineEdit>(controlId);
     if (edit == nullptr) return;
     if (take_) {
-      member = FromField(edit->text());
-    } else if (edit->text() != ToField(member)) {
+      member = FromField(edit->text(), form);
+    } else if (edit->text() != ToField(member, form)) {
       // Unchanged text keeps the operator's selection and caret.
-      edit->setText(ToField(member));
+      edit->setText(ToField(member, form));
     }
   }
 
@@ -90,10 +93,10 @@ void Exchange(const FieldExchange& exchange, StationState& state) {
     exchange.Check(ids::kPageCheck[i], pages.pageSelected[i]);
   }
   exchange.Check(ids::kAllPagesCheck, pages.allPagesSelected);
-  exchange.Text(ids::kCarrierIdOffsetField, state.carrierId.carrierIdOffsetText);
-  exchange.Text(ids::kCarrierIdLengthField, state.carrierId.carrierIdLengthText);
+  exchange.Text(ids::kCarrierIdOffsetField, state.carrierId.carrierIdOffsetText, FieldForm::Text);
+  exchange.Text(ids::kCarrierIdLengthField, state.carrierId.carrierIdLengthText, FieldForm::Text);
   exchange.Text(ids::kCarrierIdField, state.carrierId.carrierIdText);
-  exchange.Text(ids::kMaxField, state.carrierIdMaxText);
+  exchange.Text(ids::kMaxField, state.carrierIdMaxText, FieldForm::Text);
   exchange.Text(ids::kUidField, state.reader.uidText);
   exchange.Check(ids::kTiButton, state.reader.tiSelected);
   exchange.Check(ids::kQuorviButton, state.reader.quorviSelected);

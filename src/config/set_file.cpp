@@ -81,7 +81,7 @@ class KeyReader {
   KeyReader(const ProfileFile& file, SetLoad kind) : file_(file), kind_(kind) {}
 
   void Text(std::string_view section, std::string_view key, std::string& member) const {
-    member = profile::Read(file_, section, key);
+    member = profile::ReadText(file_, section, key);
   }
   void Flag(std::string_view section, std::string_view key, bool& member) const {
     member = profile::FlagValue(profile::Read(file_, section, key));
@@ -100,7 +100,7 @@ class KeyWriter {
   explicit KeyWriter(ProfileFile& file) : file_(file) {}
 
   void Text(std::string_view section, std::string_view key, const std::string& member) const {
-    profile::Write(file_, section, key, member);
+    profile::WriteText(file_, section, key, member);
   }
   void Flag(std::string_view section, std::string_view key, bool member) const {
     profile::Write(file_, section, key, profile::FlagText(member));

@@ -36,6 +36,10 @@ int SequenceLength(std::uint8_t lead) {
   return 0;
 }
 
+bool IsContinuation(char c) {
+  return (static_cast<std::uint8_t>(c) & 0xC0) == 0x80;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
@@ -72,6 +76,29 @@ std::string IniTextToUtf8(std::string_view raw) {
     }
   }
   return out;
+}
+
+std::size_t CharacterCount(std::string_view utf8) {
+  std::size_t count = 0;
+  for (char c : utf8) count += IsContinuation(c) ? 0 : 1;
+  return count;
+}
+
+std::string_view FirstCharacters(std::string_view utf8, std::size_t count) {
+  std::size_t end = 0;
+  for (std::size_t seen = 0; end < utf8.size(); ++end) {
+    if (!IsContinuation(utf8[end]) && seen++ == count) break;
+  }
+  return utf8.substr(0, end);
+}
+
+std::string_view LastCharacters(std::string_view utf8, std::size_t count) {
+  std::size_t start = utf8.size();
+  for (std::size_t seen = 0; start > 0 && seen < count;) {
+    --start;
+    if (!IsContinuation(utf8[start])) ++seen;
+  }
+  return utf8.substr(start);
 }
 
 }  // namespace torvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,10 @@ namespace torvane {
 // anything else is read byte by byte as Windows-1252.
 bool IsValidUtf8(std::string_view text);
 std::string IniTextToUtf8(std::string_view raw);
+
+// Characters of UTF-8 text, so that a cut never splits one.
+std::size_t CharacterCount(std::string_view utf8);
+std::string_view FirstCharacters(std::string_view utf8, std::size_t count);
+std::string_view LastCharacters(std::string_view utf8, std::size_t count);
 
 }  // namespace torvane

@@ -1,5 +1,7 @@
 #include "platform/profile_values.h"
 
+#include "platform/ini_text.h"
+
 namespace torvane::profile {
 
 namespace {
@@ -30,6 +32,21 @@ void Write(ProfileFile& file, std::string_view section, std::string_view key,
   } else {
     file.Write(section, key, value);
   }
+}
+
+std::string ReadText(const ProfileFile& file, std::string_view section, std::string_view key) {
+  // Decoded whole: a cut byte sequence would no longer be UTF-8.
+  const std::string raw = file.Read(section, key, std::string::npos);
+  std::string_view value = raw;
+  if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
+  return std::string(FirstCharacters(IniTextToUtf8(value), ProfileFile::kMaxValueLength));
+}
+
+void WriteText(ProfileFile& file, std::string_view section, std::string_view key,
+               std::string_view text) {
+  const std::string utf8 = IniTextToUtf8(text);
+  if (file.Has(section, key) && ReadText(file, section, key) == utf8) return;
+  Write(file, section, key, utf8);
 }
 
 bool FlagValue(std::string_view text) {

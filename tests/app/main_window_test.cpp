@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <csignal>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "app/about_dlg.h"
 #include "app/termination_notifier.h"
+#include "controls/color_label.h"
 #include "res/control_ids.h"
 #include "station_window_fixture.h"
 #include "support/pty_peer.h"
@@ -47,6 +49,32 @@ TEST_F(MainWindowTest, StartWithoutSettingsReportsThePortWorksAndSavesOnClose) {
   window_->close();
   window_.reset();
   EXPECT_NE(ReadSettings().find("[Interface]"), std::string::npos);
+}
+
+// Settings written by a Windows station: its texts are Windows-1252.
+TEST_F(MainWindowTest, WindowsTextsAreShownDecodedAndTypedTextIsSavedAsUtf8) {
+  const std::string setName =
+      "Pr\xFC"
+      "fset";
+  const std::string fileName =
+      "/Pr\xFC"
+      "fungen/" +
+      std::string(50, '\xE4') + ".xml";
+  WriteSettingsForPort("none", "[Auto]\r\nPruefablauf_ist=" + setName +
+                                   "\r\n[Manual]\r\nfile name=" + fileName + "\r\n");
+  Start();
+  EXPECT_EQ(Control<CColorLabel>(ids::kConfigSetName)->text(), QString::fromUtf8("Pr\xC3\xBC"
+                                                                                 "fset"));
+  EXPECT_EQ(Control<QLabel>(ids::kLogFileName)->text(),
+            "..." + QString(47, QChar(0xE4)) + ".xml");  // the last 51 of 65 characters
+
+  Control<QLineEdit>(ids::kMaxField)->setText(QString::fromUtf8("1\xC3\xBC"));
+  window_->close();
+  window_.reset();
+  const std::string saved = ReadSettings();
+  EXPECT_NE(saved.find("Carrier ID Max=1\xC3\xBC\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("Pruefablauf_ist=" + setName + "\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("file name=" + fileName + "\r\n"), std::string::npos);
 }
 
 // Enter where no field takes it moves the focus to "One"; the fields that take

@@ -107,6 +107,37 @@ TEST_F(StationSettingsTest, NulByteNeverReachesTheFile) {
   EXPECT_EQ(Loaded().carrierId.carrierIdText, "A");
 }
 
+// A file from a Windows station: its texts in Windows-1252, a page in character
+// form with a byte above 0x7F.
+TEST_F(StationSettingsTest, WindowsTextsAreShownDecodedAndKeepTheirBytesUnlessChanged) {
+  const std::string windowsName =
+      "Pr\xFC"
+      "fset";
+  const std::string utf8Name =
+      "Pr\xC3\xBC"
+      "fset";
+  const std::string page = "\xFC B C D E F G H";
+  WriteFile("[Auto]\r\nPruefablauf_ist=" + windowsName + "\r\nPruefablaeufe=2\r\nPruefablauf_0=" +
+            windowsName + "\r\nPruefablauf_1=Lot \xE9\r\n[Data]\r\nFormat=1\r\nP1=" + page +
+            "\r\n[Manual]\r\nfile name=/records/" + windowsName + ".xml\r\n");
+  StationState state = Loaded();
+  EXPECT_EQ(state.setInUse.name, utf8Name);
+  EXPECT_EQ(state.setList, (std::vector<std::string>{utf8Name, "Lot \xC3\xA9"}));
+  EXPECT_EQ(state.manualLog.fileName, "/records/" + utf8Name + ".xml");
+  EXPECT_EQ(state.pages.pageText[0], page);  // page bytes are no text
+  EXPECT_EQ(state.pages.hexText[0], "FC 42 43 44 45 46 47 48");
+
+  state.setList[1] = "Lot \xC3\xA9 2";
+  ASSERT_TRUE(SaveStationSettings(path, state).ok());
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  for (const std::string& line : {"Pruefablauf_ist=" + windowsName, "Pruefablauf_0=" + windowsName,
+                                  std::string("Pruefablauf_1=Lot \xC3\xA9 2"), "P1=" + page,
+                                  "file name=/records/" + windowsName + ".xml"}) {
+    EXPECT_NE(bytes.str().find(line + "\r\n"), std::string::npos) << line;
+  }
+}
+
 TEST_F(StationSettingsTest, SetListShrinksAndIsCapped) {
   WriteFile(
       "[Auto]\nPruefablaeufe=5\nPruefablauf_0=a\nPruefablauf_1=b\nPruefablauf_2=c\n"
@@ -162,6 +193,15 @@ TEST(StationSettings, SerialTextsAndFileNames) {
   const std::string name60 = "/very/long/folder/name/for/the/records/a/manual_log_2026.xml";
   EXPECT_EQ(DisplayedFileName(std::string(51, 'a')), std::string(51, 'a'));
   EXPECT_EQ(DisplayedFileName(name60), "..." + name60.substr(9));
+  // Characters count, not bytes; a name from a Windows station is shown decoded.
+  std::string umlauts51;
+  for (int i = 0; i < 51; ++i) umlauts51 += "\xC3\xBC";
+  EXPECT_EQ(DisplayedFileName(umlauts51), umlauts51);
+  EXPECT_EQ(DisplayedFileName("/a" + umlauts51), "..." + umlauts51);
+  EXPECT_EQ(DisplayedFileName("/Pr\xFC"
+                              "fung.xml"),
+            "/Pr\xC3\xBC"
+            "fung.xml");
 }
 
 }  // namespace

@@ -174,6 +174,33 @@ TEST_F(SetFileTest, WindowsWrittenFileReadsAlike) {
   EXPECT_EQ(set.byteHex[2], "");
 }
 
+TEST_F(SetFileTest, WindowsTextsReadDecodedAndKeepTheirBytesUnlessChanged) {
+  const std::string part =
+      "Pr\xFC"
+      "fteil";
+  WriteFile("Win.ini", "[Work order Setup]\r\nPart number=" + part +
+                           "\r\nOperator badge ID#=M\xFC"
+                           "ller\r\n");
+  ConfigurationSet set;
+  ASSERT_TRUE(LoadSetFile(PathOf("Win.ini"), SetLoad::MainWindow, set).ok());
+  EXPECT_EQ(set.partNumber,
+            "Pr\xC3\xBC"
+            "fteil");
+  EXPECT_EQ(set.operatorBadge,
+            "M\xC3\xBC"
+            "ller");
+  set.operatorBadge =
+      "M\xC3\xBC"
+      "ller 2";
+  ASSERT_TRUE(SaveSetFile(PathOf("Win.ini"), set).ok());
+  const std::string text = ReadFile("Win.ini");
+  EXPECT_NE(text.find("Part number=" + part + "\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Operator badge ID#=M\xC3\xBC"
+                      "ller 2\r\n"),
+            std::string::npos)
+      << text;
+}
+
 TEST_F(SetFileTest, ExistingFileIsUpdatedInPlaceAndKeepsUnknownKeys) {
   WriteFile("Lot.ini",
             "; made by hand\r\n[Log]\r\nFILE NAME=old.xml\r\nRemark=keep me\r\n"

@@ -37,5 +37,20 @@ TEST(IniTextTest, ValidUtf8StaysAndAnythingElseIsWindows1252) {
   }
 }
 
+TEST(IniTextTest, CutsCountCharactersNotBytes) {
+  const std::string text =
+      "a\xC3\xBC\xE2\x82\xAC\xF0\x9D\x84\x9E"
+      "z";  // a, u-umlaut, euro, clef, z
+  EXPECT_EQ(CharacterCount(text), 5u);
+  EXPECT_EQ(FirstCharacters(text, 2), "a\xC3\xBC");
+  EXPECT_EQ(FirstCharacters(text, 9), text);
+  EXPECT_EQ(LastCharacters(text, 2),
+            "\xF0\x9D\x84\x9E"
+            "z");
+  EXPECT_EQ(LastCharacters(text, 9), text);
+  EXPECT_EQ(FirstCharacters(text, 0), "");
+  EXPECT_EQ(LastCharacters(text, 0), "");
+}
+
 }  // namespace
 }  // namespace torvane
