@@ -66,17 +66,8 @@ void CVexaDlg::Initialise() {
 }
 
 void CVexaDlg::OpenPortAtStart() {
-  SerialSettings& serial = state_.serial;
-  ResolveSerialCodes(serial);
-  bool opened = link_.OpenComPort(serial.portName, static_cast<std::uint32_t>(serial.baudRate),
-                                  static_cast<std::uint8_t>(serial.dataBits),
-                                  static_cast<std::uint8_t>(serial.parityCode),
-                                  static_cast<std::uint8_t>(serial.stopBitsCode),
-                                  static_cast<std::uint8_t>(serial.flowControlCode));
-  if (!opened) {
-    ShowMessage(serial.portName + text::kPortNotOpened, text::kErrorCaption, MessageIcon::Error,
-                MessageButtons::Ok);
-  }
+  ResolveSerialCodes(state_.serial);
+  OpenPort(text::kErrorCaption);
 }
 
 void CVexaDlg::ClosePort() {

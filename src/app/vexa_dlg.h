@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -20,6 +21,8 @@ class QAction;
 class QMenuBar;
 
 namespace torvane {
+
+class CPortInfoDlg;
 
 // The station's main window. It owns the station state and the serial link,
 // builds its controls from dialog template 102, routes commands to the
@@ -81,6 +84,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   // Start-up, run when the window is first shown.
   void Initialise();
   void OpenPortAtStart();
+  // Opens the port with the serial settings; reports a failure under the caption.
+  void OpenPort(const char* failureCaption);
   void ClosePort();
 
   // Building the window (vexa_dlg_layout.cpp).
@@ -94,6 +99,10 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void OnExit();
   void OnAbout();
   void OnOk();
+
+  // The "Interface" menu (vexa_dlg_interface.cpp).
+  void OnInterfaceSettings();
+  void OnDeviceManager();
 
   // Colours and images of the controls at start-up (vexa_dlg_colours.cpp).
   void ApplyStartColours();
@@ -121,6 +130,7 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   std::map<int, QAction*> actions_;
   std::map<int, int> timers_;  // station timer id -> Qt timer id
   std::function<void()> cycleRunner_;
+  QPointer<CPortInfoDlg> portInfo_;
   bool initialised_ = false;
   bool ended_ = false;  // the port was closed for the end
 };

@@ -40,6 +40,8 @@ void CVexaDlg::ConnectCommands() {
   ConnectButton(ids::kCancel, [this] { reject(); });
 
   ConnectMenu(ids::kMenuExit, [this] { OnExit(); });
+  ConnectMenu(ids::kMenuInterfaceSettings, [this] { OnInterfaceSettings(); });
+  ConnectMenu(ids::kMenuDeviceManager, [this] { OnDeviceManager(); });
   ConnectMenu(ids::kMenuTerminalShow, [this] { terminalPane_.OnShow(); });
   ConnectMenu(ids::kMenuTerminalClear, [this] { terminalPane_.OnClear(); });
   ConnectMenu(ids::kMenuInfo, [this] { OnAbout(); });

@@ -1,5 +1,7 @@
 #include "link/serial_settings.h"
 
+#include <algorithm>
+#include <limits>
 #include <span>
 
 namespace torvane {
@@ -25,6 +27,18 @@ std::int32_t CodeIn(std::span<const Caption> captions, std::string_view text) {
   return 0;
 }
 
+std::int32_t ExactCode(std::span<const Caption> captions, std::string_view text) {
+  for (const Caption& caption : captions) {
+    if (text == caption.text) return caption.code;
+  }
+  return 0;
+}
+
+template <typename T>
+T Saturated(std::int32_t value) {
+  return static_cast<T>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<T>::max()));
+}
+
 std::string_view CaptionOf(std::span<const Caption> captions, std::int32_t code,
                            std::string_view codeZero) {
   for (const Caption& caption : captions) {
@@ -47,6 +61,18 @@ std::int32_t FlowControlCodeIn(std::string_view text) {
   return CodeIn(kFlowControl, text);
 }
 
+std::int32_t StopBitsCodeOf(std::string_view caption) {
+  return ExactCode(kStopBits, caption);
+}
+
+std::int32_t ParityCodeOf(std::string_view caption) {
+  return ExactCode(kParity, caption);
+}
+
+std::int32_t FlowControlCodeOf(std::string_view caption) {
+  return ExactCode(kFlowControl, caption);
+}
+
 void ResolveSerialCodes(SerialSettings& settings) {
   settings.stopBitsCode = StopBitsCodeIn(settings.stopBitsText);
   settings.parityCode = ParityCodeIn(settings.parityText);
@@ -63,6 +89,13 @@ std::string_view ParityCaption(std::int32_t code) {
 
 std::string_view FlowControlCaption(std::int32_t code) {
   return CaptionOf(kFlowControl, code, "No");
+}
+
+SerialParameters PortParametersOf(const SerialSettings& settings) {
+  return {Saturated<std::uint32_t>(settings.baudRate), Saturated<std::uint8_t>(settings.dataBits),
+          Saturated<std::uint8_t>(settings.parityCode),
+          Saturated<std::uint8_t>(settings.stopBitsCode),
+          Saturated<std::uint8_t>(settings.flowControlCode)};
 }
 
 }  // namespace torvane

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/serial_port.h"
+
 namespace torvane {
 
 // The operator's choice of serial parameters (persisted in the station settings).
@@ -25,6 +27,11 @@ struct SerialSettings {
 std::int32_t StopBitsCodeIn(std::string_view text);
 std::int32_t ParityCodeIn(std::string_view text);
 std::int32_t FlowControlCodeIn(std::string_view text);
+// Codes from the captions exactly as the interface dialog lists them
+// (case-sensitive); any other text gives 0.
+std::int32_t StopBitsCodeOf(std::string_view caption);
+std::int32_t ParityCodeOf(std::string_view caption);
+std::int32_t FlowControlCodeOf(std::string_view caption);
 // Sets the three codes from the three texts.
 void ResolveSerialCodes(SerialSettings& settings);
 
@@ -32,5 +39,10 @@ void ResolveSerialCodes(SerialSettings& settings);
 std::string_view StopBitsCaption(std::int32_t code);
 std::string_view ParityCaption(std::int32_t code);
 std::string_view FlowControlCaption(std::int32_t code);
+
+// The parameters handed to the port. A value beyond what a parameter holds
+// becomes the nearest one it holds, which the port then refuses, instead of a
+// wrapped-around value that it might take.
+SerialParameters PortParametersOf(const SerialSettings& settings);
 
 }  // namespace torvane

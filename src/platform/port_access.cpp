@@ -52,8 +52,8 @@ bool UserIdentity::InGroup(gid_t group) const {
 
 std::string PortAccess::Hint() const {
   if (mayOpen || !joinGroupHelps) return {};
-  return "This user may not open it: join the group " + groupName + " (on Debian: sudo adduser " +
-         "$USER " + groupName + "), then log in again.";
+  return "To open it, join the group " + groupName + " (on Debian: sudo adduser $USER " +
+         groupName + "), then log in again.";
 }
 
 PortAccess CheckPortAccess(const std::string& nodePath, const UserIdentity& user) {

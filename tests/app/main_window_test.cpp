@@ -28,7 +28,7 @@ using MainWindowTest = StationWindowTest;
 TEST_F(MainWindowTest, StartWithoutSettingsReportsThePortWorksAndSavesOnClose) {
   Start();
   ASSERT_EQ(answerer_->seen().size(), 1u);
-  EXPECT_EQ(answerer_->seen()[0].text, " could not be opened!");
+  EXPECT_EQ(answerer_->seen()[0].text, " could not be opened!\n\nNo port name given.");
   EXPECT_EQ(answerer_->seen()[0].caption, "Error");
   EXPECT_EQ(answerer_->seen()[0].icon, QMessageBox::Critical);
 

@@ -150,7 +150,7 @@ TEST_F(PortAccessTest, HintNamesTheNodesGroup) {
   const PortAccess access = DiscoverPorts(tree_.root(), Stranger()).at(0).access;
   ASSERT_TRUE(access.joinGroupHelps);
   EXPECT_FALSE(access.groupName.empty());
-  EXPECT_EQ(access.Hint(), "This user may not open it: join the group " + access.groupName +
+  EXPECT_EQ(access.Hint(), "To open it, join the group " + access.groupName +
                                " (on Debian: sudo adduser $USER " + access.groupName +
                                "), then log in again.");
 }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "link/interface_texts.h"
+
+class QComboBox;
+
+namespace torvane {
+
+// The interface settings dialog (template 143): the reader's port and its line
+// parameters, each chosen from a list or typed.
+class CI2Dlg : public QDialog {
+ public:
+  // `portNames` fill the port list after the texts are loaded, so the current
+  // port stays in the edit field as it is.
+  CI2Dlg(const InterfaceTexts& texts, const std::vector<std::string>& portNames,
+         QWidget* parent = nullptr);
+
+  // The texts loaded at the start; after OK, the ones the operator chose.
+  const InterfaceTexts& texts() const { return texts_; }
+
+  void accept() override;
+
+ private:
+  QComboBox* Combo(int controlId) const;
+  void LoadTexts();
+  void AddPortNames(const std::vector<std::string>& portNames);
+  InterfaceTexts ReadTexts() const;
+
+  InterfaceTexts texts_;
+};
+
+}  // namespace torvane
