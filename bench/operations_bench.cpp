@@ -3,13 +3,19 @@
 // pseudo-terminal: once with bytes crossing at once, once paced like a
 // 115200 baud line. Prints the time per write+lock, the bytes on the line in
 // both directions, and how the time compares with the line time of those bytes.
+//
+//     operations_bench                        both series, simulators in-process
+//     operations_bench --device PATH [CYCLES] one series against a running
+//         torvane-reader-sim started with --swap-after-lock (--timing 10)
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/set_in_use.h"
@@ -20,6 +26,7 @@
 #include "support/fake_station_view.h"
 #include "transponder/manual_operations.h"
 #include "transponder/page_state.h"
+#include "transponder/reader_command.h"
 #include "transponder/reader_state.h"
 
 namespace {
@@ -30,39 +37,39 @@ using Millis = std::chrono::duration<double, std::milli>;
 constexpr std::uint32_t kBaud = 115200;
 constexpr int kBitsPerByte = 10;
 constexpr int kTimingValue = 10;
+constexpr int kUnpacedCycles = 200;
+constexpr int kPacedCycles = 40;
 
 struct Figures {
   std::vector<double> cycleMillis;
-  std::size_t bytesPerCycle = 0;
   int failedCycles = 0;
 };
 
+// Page n holds the byte n eight times.
+std::string PageDigits(int page) {
+  char digits[3];
+  std::snprintf(digits, sizeof digits, "%02X", page);
+  std::string text;
+  for (int i = 0; i < 8; ++i) text += digits;
+  return text;
+}
+
 // Bytes of one write+lock on the line: every command with its CR, and every
 // answer with its CR ("ACK" to each page command, the timing value to "TOR").
-std::size_t LineBytes(const std::vector<std::string>& commands) {
+std::size_t LineBytes() {
   const std::size_t timingAnswer = std::to_string(kTimingValue).size() + 1;
   const std::size_t ackAnswer = 4;
-  std::size_t bytes = 0;
-  for (const std::string& command : commands) {
-    bytes += command.size() + 1 + (command == "TOR" ? timingAnswer : ackAnswer);
+  std::size_t bytes = 2 * (torvane::ReaderCommand::Calibration().text.size() + timingAnswer);
+  for (int page = 1; page <= torvane::kPageCount; ++page) {
+    bytes += torvane::ReaderCommand::WritePage(page, PageDigits(page)).text.size() + ackAnswer;
+    bytes += torvane::ReaderCommand::LockPage(page).text.size() + ackAnswer;
   }
   return bytes;
 }
 
-bool RunCycles(std::uint32_t paceBaud, int cycles, Figures& figures) {
-  torvane::sim::SimOptions options;
-  options.timingValue = kTimingValue;
-  options.paceBaud = paceBaud;
-  options.swapAfterLock = true;  // the next write's "TOR" brings a blank transponder
-  auto started = torvane::sim::ReaderSimulator::Start(options);
-  if (!started.ok()) {
-    std::fprintf(stderr, "simulator: %s\n", started.error.c_str());
-    return false;
-  }
-  std::unique_ptr<torvane::sim::ReaderSimulator> simulator = std::move(started.value);
-
+bool RunCycles(const std::string& device, int cycles, Figures& figures) {
   torvane::SerialLink link;
-  if (!link.OpenComPort(simulator->devicePath(), kBaud, 8, 0, 0, 0)) {
+  if (!link.OpenComPort(device, kBaud, 8, 0, 0, 0)) {
     std::fprintf(stderr, "port: %s\n", link.lastError().c_str());
     return false;
   }
@@ -74,16 +81,15 @@ bool RunCycles(std::uint32_t paceBaud, int cycles, Figures& figures) {
   torvane::ManualLogState manualLog;
   pages.pageSelected.fill(1);
   for (int i = 0; i < torvane::kPageCount; ++i) {
-    const int b = i + 1;
-    char text[32];
-    std::snprintf(text, sizeof text, "%02X %02X %02X %02X %02X %02X %02X %02X", b, b, b, b, b, b, b,
-                  b);
-    pages.pageText[i] = text;
+    const std::string digits = PageDigits(i + 1);
+    for (std::size_t d = 0; d < digits.size(); d += 2) {
+      if (d > 0) pages.pageText[i] += ' ';
+      pages.pageText[i] += digits.substr(d, 2);
+    }
   }
   torvane::ManualOperations operations(link, view, pages, reader, terminal, setInUse, manualLog);
 
   for (int cycle = 0; cycle < cycles; ++cycle) {
-    const std::size_t before = simulator->ReceivedCommands().size();
     const auto start = Clock::now();
     operations.OnWritePages();
     int errors = reader.errorCount;
@@ -91,35 +97,58 @@ bool RunCycles(std::uint32_t paceBaud, int cycles, Figures& figures) {
     errors += reader.errorCount;
     figures.cycleMillis.push_back(Millis(Clock::now() - start).count());
     if (errors != 0) ++figures.failedCycles;
-    const std::vector<std::string> all = simulator->ReceivedCommands();
-    figures.bytesPerCycle =
-        LineBytes({all.begin() + static_cast<std::ptrdiff_t>(before), all.end()});
   }
   link.CloseComPort();
   return true;
 }
 
-void Print(const char* title, const Figures& figures, std::uint32_t baud) {
+bool RunOnSimulator(std::uint32_t paceBaud, int cycles, Figures& figures) {
+  torvane::sim::SimOptions options;
+  options.timingValue = kTimingValue;
+  options.paceBaud = paceBaud;
+  options.swapAfterLock = true;  // the next write's "TOR" brings a blank transponder
+  auto started = torvane::sim::ReaderSimulator::Start(options);
+  if (!started.ok()) {
+    std::fprintf(stderr, "simulator: %s\n", started.error.c_str());
+    return false;
+  }
+  return RunCycles(started.value->devicePath(), cycles, figures);
+}
+
+void Print(const char* title, const Figures& figures) {
   std::vector<double> sorted = figures.cycleMillis;
   std::sort(sorted.begin(), sorted.end());
   const double mean = std::accumulate(sorted.begin(), sorted.end(), 0.0) / sorted.size();
-  const double lineMillis =
-      1000.0 * static_cast<double>(figures.bytesPerCycle * kBitsPerByte) / baud;
+  const std::size_t bytes = LineBytes();
+  const double lineMillis = 1000.0 * static_cast<double>(bytes * kBitsPerByte) / kBaud;
   std::printf("%s: %zu cycles, %d failed\n", title, sorted.size(), figures.failedCycles);
-  std::printf("  write+lock: mean %.2f ms, median %.2f ms, min %.2f ms, max %.2f ms\n", mean,
+  std::printf("  write+lock: mean %.3f ms, median %.3f ms, min %.3f ms, max %.3f ms\n", mean,
               sorted[sorted.size() / 2], sorted.front(), sorted.back());
-  std::printf("  bytes on the line per write+lock (both directions): %zu\n", figures.bytesPerCycle);
-  std::printf("  line time of those bytes at %u baud: %.2f ms; mean / line time: %.3f\n", baud,
+  std::printf("  bytes on the line per write+lock (both directions): %zu\n", bytes);
+  std::printf("  line time of those bytes at %u baud: %.2f ms; mean / line time: %.3f\n", kBaud,
               lineMillis, mean / lineMillis);
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  if (!args.empty()) {
+    if (args[0] != "--device" || args.size() < 2 || args.size() > 3) {
+      std::fprintf(stderr, "usage: operations_bench [--device PATH [CYCLES]]\n");
+      return 2;
+    }
+    const int cycles = args.size() == 3 ? std::atoi(argv[3]) : kUnpacedCycles;
+    Figures figures;
+    if (cycles <= 0 || !RunCycles(std::string(args[1]), cycles, figures)) return 1;
+    Print(argv[2], figures);
+    return figures.failedCycles == 0 ? 0 : 1;
+  }
   Figures unpaced;
   Figures paced;
-  if (!RunCycles(0, 200, unpaced) || !RunCycles(kBaud, 40, paced)) return 1;
-  Print("unpaced (zero latency)", unpaced, kBaud);
-  Print("paced at 115200 baud", paced, kBaud);
+  if (!RunOnSimulator(0, kUnpacedCycles, unpaced) || !RunOnSimulator(kBaud, kPacedCycles, paced))
+    return 1;
+  Print("unpaced (zero latency)", unpaced);
+  Print("paced at 115200 baud", paced);
   return unpaced.failedCycles + paced.failedCycles == 0 ? 0 : 1;
 }
