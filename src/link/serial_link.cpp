@@ -1,5 +1,6 @@
 #include "link/serial_link.h"
 
+#include <array>
 #include <utility>
 
 namespace torvane {
@@ -16,6 +17,8 @@ constexpr std::chrono::milliseconds kPassInterval{5};
 // The thread answers the stop handshake within one pass; the limit only keeps
 // a stop from hanging should that ever fail. The join that follows is certain.
 constexpr std::chrono::milliseconds kHandshakeLimit{2000};
+// More than a reader's answer line; a longer burst takes further passes.
+constexpr std::size_t kReadChunk = 256;
 
 // A pulled adapter fails every wait and read at once; resting keeps the
 // receive thread from spinning.
@@ -69,14 +72,14 @@ bool SerialLink::CloseComPort() {
 
 int SerialLink::SendLine(std::string_view text) {
   if (!port_) return -1;
-  // A command missing a byte could still be a valid command with another
-  // meaning, so sending stops at the first byte that cannot be handed over.
-  for (const char byte : text) {
-    const Status written = port_->WriteByte(byte);
-    if (!written.ok()) {
-      lastError_ = written.error;
-      return kWriteFailed;
-    }
+  // One call for the whole line: a call per byte costs a wake-up of the
+  // reader's side per byte. A command missing a byte could still be a valid
+  // command with another meaning, so sending stops at the first byte that
+  // cannot be handed over.
+  const Status written = port_->Write(text);
+  if (!written.ok()) {
+    lastError_ = written.error;
+    return kWriteFailed;
   }
   return 0;
 }
@@ -142,9 +145,13 @@ void SerialLink::ReceivePass(LineAssembler& assembler) {
   const Result<bool> readable = port_->WaitReadable(kPassInterval);
   if (!readable.ok()) return RestAfterFailure();
   if (!readable.value) return;
-  const Result<char> byte = port_->ReadByte();
-  if (!byte.ok()) return RestAfterFailure();
-  if (auto line = assembler.Accept(byte.value)) CompleteLine(std::move(*line));
+  // Everything queued at once: a whole answer usually costs one read.
+  std::array<char, kReadChunk> bytes;
+  const Result<std::size_t> read = port_->ReadQueued(bytes);
+  if (!read.ok()) return RestAfterFailure();
+  for (std::size_t i = 0; i < read.value; ++i) {
+    if (auto line = assembler.Accept(bytes[i])) CompleteLine(std::move(*line));
+  }
 }
 
 void SerialLink::CompleteLine(std::string line) {

@@ -146,22 +146,27 @@ Result<bool> SerialPort::WaitReadable(std::chrono::milliseconds limit) const {
   return Result<bool>::Success(false);
 }
 
-Result<char> SerialPort::ReadByte() {
-  char byte = 0;
+Result<std::size_t> SerialPort::ReadQueued(std::span<char> buffer) {
   for (;;) {
-    const ssize_t count = read(fd_, &byte, 1);
-    if (count == 1) return Result<char>::Success(byte);
-    if (count == 0) return Result<char>::Failure("The device has hung up");
+    const ssize_t count = read(fd_, buffer.data(), buffer.size());
+    if (count > 0) return Result<std::size_t>::Success(static_cast<std::size_t>(count));
+    if (count == 0) return Result<std::size_t>::Failure("The device has hung up");
     if (errno != EINTR) {
-      return Result<char>::Failure("Cannot read " + devicePath_ + ": " + SystemErrorText(errno));
+      return Result<std::size_t>::Failure("Cannot read " + devicePath_ + ": " +
+                                          SystemErrorText(errno));
     }
   }
 }
 
-Status SerialPort::WriteByte(char byte) {
-  const auto deadline = std::chrono::steady_clock::now() + kWriteLimit;
-  for (;;) {
-    if (write(fd_, &byte, 1) == 1) return Status::Success();
+Status SerialPort::Write(std::string_view bytes) {
+  auto deadline = std::chrono::steady_clock::now() + kWriteLimit;
+  while (!bytes.empty()) {
+    const ssize_t count = write(fd_, bytes.data(), bytes.size());
+    if (count > 0) {
+      bytes.remove_prefix(static_cast<std::size_t>(count));
+      deadline = std::chrono::steady_clock::now() + kWriteLimit;
+      continue;
+    }
     if (errno == EINTR) continue;
     if (errno != EAGAIN) return SystemFailure("Cannot write to " + devicePath_);
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -175,6 +180,7 @@ Status SerialPort::WriteByte(char byte) {
     }
     if (const auto hangUp = HangUpText(watch.revents)) return Status::Failure(*hangUp);
   }
+  return Status::Success();
 }
 
 Status SerialPort::Close() {

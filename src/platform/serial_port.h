@@ -1,9 +1,12 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/result.h"
 
@@ -36,8 +39,12 @@ class SerialPort {
   // Waits until a byte can be read; false on timeout. An error when the device
   // has hung up or vanished.
   Result<bool> WaitReadable(std::chrono::milliseconds limit) const;
-  Result<char> ReadByte();
-  Status WriteByte(char byte);
+  // Reads what is queued, up to the buffer's size, without waiting; fails when
+  // nothing is queued or the device has hung up.
+  Result<std::size_t> ReadQueued(std::span<char> buffer);
+  // Hands every byte over in order. Fails when the device refuses a byte or
+  // takes none for a second.
+  Status Write(std::string_view bytes);
   Status Close();
 
   const std::string& devicePath() const { return devicePath_; }

@@ -78,6 +78,12 @@ TEST_F(SerialLinkTest, AnswersReachTheWaiterAndThePaneInOrder) {
   EXPECT_THAT(answers, AnyOf(ElementsAre("B\r\n"), ElementsAre("A\r\n", "B\r\n")));
 }
 
+TEST_F(SerialLinkTest, BurstLongerThanOneReadKeepsItsLinesApart) {
+  const std::string longest(SerialLink::kMaxLineLength, 'z');
+  ASSERT_TRUE(peer_.Write(longest + std::string(300, 'z') + "\rACK\r"));
+  EXPECT_EQ(recorder_.WaitFor(2), (Lines{longest + "\r\n", "ACK\r\n"}));
+}
+
 TEST_F(SerialLinkTest, BusyOperationKeepsLinesFromThePane) {
   for (const auto& [readBusy, writeBusy] : {std::pair{true, false}, {false, true}, {true, true}}) {
     link_.setReadBusy(readBusy);

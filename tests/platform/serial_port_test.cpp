@@ -5,6 +5,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <thread>
+
 #include "platform/custom_baud_rate.h"
 #include "platform/termios_settings.h"
 #include "support/pty_peer.h"
@@ -168,7 +170,26 @@ TEST_F(SerialPortTest, PurgeDropsUnreadInputAndAnEmptyPortDoesNotBlock) {
   ASSERT_TRUE(port_->Purge().ok());
   EXPECT_EQ(port_->InputQueueCount().value, 0);
   EXPECT_FALSE(port_->WaitReadable(1ms).value);
-  EXPECT_FALSE(port_->ReadByte().ok());
+  char buffer[8];
+  EXPECT_FALSE(port_->ReadQueued(buffer).ok());
+}
+
+TEST_F(SerialPortTest, WriteWaitsForASlowDeviceAndGivesUpOnOneThatTakesNothing) {
+  ASSERT_TRUE(port_->Apply({}).ok());
+  // Far more than the terminal buffers, so the text crosses in many pieces.
+  std::string text;
+  for (int i = 0; text.size() < 200000; ++i) text += std::to_string(i) + ',';
+  std::string received;
+  std::thread reader([&] {
+    received = peer_.ReadUntil([&](const std::string& got) { return got.size() >= text.size(); });
+  });
+  EXPECT_TRUE(port_->Write(text).ok());
+  reader.join();
+  EXPECT_EQ(received, text);
+
+  const Status stuck = port_->Write(text);
+  EXPECT_FALSE(stuck.ok());
+  EXPECT_TRUE(Contains(stuck.error, "takes no data")) << stuck.error;
 }
 
 }  // namespace
