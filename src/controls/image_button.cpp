@@ -26,6 +26,8 @@ QSize ImageButton::sizeHint() const {
 
 void ImageButton::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
+  // A button that does not take a press shows it.
+  if (!isEnabled()) painter.setOpacity(0.35);
   if (imageShown_) {
     const QPixmap& image = showsSet_ ? setImage_ : clearImage_;
     QRect target(QPoint(), image.size());

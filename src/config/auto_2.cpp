@@ -1,0 +1,81 @@
+#include "config/auto_2.h"
+
+#include <utility>
+
+#include "config/field_exchange.h"
+#include "controls/window_messages.h"
+#include "res/config_dialog_ids.h"
+#include "res/control_ids.h"
+#include "res/pages_dialog_template.h"
+
+namespace torvane {
+
+namespace {
+
+namespace dlg = ids::pages_dlg;
+
+constexpr int kByteFieldNumber = 24;
+
+// The byte a field stands for, by its control id; 0 for none.
+int ByteOfField(int controlId) {
+  for (int byte = dlg::kFirstByte; byte <= dlg::kLastByte; ++byte) {
+    if (dlg::ByteField(byte) == controlId) return byte;
+  }
+  return 0;
+}
+
+}  // namespace
+
+auto_2::auto_2(PagesDialogState state, QWidget* parent)
+    : DialogWindow(dlg::kTemplate, PagesDialogTemplate(), parent),
+      state_(std::move(state)),
+      editor_(*this, state_) {
+  setWindowTitle(QStringLiteral("Config Pages 3-17"));
+  ConnectCommands();
+}
+
+void auto_2::ConnectCommands() {
+  for (unsigned message : {WindowMessages::EditComplete(kByteFieldNumber),
+                           WindowMessages::EditTab(kByteFieldNumber)}) {
+    OnFieldMessage(message, [this](int controlId) { editor_.OnByteEntry(ByteOfField(controlId)); });
+  }
+  for (int row = 0; row < dlg::kUserPages; ++row) {
+    ConnectButton(dlg::kEditButton[row], [this] { editor_.OnFlagButton(); });
+    ConnectButton(dlg::kLockButton[row], [this] { editor_.OnFlagButton(); });
+  }
+  ConnectButton(dlg::kHexButton, [this] { editor_.OnHexForm(); });
+  ConnectButton(dlg::kAsciiButton, [this] { editor_.OnAsciiForm(); });
+  ConnectButton(ids::kOk, [this] {
+    if (editor_.OnOk()) accept();
+  });
+  ConnectButton(ids::kCancel, [this] { reject(); });
+}
+
+void auto_2::showEvent(QShowEvent* event) {
+  DialogWindow::showEvent(event);
+  if (opened_) return;
+  opened_ = true;
+  editor_.OnOpen();
+}
+
+void auto_2::TakeFieldValues() {
+  Exchange(true);
+}
+
+void auto_2::ShowFieldValues() {
+  Exchange(false);
+}
+
+void auto_2::Exchange(bool take) {
+  const FieldExchange exchange(*this, take);
+  for (int byte = dlg::kFirstByte; byte <= dlg::kLastByte; ++byte) {
+    exchange.Bytes(dlg::ByteField(byte), state_.displayed[byte]);
+  }
+  for (int row = 0; row < dlg::kUserPages; ++row) {
+    const int page = dlg::kFirstPage + row - 1;
+    exchange.Check(dlg::kEditButton[row], state_.editPage[page]);
+    exchange.Check(dlg::kLockButton[row], state_.lockPage[page]);
+  }
+}
+
+}  // namespace torvane

@@ -1,0 +1,144 @@
+#include "config/dialog_window.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimerEvent>
+
+#include "controls/color_label.h"
+#include "controls/enter_edit.h"
+#include "controls/image_button.h"
+#include "controls/station_message_box.h"
+#include "controls/template_control.h"
+#include "res/station_images.h"
+#include "res/station_strings.h"
+
+namespace torvane {
+
+namespace {
+
+constexpr std::uint32_t kDisabledText = 0x6D6D6D;  // 109,109,109
+
+}  // namespace
+
+DialogWindow::DialogWindow(int templateId, const std::vector<ControlTemplate>& controls,
+                           QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QString::number(templateId));
+  QFont dialogFont = font();
+  dialogFont.setPointSize(kDialogFontPointSize);
+  setFont(dialogFont);
+  setWindowIcon(StationImages::WindowIcon());
+  QRect extent;
+  for (const ControlTemplate& entry : controls) {
+    QWidget* control = CreateTemplateControl(entry, this);
+    extent |= control->geometry();
+    if (entry.id != 0) controls_[entry.id] = control;
+    if (auto* label = dynamic_cast<CColorLabel*>(control)) {
+      label->SetTextColour(colour::kWhite, false);
+      label->SetBackgroundColour(colour::kBlack, false);
+    }
+    if (auto* field = dynamic_cast<CEnterEdit*>(control)) {
+      field->SetTextColour(colour::kBlack, false);
+      field->SetBackgroundColour(colour::kWhite, false);
+    }
+    if (auto* button = qobject_cast<QPushButton*>(control)) button->setAutoDefault(false);
+  }
+  // Frames lie under the controls they hold.
+  for (QObject* child : children()) {
+    if (child->inherits("QGroupBox")) static_cast<QWidget*>(child)->lower();
+  }
+  setFixedSize(extent.right() + 8, extent.bottom() + 8);
+}
+
+QWidget* DialogWindow::ControlWidget(int controlId) const {
+  auto it = controls_.find(controlId);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+void DialogWindow::SetFieldColour(int controlId, std::uint32_t background) {
+  if (auto* field = Control<CEnterEdit>(controlId)) field->SetBackgroundColour(background);
+  if (auto* label = Control<CColorLabel>(controlId)) label->SetBackgroundColour(background);
+}
+
+void DialogWindow::FocusControl(int controlId, bool selectAll) {
+  QWidget* control = ControlWidget(controlId);
+  if (control == nullptr) return;
+  control->setFocus(Qt::OtherFocusReason);
+  auto* edit = qobject_cast<QLineEdit*>(control);
+  if (edit != nullptr && selectAll) edit->selectAll();
+}
+
+void DialogWindow::SetButtonImage(int controlId, bool set) {
+  if (auto* button = Control<ImageButton>(controlId)) button->ShowImage(set);
+}
+
+void DialogWindow::EnableControl(int controlId, bool enabled) {
+  QWidget* control = ControlWidget(controlId);
+  if (control == nullptr) return;
+  control->setEnabled(enabled);
+  // The fields paint in their own colours, so a disabled one shows it by its text.
+  if (auto* field = dynamic_cast<CEnterEdit*>(control)) {
+    field->SetTextColour(enabled ? colour::kBlack : kDisabledText);
+  }
+}
+
+void DialogWindow::RepaintWindow() {
+  repaint();
+}
+
+MessageAnswer DialogWindow::ShowMessage(const std::string& text, MessageIcon icon,
+                                        MessageButtons buttons) {
+  return StationMessageBox::Show(this, text, text::kWindowCaption, icon, buttons);
+}
+
+void DialogWindow::SetTimer(int timerId, std::chrono::milliseconds period) {
+  KillTimer(timerId);
+  timers_[timerId] = startTimer(period);
+}
+
+void DialogWindow::KillTimer(int timerId) {
+  auto it = timers_.find(timerId);
+  if (it == timers_.end()) return;
+  killTimer(it->second);
+  timers_.erase(it);
+}
+
+void DialogWindow::timerEvent(QTimerEvent* event) {
+  for (const auto& [stationId, qtId] : timers_) {
+    if (qtId != event->timerId()) continue;
+    OnTimer(stationId);
+    return;
+  }
+  QDialog::timerEvent(event);
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+  // Enter presses a focused button and nothing else: typing a name never ends
+  // the dialog.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) button->click();
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void DialogWindow::ConnectButton(int controlId, std::function<void()> handler) {
+  if (auto* button = Control<QAbstractButton>(controlId)) {
+    connect(button, &QAbstractButton::clicked, this, [handler = std::move(handler)] { handler(); });
+  }
+}
+
+void DialogWindow::OnFieldMessage(unsigned message, std::function<void(int controlId)> handler) {
+  messages_.On(message, [this, handler = std::move(handler)](int controlId, QWidget*) {
+    if (handlingField_) return 0L;
+    handlingField_ = true;
+    handler(controlId);
+    handlingField_ = false;
+    return 0L;
+  });
+}
+
+}  // namespace torvane
