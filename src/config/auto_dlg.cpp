@@ -54,6 +54,8 @@ void CAutoDlg::ConnectCommands() {
   ConnectDataSource(dlg::kSourceCsv, DataSource::Csv);
   ConnectDataSource(dlg::kSourceCsvComplete, DataSource::CsvComplete);
   ConnectDataSource(dlg::kSourceFixData, DataSource::FixData);
+  ConnectButton(dlg::kSave, [this] { editor_.OnSave(); });
+  ConnectButton(dlg::kDelete, [this] { editor_.OnDelete(); });
   ConnectButton(dlg::kSourceOpen, [this] { editor_.OnSourceOpen(); });
   ConnectButton(dlg::kLogOpen, [this] { editor_.OnLogOpen(); });
   ConnectButton(dlg::kTypeTi, [this] { editor_.OnTransponderType(true); });
@@ -90,7 +92,7 @@ void CAutoDlg::showEvent(QShowEvent* event) {
   opened_ = true;
   state_.saved = false;
   ShowNameList();
-  LoadNamedSet();
+  editor_.OnLoad();
   EnableControl(ids::kOk, true);
 }
 
@@ -98,15 +100,10 @@ void CAutoDlg::OnTimer(int timerId) {
   KillTimer(timerId);
   if (timerId == kNameTimer) {
     TakeFieldValues();
-    LoadNamedSet();
+    editor_.OnLoad();
   } else if (timerId == kCounterPageTimer) {
     editor_.OnCounterPageTimer();
   }
-}
-
-void CAutoDlg::LoadNamedSet() {
-  ShowFieldValues();
-  editor_.OnSetLoaded();
 }
 
 std::optional<std::string> CAutoDlg::ChooseFile(const FileRequest& request) {

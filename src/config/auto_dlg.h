@@ -38,8 +38,6 @@ class CAutoDlg : public DialogWindow, public ConfigDialogServices {
   void ConnectDataSource(int controlId, DataSource source);
   void Exchange(bool take);
   void ShowNameList();
-  // Fills the state from the set file of the current name and shows it.
-  void LoadNamedSet();
 
   ConfigDialogState state_;
   ConfigDialogEditor editor_;

@@ -46,7 +46,7 @@ CarrierIdLayout::Span CarrierIdLayout::CurrentSpan() const {
 
 void CarrierIdLayout::Warn(const char* text) {
   view_.ShowFieldValues();
-  view_.ShowMessage(text, MessageIcon::Warning, MessageButtons::Ok);
+  view_.ShowMessage(text, kDialogMessageCaption, MessageIcon::Warning, MessageButtons::Ok);
 }
 
 void CarrierIdLayout::CheckLength() {
@@ -175,7 +175,7 @@ void CarrierIdLayout::ReadIdentifierBack(const Span& span) {
     if (!IsDigit(set_.byteAscii[byte])) {
       view_.ShowFieldValues();
       view_.ShowMessage("The Carrier ID bytes must hold the digits 0-9: Carrier ID left unchanged.",
-                        MessageIcon::Warning, MessageButtons::Ok);
+                        kDialogMessageCaption, MessageIcon::Warning, MessageButtons::Ok);
       return;
     }
     identifier += set_.byteAscii[byte];

@@ -7,6 +7,8 @@
 #include "config/byte_forms.h"
 #include "config/decimal_text.h"
 #include "config/pages_hand_over.h"
+#include "config/set_file.h"
+#include "config/set_list.h"
 #include "res/config_dialog_ids.h"
 #include "res/control_ids.h"
 
@@ -54,6 +56,38 @@ ConfigDialogEditor::ConfigDialogEditor(DialogView& view, ConfigDialogServices& s
 
 void ConfigDialogEditor::DisableOk() {
   view_.EnableControl(ids::kOk, false);
+}
+
+void ConfigDialogEditor::OnLoad() {
+  const Status loaded =
+      LoadConfigurationSet(state_.workingDirectory, state_.name, SetLoad::Dialog, set_);
+  view_.ShowFieldValues();
+  if (!loaded.ok() && !state_.name.empty()) {
+    view_.ShowMessage(loaded.error, kDialogMessageCaption, MessageIcon::Error, MessageButtons::Ok);
+  }
+  OnSetLoaded();
+}
+
+// The file gets what the dialog shows: the layout is checked and brought up to
+// date first.
+void ConfigDialogEditor::OnSave() {
+  view_.TakeFieldValues();
+  layout_.CheckLength();
+  layout_.Layout();
+  const SaveSetResult result =
+      SaveSet(view_, state_.workingDirectory, state_.name, set_, state_.setList);
+  if (result.outcome == SaveSetOutcome::Saved) {
+    view_.EnableControl(ids::kOk, true);
+    state_.saved = true;
+  }
+  view_.ShowFieldValues();
+}
+
+void ConfigDialogEditor::OnDelete() {
+  view_.TakeFieldValues();
+  DeleteName(state_.setList, state_.name);
+  state_.name.clear();
+  view_.ShowFieldValues();
 }
 
 void ConfigDialogEditor::OnSetLoaded() {
@@ -184,7 +218,8 @@ void ConfigDialogEditor::OnByteEntry(int controlId) {
       set_.byteAscii[byte] = CharFormOfHex(*hex);
     } else {
       set_.byteHex[byte] = oldHex;
-      view_.ShowMessage(HexByteRefusal(byte, false), MessageIcon::Warning, MessageButtons::Ok);
+      view_.ShowMessage(HexByteRefusal(byte, false), kDialogMessageCaption, MessageIcon::Warning,
+                        MessageButtons::Ok);
     }
   } else {
     if (std::optional<std::string> chars = AcceptedCharByte(set_.byteAscii[byte])) {
@@ -192,7 +227,8 @@ void ConfigDialogEditor::OnByteEntry(int controlId) {
       set_.byteHex[byte] = HexFormOfChars(*chars);
     } else {
       set_.byteAscii[byte] = oldChars;
-      view_.ShowMessage(CharByteRefusal(byte), MessageIcon::Warning, MessageButtons::Ok);
+      view_.ShowMessage(CharByteRefusal(byte), kDialogMessageCaption, MessageIcon::Warning,
+                        MessageButtons::Ok);
     }
   }
   view_.ShowFieldValues();

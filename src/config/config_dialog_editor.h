@@ -16,8 +16,13 @@ class ConfigDialogEditor {
  public:
   ConfigDialogEditor(DialogView& view, ConfigDialogServices& services, ConfigDialogState& state);
 
+  // Reads the set file of the current name as the dialog reads it (the carrier
+  // ID and the counter value stay) and shows the set.
+  void OnLoad();
   // A set was loaded into the state: show it as its source wants.
   void OnSetLoaded();
+  void OnSave();
+  void OnDelete();
 
   void OnDataSource(DataSource source);
   void OnFill();

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "transponder/operator_messages.h"
 #include "transponder/station_view.h"
 
 namespace torvane {
@@ -11,11 +12,10 @@ namespace torvane {
 struct PagesDialogState;
 
 // What the rules of the configuration dialogs may do to their window. Controls
-// are addressed by their ids; tests implement a recording fake.
-class DialogView {
+// are addressed by their ids; tests implement a recording fake. Message boxes
+// open over the dialog.
+class DialogView : public OperatorMessages {
  public:
-  virtual ~DialogView() = default;
-
   // Controls -> state, and state -> controls.
   virtual void TakeFieldValues() = 0;
   virtual void ShowFieldValues() = 0;
@@ -25,9 +25,10 @@ class DialogView {
   virtual void SetButtonImage(int controlId, bool set) = 0;
   virtual void EnableControl(int controlId, bool enabled) = 0;
   virtual void RepaintWindow() = 0;
-  virtual MessageAnswer ShowMessage(const std::string& text, MessageIcon icon,
-                                    MessageButtons buttons) = 0;
 };
+
+// The caption of every message box the dialogs open.
+constexpr const char* kDialogMessageCaption = "Torvane";
 
 // A file dialog as the configuration dialog asks for one.
 struct FileRequest {

@@ -12,7 +12,6 @@
 #include "controls/station_message_box.h"
 #include "controls/template_control.h"
 #include "res/station_images.h"
-#include "res/station_strings.h"
 
 namespace torvane {
 
@@ -88,9 +87,9 @@ void DialogWindow::RepaintWindow() {
   repaint();
 }
 
-MessageAnswer DialogWindow::ShowMessage(const std::string& text, MessageIcon icon,
-                                        MessageButtons buttons) {
-  return StationMessageBox::Show(this, text, text::kWindowCaption, icon, buttons);
+MessageAnswer DialogWindow::ShowMessage(const std::string& text, const std::string& caption,
+                                        MessageIcon icon, MessageButtons buttons) {
+  return StationMessageBox::Show(this, text, caption, icon, buttons);
 }
 
 void DialogWindow::SetTimer(int timerId, std::chrono::milliseconds period) {

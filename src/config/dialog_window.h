@@ -24,7 +24,7 @@ class DialogWindow : public QDialog, public DialogView, public MessageTarget {
   void SetButtonImage(int controlId, bool set) override;
   void EnableControl(int controlId, bool enabled) override;
   void RepaintWindow() override;
-  MessageAnswer ShowMessage(const std::string& text, MessageIcon icon,
+  MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                             MessageButtons buttons) override;
 
   const MessageMap& messageMap() const override { return messages_; }

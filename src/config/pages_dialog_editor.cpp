@@ -107,7 +107,8 @@ void PagesDialogEditor::OnByteEntry(int byte) {
       state_.chars[byte] = *chars;
       state_.hex[byte] = HexFormOfChars(*chars);
     } else {
-      view_.ShowMessage(CharByteRefusal(byte), MessageIcon::Warning, MessageButtons::Ok);
+      view_.ShowMessage(CharByteRefusal(byte), kDialogMessageCaption, MessageIcon::Warning,
+                        MessageButtons::Ok);
     }
   } else {
     if (std::optional<std::string> hex = AcceptedHexByte(shown, true)) {
@@ -115,7 +116,8 @@ void PagesDialogEditor::OnByteEntry(int byte) {
       state_.hex[byte] = *hex;
       state_.chars[byte] = CharFormOfHex(*hex);
     } else {
-      view_.ShowMessage(HexByteRefusal(byte, true), MessageIcon::Warning, MessageButtons::Ok);
+      view_.ShowMessage(HexByteRefusal(byte, true), kDialogMessageCaption, MessageIcon::Warning,
+                        MessageButtons::Ok);
     }
   }
   view_.ShowFieldValues();
@@ -140,7 +142,7 @@ bool PagesDialogEditor::OnOk() {
     if (IsShownByteValid(byte)) continue;
     view_.ShowMessage(
         state_.form == PageForm::Ascii ? CharByteRefusal(byte) : HexByteRefusal(byte, true),
-        MessageIcon::Warning, MessageButtons::Ok);
+        kDialogMessageCaption, MessageIcon::Warning, MessageButtons::Ok);
     view_.FocusControl(dlg::ByteField(byte), true);
     return false;
   }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "config/config_dialog_editor.h"
 #include "config/fake_dialog_view.h"
+#include "config/set_list.h"
 #include "res/config_dialog_ids.h"
 #include "res/control_ids.h"
 
@@ -472,6 +475,69 @@ TEST_F(ConfigDialogRulesTest, PagesDialogResultIsTakenBackOnOkOnly) {
   EXPECT_TRUE(set.writePages3To17);
   EXPECT_EQ(set.counterValue, "00000124");
   EXPECT_FALSE(view.enabled(ids::kOk));
+}
+
+class ConfigDialogFilesTest : public ConfigDialogRulesTest {
+ protected:
+  void SetUp() override {
+    ConfigDialogRulesTest::SetUp();
+    folder = std::filesystem::temp_directory_path() /
+             ("torvane-dialog-" + std::to_string(::getpid()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder);
+    state.workingDirectory = folder.string();
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+
+  std::filesystem::path folder;
+};
+
+TEST_F(ConfigDialogFilesTest, SaveWritesWhatTheDialogShowsAndEnablesOk) {
+  state.name = "Job 7";
+  state.setList = {"Job 1"};
+  UseCounter("2", "20", "12");
+  set.quantity = "50";
+  editor.OnSave();
+  // The layout was corrected and brought up to date before the file was written.
+  EXPECT_EQ(set.carrierIdLength, "14");
+  EXPECT_EQ(set.byteHex[2], "30");
+  EXPECT_TRUE(std::filesystem::exists(folder / "Job 7.ini"));
+  EXPECT_TRUE(view.enabled(ids::kOk));
+  EXPECT_TRUE(state.saved);
+  EXPECT_EQ(state.setList, (SetList{"Job 1", "Job 7"}));
+
+  // Another set picked: everything but the carrier ID and the counter value from its file.
+  set.quantity = "1";
+  set.carrierId = "900";
+  set.counterValue = "33";
+  editor.OnLoad();
+  EXPECT_EQ(set.quantity, "50");
+  EXPECT_EQ(set.carrierIdLength, "14");
+  EXPECT_EQ(set.carrierId, "900");
+  EXPECT_EQ(set.counterValue, "33");
+}
+
+TEST_F(ConfigDialogFilesTest, RefusedNameWritesNothing) {
+  state.name = "../outside";
+  editor.OnByteEntry(dlg::kHexByte[0]);
+  editor.OnSave();
+  EXPECT_FALSE(view.enabled(ids::kOk));
+  EXPECT_FALSE(state.saved);
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  ASSERT_FALSE(view.messages.empty());
+  EXPECT_TRUE(state.setList.empty());
+}
+
+TEST_F(ConfigDialogFilesTest, DeleteClosesTheGapAndKeepsTheFileAndOk) {
+  state.setList = {"A", "B", "C"};
+  state.name = "B";
+  editor.OnByteEntry(dlg::kHexByte[0]);
+  editor.OnSave();
+  editor.OnDelete();
+  EXPECT_EQ(state.setList, (SetList{"A", "C"}));
+  EXPECT_EQ(state.name, "");
+  EXPECT_TRUE(std::filesystem::exists(folder / "B.ini"));
+  EXPECT_TRUE(view.enabled(ids::kOk));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
 
@@ -9,6 +10,7 @@
 #include "config/auto_dlg.h"
 #include "config/carrier_id_layout.h"
 #include "config/dialog_window_fixture.h"
+#include "config/set_file.h"
 #include "controls/file_chooser.h"
 #include "controls/image_button.h"
 #include "res/config_dialog_ids.h"
@@ -43,19 +45,28 @@ class AnsweringFileChooser : public FileChooser {
   }
 };
 
-ConfigDialogState BlankState() {
-  ConfigDialogState state;
-  state.workingDirectory = "/station";
-  for (int i = 0; i < 136; ++i) {
-    state.set.byteHex[i] = "00";
-    state.set.byteAscii[i] = "NUL";
+class DialogWindowsTest : public test::DialogWindowTest {
+ protected:
+  // What the main window hands in for a set whose file holds `set`.
+  ConfigDialogState StateWithFile(const std::string& name, ConfigurationSet set) {
+    ConfigDialogState state;
+    state.workingDirectory = folder_.path().toStdString();
+    state.name = name;
+    for (int i = 0; i < 136; ++i) {
+      if (!set.byteHex[i].empty()) continue;
+      set.byteHex[i] = "00";
+      set.byteAscii[i] = "NUL";
+    }
+    if (set.counterPage.empty()) set.counterPage = "None";
+    if (set.alignment.empty()) set.alignment = "None";
+    EXPECT_TRUE(SaveSetFile(state.workingDirectory + "/" + name + ".ini", set).ok());
+    state.set = set;
+    return state;
   }
-  state.set.counterPage = "None";
-  state.set.alignment = "None";
-  return state;
-}
+  ConfigDialogState BlankState() { return StateWithFile("Blank", {}); }
 
-class DialogWindowsTest : public test::DialogWindowTest {};
+  QTemporaryDir folder_;
+};
 
 TEST_F(DialogWindowsTest, PagesDialogReadsTheCounterBackOnOk) {
   PagesDialogState pages;
@@ -138,10 +149,10 @@ TEST_F(DialogWindowsTest, ConfigDialogWithEachSource) {
       {dlg::kSourceCsvComplete, "csv-complete", false, false, false, false},
       {dlg::kSourceFixData, "fix-data", false, false, false, true},
   };
-  ConfigDialogState state = BlankState();
-  state.name = "Job 7";
+  ConfigurationSet set;
+  set.logFile = "/records/" + std::string(90, 'r') + ".xml";
+  ConfigDialogState state = StateWithFile("Job 7", set);
   state.setList = {"Job 7", "Job 8"};
-  state.set.logFile = "/records/" + std::string(90, 'r') + ".xml";
   CAutoDlg dialog(state);
   Open(dialog);
   EXPECT_EQ(Find<QComboBox>(dialog, dlg::kName)->count(), 2);
@@ -173,7 +184,7 @@ TEST_F(DialogWindowsTest, FileChoosersAndTheirDisplays) {
   Click(dialog, dlg::kSourceOpen);
   ASSERT_EQ(chooser.asked.size(), 1u);
   EXPECT_EQ(chooser.asked[0].filter, "*.csv");
-  EXPECT_EQ(chooser.asked[0].startFolder, "/station");
+  EXPECT_EQ(chooser.asked[0].startFolder, folder_.path().toStdString());
   EXPECT_EQ(Find<QLabel>(dialog, dlg::kSourceFileName)->text(), "/data/ids.csv");
   EXPECT_EQ(Find<QLabel>(dialog, dlg::kLogFileName)->text(), "/data/ids.xml");
   EXPECT_FALSE(Find(dialog, dlg::kLogOpen)->isEnabled());
@@ -188,9 +199,9 @@ TEST_F(DialogWindowsTest, FileChoosersAndTheirDisplays) {
 }
 
 TEST_F(DialogWindowsTest, CounterPageListHandsThePageToTheCounter) {
-  ConfigDialogState state = BlankState();
-  state.set.editPage.fill(true);
-  CAutoDlg dialog(state);
+  ConfigurationSet set;
+  set.editPage.fill(true);
+  CAutoDlg dialog(StateWithFile("Pages", set));
   Open(dialog);
   auto* list = Find<QComboBox>(dialog, dlg::kCounterPage);
   list->setCurrentText("5");

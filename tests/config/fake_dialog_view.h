@@ -19,6 +19,7 @@ class FakeDialogView : public DialogView, public ConfigDialogServices {
  public:
   struct Message {
     std::string text;
+    std::string caption;
     MessageIcon icon;
   };
 
@@ -37,9 +38,9 @@ class FakeDialogView : public DialogView, public ConfigDialogServices {
   void SetButtonImage(int controlId, bool set) override { images[controlId] = set; }
   void EnableControl(int controlId, bool enabled) override { enabled_[controlId] = enabled; }
   void RepaintWindow() override {}
-  MessageAnswer ShowMessage(const std::string& text, MessageIcon icon,
+  MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                             MessageButtons buttons) override {
-    messages.push_back({text, icon});
+    messages.push_back({text, caption, icon});
     return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
   }
   std::optional<std::string> ChooseFile(const FileRequest& request) override {
