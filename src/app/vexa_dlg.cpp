@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 
 #include "app/station_settings.h"
+#include "config/set_in_use_load.h"
 #include "controls/station_message_box.h"
 #include "res/control_ids.h"
 #include "res/station_images.h"
@@ -19,6 +20,7 @@ CVexaDlg::CVexaDlg(QWidget* parent)
                         state_.manualLog),
       carrierIdOperations_(link_, *this, state_.pages, state_.reader, state_.terminal,
                            state_.carrierId),
+      configurationApplier_(*this, state_.setInUse, state_.pages, state_.carrierIdMaxText),
       terminalPane_(link_, *this, state_.terminal) {
   BuildWindow();
   ConnectCommands();
@@ -52,7 +54,7 @@ void CVexaDlg::Initialise() {
   state_.workingDirectory = QDir::currentPath().toStdString();
   state_.settingsPath = StationSettingsPath(state_.workingDirectory);
   LoadStationSettings(state_.settingsPath, state_);
-  // The configuration set in use is read here once set files exist.
+  LoadSetInUseAtStart();
   ShowFieldValues();
   setWindowIcon(StationImages::WindowIcon());
   setWindowTitle(QString::fromUtf8(text::kWindowCaption));
@@ -62,7 +64,17 @@ void CVexaDlg::Initialise() {
   ApplyStartColours();
   ApplyStartImages();
   ShowFieldValues();
-  // The configuration set in use is applied to the window here once sets exist.
+  ApplyConfiguration();
+}
+
+void CVexaDlg::LoadSetInUseAtStart() {
+  const Status loaded =
+      LoadSetInUse(state_.workingDirectory, state_.setInUse, state_.pages, state_.production);
+  if (!loaded.ok()) {
+    ShowMessage(
+        "The configuration set \"" + state_.setInUse.name + "\" is not in use.\r\n" + loaded.error,
+        text::kWindowCaption, MessageIcon::Warning, MessageButtons::Ok);
+  }
 }
 
 void CVexaDlg::OpenPortAtStart() {

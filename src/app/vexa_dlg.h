@@ -9,6 +9,7 @@
 
 #include "app/station_state.h"
 #include "app/vexa_dlg_requests.h"
+#include "config/configuration_applier.h"
 #include "controls/message_map.h"
 #include "link/serial_link.h"
 #include "link/terminal_pane.h"
@@ -65,6 +66,9 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void SetCycleRunner(std::function<void()> runner) { cycleRunner_ = std::move(runner); }
 
   StationState& state() { return state_; }
+  // Sets the window up for its mode from the set in use.
+  void ApplyConfiguration() { configurationApplier_.ApplyConfiguration(); }
+  ConfigurationApplier& configurationApplier() { return configurationApplier_; }
   SerialLink& link() { return link_; }
   DeferredRequests& requests() { return requests_; }
 
@@ -83,6 +87,7 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
  private:
   // Start-up, run when the window is first shown.
   void Initialise();
+  void LoadSetInUseAtStart();
   void OpenPortAtStart();
   // Opens the port with the serial settings; reports a failure under the caption.
   void OpenPort(const char* failureCaption);
@@ -124,6 +129,7 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   PageEditor pageEditor_;
   ManualOperations manualOperations_;
   CarrierIdOperations carrierIdOperations_;
+  ConfigurationApplier configurationApplier_;
   TerminalPane terminalPane_;
   MessageMap messages_;
   std::map<int, QWidget*> controls_;

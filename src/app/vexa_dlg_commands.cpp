@@ -35,6 +35,9 @@ void CVexaDlg::ConnectCommands() {
   ConnectButton(ids::kTiButton, [this] { OnTiType(*this, state_.reader); });
   ConnectButton(ids::kQuorviButton, [this] { OnQuorviType(*this, state_.reader); });
 
+  ConnectButton(ids::kConfigModeButton, [this] { configurationApplier_.OnConfigMode(); });
+  ConnectButton(ids::kManualModeButton, [this] { configurationApplier_.OnManualMode(); });
+
   ConnectButton(ids::kTerminalSend, [this] { terminalPane_.OnSend(); });
   ConnectButton(ids::kOk, [this] { OnOk(); });
   ConnectButton(ids::kCancel, [this] { reject(); });

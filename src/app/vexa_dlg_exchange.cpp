@@ -96,6 +96,7 @@ void Exchange(const FieldExchange& exchange, StationState& state) {
   exchange.Text(ids::kCarrierIdOffsetField, state.carrierId.carrierIdOffsetText, FieldForm::Text);
   exchange.Text(ids::kCarrierIdLengthField, state.carrierId.carrierIdLengthText, FieldForm::Text);
   exchange.Text(ids::kCarrierIdField, state.carrierId.carrierIdText);
+  exchange.Text(ids::kNextField, state.production.nextCarrierId, FieldForm::Text);
   exchange.Text(ids::kMaxField, state.carrierIdMaxText, FieldForm::Text);
   exchange.Text(ids::kUidField, state.reader.uidText);
   exchange.Check(ids::kTiButton, state.reader.tiSelected);

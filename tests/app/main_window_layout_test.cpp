@@ -29,7 +29,8 @@ class MainWindowLayoutTest : public StationWindowTest {
 };
 
 // Labels white on black, the data fields white, every check and radio button
-// showing its image; the buttons of the production commands wait for Config mode.
+// showing its image; without settings the window starts in Manual mode, where
+// the production controls wait for Config mode.
 TEST_F(MainWindowLayoutTest, StartStateOfTheControls) {
   Start();
   for (QWidget* control : window_->findChildren<QWidget*>()) {
@@ -43,19 +44,23 @@ TEST_F(MainWindowLayoutTest, StartStateOfTheControls) {
     }
   }
   std::vector<int> fields(ids::kPageField.begin(), ids::kPageField.end());
-  fields.insert(fields.end(),
-                {ids::kCarrierIdOffsetField, ids::kCarrierIdLengthField, ids::kCarrierIdField,
-                 ids::kUidField, ids::kNextField, ids::kMaxField});
+  fields.insert(fields.end(), {ids::kCarrierIdOffsetField, ids::kCarrierIdLengthField,
+                               ids::kCarrierIdField, ids::kUidField});
   for (int id : fields) {
     EXPECT_EQ(Control<CEnterEdit>(id)->colorStyle().backgroundColour(), colour::kWhite) << id;
+  }
+  for (int id : {ids::kNextField, ids::kMaxField}) {
+    EXPECT_EQ(Control<CEnterEdit>(id)->colorStyle().backgroundColour(), colour::kGrey) << id;
   }
   EXPECT_TRUE(Control<ImageButton>(ids::kManualModeButton)->showsSetImage());
   EXPECT_FALSE(Control<ImageButton>(ids::kConfigModeButton)->showsSetImage());
   EXPECT_FALSE(Control(ids::kContButton)->isEnabled());
-  EXPECT_FALSE(Control(ids::kLogOpenButton)->isEnabled());
+  EXPECT_FALSE(Control(ids::kOneButton)->isEnabled());
+  EXPECT_TRUE(Control(ids::kLogOpenButton)->isEnabled());
   for (int hidden :
        {ids::kNextDataSetButton, ids::kCurrentDataSetProcessedButton, ids::kNextCompleteButton,
-        ids::kNextCompleteProcessedButton, ids::kLastCarrierIdButton, ids::kOk, ids::kCancel}) {
+        ids::kNextCompleteProcessedButton, ids::kLastCarrierIdButton, ids::kOk, ids::kCancel,
+        ids::kOneButton, ids::kContButton}) {
     EXPECT_FALSE(Control(hidden)->isVisible()) << hidden;
   }
 }

@@ -81,13 +81,19 @@ TEST_F(MainWindowTest, WindowsTextsAreShownDecodedAndTypedTextIsSavedAsUtf8) {
 // Enter but have no handler in this window keep their text and the focus.
 TEST_F(MainWindowTest, EnterNeverEndsTheWindow) {
   Start();
-  const std::pair<int, int> fieldAndFocusAfter[] = {
-      {ids::kAllPagesCheck, ids::kOneButton},
-      {ids::kCarrierIdOffsetField, ids::kCarrierIdOffsetField},
-      {ids::kMaxField, ids::kMaxField},
-      {ids::kUidField, ids::kUidField}};
-  for (const auto& [id, focusAfter] : fieldAndFocusAfter) {
+  struct Case {
+    int modeButton;
+    int id;
+    int focusAfter;
+  };
+  const Case cases[] = {
+      {ids::kManualModeButton, ids::kCarrierIdOffsetField, ids::kCarrierIdOffsetField},
+      {ids::kManualModeButton, ids::kUidField, ids::kUidField},
+      {ids::kConfigModeButton, ids::kMaxField, ids::kMaxField},
+      {ids::kConfigModeButton, ids::kConfigModeButton, ids::kOneButton}};
+  for (const auto& [modeButton, id, focusAfter] : cases) {
     SCOPED_TRACE(id);
+    Control<QAbstractButton>(modeButton)->click();
     QWidget* control = Control(id);
     control->setFocus();
     ASSERT_TRUE(WaitUntil([&] { return control->hasFocus(); }));
@@ -109,7 +115,8 @@ TEST_F(MainWindowTest, MessageTimerServesFocusRequestsInPageOrder) {
   };
   Start();
   for (Case c : {Case{0, ids::kPageField[5]}, Case{1, ids::kOneButton}}) {
-    window_->state().setInUse.configMode = c.configMode;
+    Control<QAbstractButton>(c.configMode == 1 ? ids::kConfigModeButton : ids::kManualModeButton)
+        ->click();
     DeferredRequests& requests = window_->requests();
     requests.pageFocusRequest[5] = true;
     requests.pageFocusRequest[2] = true;
@@ -139,6 +146,7 @@ TEST_F(MainWindowTest, MessageTimerShowsAPendingMessageOnce) {
 
 TEST_F(MainWindowTest, CycleTimerRunsARequestedCycleOnceThenFocusesOne) {
   Start();
+  Control<QAbstractButton>(ids::kConfigModeButton)->click();
   int cycles = 0;
   window_->SetCycleRunner([&] {
     // A message box inside the cycle serves ticks: the request must be gone.

@@ -17,6 +17,11 @@ using RestartTest = StationWithReaderTest;
 TEST_F(RestartTest, OperatorSetupSurvivesARestart) {
   const std::string handMade = "P5Default=01 02 03 04 05 06 07 08";
   ASSERT_NO_FATAL_FAILURE(StartOnReader("[Data]\r\n" + handMade + "\r\n"));
+  // The end of the work order is typed in Config mode, which rebuilds the pages
+  // from the set in use; Manual mode keeps the end and lets the pages be typed.
+  Click(ids::kConfigModeButton);
+  Type(ids::kMaxField, "500");
+  Click(ids::kManualModeButton);
   SelectOnly({2, 5});
   Click(ids::kAsciiButton);
   TypePage(1, " ABCDEF ");
@@ -27,7 +32,6 @@ TEST_F(RestartTest, OperatorSetupSurvivesARestart) {
   Type(ids::kCarrierIdOffsetField, "6");
   Type(ids::kCarrierIdLengthField, "4");
   Type(ids::kCarrierIdField, "AB12");
-  Type(ids::kMaxField, "500");
   Click(ids::kWriteButton);
   ASSERT_EQ(OnAntenna().pages[1], (sim::Page{'T', 'A', 'G', '1', '2', '3', '4', '5'}));
 
