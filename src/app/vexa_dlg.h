@@ -50,6 +50,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void SetButtonImage(int controlId, bool checked) override;
   void EnableControl(int controlId, bool enabled) override;
   void ShowControl(int controlId, bool shown) override;
+  void SetControlText(int controlId, const std::string& text) override;
+  void EnableMenuCommand(int commandId, bool enabled) override;
   void RepaintWindow() override;
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                             MessageButtons buttons) override;
@@ -57,9 +59,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
 
   const MessageMap& messageMap() const override { return messages_; }
 
-  // The window timers by their station ids; setting a running timer restarts it.
-  void SetTimer(int timerId, std::chrono::milliseconds period);
-  void KillTimer(int timerId);
+  void SetTimer(int timerId, std::chrono::milliseconds period) override;
+  void KillTimer(int timerId) override;
   bool timerRunning(int timerId) const { return timers_.contains(timerId); }
 
   // What timer 3 runs when a cycle was requested.

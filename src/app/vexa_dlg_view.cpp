@@ -1,3 +1,5 @@
+#include <QAbstractButton>
+#include <QAction>
 #include <QLineEdit>
 
 #include "app/vexa_dlg.h"
@@ -36,6 +38,16 @@ void CVexaDlg::EnableControl(int controlId, bool enabled) {
 
 void CVexaDlg::ShowControl(int controlId, bool shown) {
   if (auto* control = Control<QWidget>(controlId)) control->setVisible(shown);
+}
+
+void CVexaDlg::SetControlText(int controlId, const std::string& text) {
+  if (auto* button = Control<QAbstractButton>(controlId))
+    button->setText(QString::fromStdString(text));
+}
+
+void CVexaDlg::EnableMenuCommand(int commandId, bool enabled) {
+  auto it = actions_.find(commandId);
+  if (it != actions_.end()) it->second->setEnabled(enabled);
 }
 
 void CVexaDlg::RepaintWindow() {

@@ -77,4 +77,13 @@ Status WriteFileAtomically(const std::string& path, std::string_view content) {
   return Status::Success();
 }
 
+Status RemoveFileDurably(const std::string& path) {
+  if (unlink(path.c_str()) != 0) {
+    if (errno == ENOENT) return Status::Success();
+    return Status::Failure("Cannot remove " + path + ": " + SystemErrorText(errno));
+  }
+  SyncFolder(FolderOf(path));
+  return Status::Success();
+}
+
 }  // namespace torvane

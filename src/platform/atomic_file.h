@@ -13,4 +13,8 @@ namespace torvane {
 // An existing file keeps its permissions.
 Status WriteFileAtomically(const std::string& path, std::string_view content);
 
+// Removes the file so that the removal survives a crash; a missing file is no
+// failure.
+Status RemoveFileDurably(const std::string& path);
+
 }  // namespace torvane

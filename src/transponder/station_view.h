@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -33,6 +34,11 @@ class StationView : public OperatorMessages {
   virtual void SetButtonImage(int controlId, bool checked) = 0;
   virtual void EnableControl(int controlId, bool enabled) = 0;
   virtual void ShowControl(int controlId, bool shown) = 0;
+  virtual void SetControlText(int controlId, const std::string& text) = 0;
+  virtual void EnableMenuCommand(int commandId, bool enabled) = 0;
+  // The window timers by their station ids; setting a running timer restarts it.
+  virtual void SetTimer(int timerId, std::chrono::milliseconds period) = 0;
+  virtual void KillTimer(int timerId) = 0;
   virtual void RepaintWindow() = 0;
   virtual void WriteManualRecord(ManualRecordKind kind) = 0;
 };

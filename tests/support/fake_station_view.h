@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,14 +26,25 @@ class FakeStationView : public StationView {
   void ShowFieldValues() override {}
   void SetFieldColour(int controlId, std::uint32_t background) override {
     colours[controlId] = background;
+    if (onColour) onColour(controlId, background);
   }
   void SetFieldTextColour(int controlId, std::uint32_t text) override {
     textColours[controlId] = text;
   }
   void FocusControl(int controlId, bool) override { focusHistory.push_back(controlId); }
   void SetButtonImage(int controlId, bool checked) override { images[controlId] = checked; }
-  void EnableControl(int, bool) override {}
+  void EnableControl(int controlId, bool enabled) override { enabledControls[controlId] = enabled; }
   void ShowControl(int, bool) override {}
+  void SetControlText(int controlId, const std::string& text) override {
+    controlTexts[controlId] = text;
+  }
+  void EnableMenuCommand(int commandId, bool enabled) override {
+    enabledCommands[commandId] = enabled;
+  }
+  void SetTimer(int timerId, std::chrono::milliseconds period) override {
+    timers[timerId] = period;
+  }
+  void KillTimer(int timerId) override { timers.erase(timerId); }
   void RepaintWindow() override {}
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                             MessageButtons buttons) override {
@@ -46,6 +59,9 @@ class FakeStationView : public StationView {
     return it == colours.end() ? colour::kWhite : it->second;
   }
 
+  // Lets a test act at a chosen moment of an operation.
+  std::function<void(int controlId, std::uint32_t background)> onColour;
+
   int takeCount = 0;
   std::map<int, std::uint32_t> colours;
   std::map<int, std::uint32_t> textColours;
@@ -53,6 +69,10 @@ class FakeStationView : public StationView {
   std::map<int, bool> images;
   std::vector<Message> messages;
   std::vector<ManualRecordKind> manualRecords;
+  std::map<int, bool> enabledControls;
+  std::map<int, std::string> controlTexts;
+  std::map<int, bool> enabledCommands;
+  std::map<int, std::chrono::milliseconds> timers;  // running timers and their periods
 };
 
 }  // namespace torvane::test

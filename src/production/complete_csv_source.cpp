@@ -1,0 +1,106 @@
+#include "production/complete_csv_source.h"
+
+#include <vector>
+
+#include "production/csv_document.h"
+#include "production/decimal_text.h"
+#include "production/production_messages.h"
+#include "production/set_pages.h"
+
+namespace torvane {
+
+namespace {
+
+constexpr int kPageBytes = 8;
+constexpr int kCarrierIdAreaBytes = 16;
+constexpr int kFirstUserPage = 2;  // index of page 3
+
+bool HasCompleteHeader(const std::vector<std::string_view>& header) {
+  for (const std::string& name : CompleteRow::HeaderNames()) {
+    if (!HasHeaderField(header, name)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string CompleteCsvSource::ReadNextCompleteRow() {
+  context_.view.TakeFieldValues();
+  row_ = CompleteRow{};
+  line_.clear();
+  selected_.reset();
+  const Result<CsvDocument> loaded = CsvDocument::Load(context_.setInUse.set.sourceFile);
+  if (!loaded.ok()) {
+    context_.view.ShowMessage(text::kNoCsvAccess, text::kCaption, MessageIcon::Error,
+                              MessageButtons::Ok);
+    return {};
+  }
+  const CsvDocument& document = loaded.value;
+  const std::string& delimiter = context_.csvDelimiter;
+  if (document.lineCount() == 0 || !HasCompleteHeader(SplitFields(document.Line(0), delimiter))) {
+    return {};
+  }
+  for (std::size_t i = 1; i < document.lineCount(); ++i) {
+    const std::vector<std::string_view> fields = SplitFields(document.Line(i), delimiter);
+    if (fields.size() > CompleteRow::kDoneField && IsDoneMark(fields[CompleteRow::kDoneField])) {
+      continue;
+    }
+    row_ = CompleteRow::FromFields(fields);
+    line_ = document.Line(i);
+    selected_ =
+        CsvLineRef{i, row_.carrierId, CompleteRow::kCarrierIdField, CompleteRow::kDoneField};
+    break;
+  }
+  context_.view.ShowFieldValues();
+  return row_.carrierId;
+}
+
+PrepareResult CompleteCsvSource::Prepare() {
+  prepared_.reset();
+  const std::string carrierId = ReadNextCompleteRow();
+  context_.view.TakeFieldValues();
+  context_.reader.errorCount = 0;
+  PrepareResult result = PrepareResult::Ready;
+  if (!carrierId.empty() && row_.IsWritable()) {
+    context_.setInUse.set.carrierId = carrierId;
+    ComposeCompleteDataSet();
+    context_.production.nextCarrierId = carrierId;
+    prepared_ = selected_;
+  } else {
+    ++context_.reader.errorCount;
+    const std::string message =
+        line_.empty() ? text::kEndOfFile : text::kCsvWrongFormat + (text::kErrorInLine + line_);
+    context_.view.ShowMessage(message, text::kCaption, MessageIcon::Warning, MessageButtons::Ok);
+    result = PrepareResult::WrongFormat;
+  }
+  context_.view.ShowFieldValues();
+  return result;
+}
+
+void CompleteCsvSource::ComposeCompleteDataSet() {
+  context_.view.TakeFieldValues();
+  ConfigurationSet& set = context_.setInUse.set;
+  SetPages pages(set, context_.pages);
+  for (int address = 0; address < kCarrierIdAreaBytes; ++address) pages.SetByte(address, 0);
+  const long long offset = ReadInteger(row_.offset);
+  const std::vector<unsigned char> carrierId = row_.Bytes(row_.carrierId);
+  for (std::size_t k = 0; k < carrierId.size(); ++k) {
+    pages.SetByte(offset + static_cast<long long>(k), carrierId[k]);
+  }
+  for (int p = 0; p < kUserPageCount; ++p) {
+    const std::vector<unsigned char> data = row_.Bytes(row_.pageData[static_cast<std::size_t>(p)]);
+    const int first = (kFirstUserPage + p) * kPageBytes;
+    for (int b = 0; b < kPageBytes; ++b) {
+      const auto i = static_cast<std::size_t>(b);
+      pages.SetByte(first + b, i < data.size() ? data[i] : 0);
+    }
+    set.lockPage[static_cast<std::size_t>(kFirstUserPage + p)] =
+        row_.lockPage[static_cast<std::size_t>(p)] == "1";
+  }
+  set.lockPage[0] = row_.lockCarrierId == "1";
+  set.lockPage[1] = row_.lockCarrierId == "1";
+  for (int page = 0; page < kPageCount; ++page) pages.RebuildPageText(page);
+  context_.view.ShowFieldValues();
+}
+
+}  // namespace torvane

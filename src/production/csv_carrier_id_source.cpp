@@ -1,0 +1,73 @@
+#include "production/csv_carrier_id_source.h"
+
+#include <vector>
+
+#include "production/compose_data_set.h"
+#include "production/csv_document.h"
+#include "production/decimal_text.h"
+#include "production/production_messages.h"
+
+namespace torvane {
+
+namespace {
+
+constexpr std::size_t kKeyField = 0;
+constexpr std::size_t kDoneField = 1;
+
+}  // namespace
+
+std::string CsvCarrierIdSource::ReadNextCsvCarrierId() {
+  context_.view.TakeFieldValues();
+  selected_.reset();
+  const Result<CsvDocument> loaded = CsvDocument::Load(context_.setInUse.set.sourceFile);
+  if (!loaded.ok()) {
+    context_.view.ShowMessage(text::kNoCsvAccess, text::kCaption, MessageIcon::Error,
+                              MessageButtons::Ok);
+    return {};
+  }
+  const CsvDocument& document = loaded.value;
+  const std::string& delimiter = context_.csvDelimiter;
+  if (document.lineCount() == 0) return {};
+  const std::vector<std::string_view> header = SplitFields(document.Line(0), delimiter);
+  if (header.size() < 2 || !HasHeaderField(header, "Carrier ID") || !HasHeaderField(header, "done"))
+    return {};
+
+  std::string carrierId;
+  for (std::size_t i = 1; i < document.lineCount(); ++i) {
+    const std::vector<std::string_view> fields = SplitFields(document.Line(i), delimiter);
+    if (fields.size() > kDoneField && IsDoneMark(fields[kDoneField])) continue;
+    // A line without a delimiter has no carrier ID.
+    if (fields.size() > kDoneField) {
+      carrierId = fields[kKeyField];
+      selected_ = CsvLineRef{i, carrierId, kKeyField, kDoneField};
+    }
+    break;
+  }
+  context_.view.ShowFieldValues();
+  return carrierId;
+}
+
+PrepareResult CsvCarrierIdSource::Prepare() {
+  prepared_.reset();
+  const std::string carrierId = ReadNextCsvCarrierId();
+  context_.view.TakeFieldValues();
+  context_.reader.errorCount = 0;
+  ConfigurationSet& set = context_.setInUse.set;
+  const long long length = ReadInteger(set.carrierIdLength);
+  PrepareResult result = PrepareResult::Ready;
+  if (!carrierId.empty() && static_cast<long long>(carrierId.size()) == length) {
+    set.carrierId = carrierId;
+    ComposeDataSet(context_);
+    context_.production.nextCarrierId = carrierId;
+    prepared_ = selected_;
+  } else {
+    ++context_.reader.errorCount;
+    context_.view.ShowMessage(text::kCsvWrongFormat, text::kCaption, MessageIcon::Warning,
+                              MessageButtons::Ok);
+    result = PrepareResult::WrongFormat;
+  }
+  context_.view.ShowFieldValues();
+  return result;
+}
+
+}  // namespace torvane

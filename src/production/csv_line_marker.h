@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/result.h"
+
+namespace torvane {
+
+// A data line chosen for a cycle, found again by its number and its own key
+// field, never by searching the text: a key that ends another field (the
+// header's "Carrier ID", an earlier line, page data) must not be marked instead.
+struct CsvLineRef {
+  std::size_t lineIndex = 0;
+  std::string key;
+  std::size_t keyField = 0;
+  std::size_t doneField = 1;
+};
+
+// A done field carries the mark "X" (blanks before it are allowed).
+bool IsDoneMark(std::string_view field);
+
+// Puts "X" at the front of the line's done field and rewrites the file
+// atomically; a line that lacks only its done field gets the delimiter and
+// "X". A line already done is left alone. Fails with the reason when the file
+// cannot be read or written or the line no longer carries the key.
+Status MarkCsvLineDone(const std::string& path, std::string_view delimiter, const CsvLineRef& line);
+
+}  // namespace torvane

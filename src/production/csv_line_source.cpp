@@ -1,0 +1,25 @@
+#include "production/csv_line_source.h"
+
+namespace torvane {
+
+Status CsvLineSource::Advance() {
+  if (!prepared_) return Status::Success();
+  const Status marked =
+      MarkCsvLineDone(context_.setInUse.set.sourceFile, context_.csvDelimiter, *prepared_);
+  if (marked.ok()) prepared_.reset();
+  return marked;
+}
+
+std::optional<InFlightEntry> CsvLineSource::InFlight() const {
+  if (!prepared_) return std::nullopt;
+  InFlightEntry entry;
+  entry.source = kind_;
+  entry.setName = context_.setInUse.name;
+  entry.carrierId = prepared_->key;
+  entry.csvFile = context_.setInUse.set.sourceFile;
+  entry.delimiter = context_.csvDelimiter;
+  entry.lineIndex = prepared_->lineIndex;
+  return entry;
+}
+
+}  // namespace torvane

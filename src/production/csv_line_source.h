@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+
+#include "production/carrier_id_source.h"
+#include "production/csv_line_marker.h"
+#include "production/production_context.h"
+
+namespace torvane {
+
+// What the two CSV sources share: the line of the prepared data set, which is
+// marked done after a good transponder and is what a crash must not reuse.
+class CsvLineSource : public CarrierIdSource {
+ public:
+  Status Advance() override;
+  std::optional<InFlightEntry> InFlight() const override;
+
+ protected:
+  CsvLineSource(ProductionContext& context, SourceKind kind) : context_(context), kind_(kind) {}
+
+  ProductionContext& context_;
+  std::optional<CsvLineRef> selected_;  // the line read last
+  std::optional<CsvLineRef> prepared_;  // the line of the data set in the pages
+
+ private:
+  SourceKind kind_;
+};
+
+}  // namespace torvane

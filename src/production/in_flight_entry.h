@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace torvane {
+
+enum class SourceKind { DecimalCounter, CsvFile, CompleteCsvFile, FixData };
+
+// The carrier ID that a cycle is writing, kept on disk from before the first
+// page write until its source has moved past it: a station stopped in between
+// must treat it as used.
+struct InFlightEntry {
+  SourceKind source = SourceKind::DecimalCounter;
+  std::string setName;
+  std::string carrierId;
+  // CSV sources: the file, its delimiter and the line that holds the carrier ID.
+  std::string csvFile;
+  std::string delimiter;
+  std::size_t lineIndex = 0;
+
+  bool operator==(const InFlightEntry&) const = default;
+};
+
+}  // namespace torvane

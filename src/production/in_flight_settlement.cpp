@@ -1,0 +1,70 @@
+#include "production/in_flight_settlement.h"
+
+#include "production/complete_row.h"
+#include "production/csv_line_marker.h"
+#include "production/decimal_text.h"
+#include "production/set_counters_file.h"
+
+namespace torvane {
+
+Status InFlightSettlement::Record(const InFlightEntry& entry) const {
+  return file().Write(entry);
+}
+
+Status InFlightSettlement::Clear() const {
+  return file().Clear();
+}
+
+Result<std::optional<InFlightEntry>> InFlightSettlement::Settle() const {
+  using Settled = Result<std::optional<InFlightEntry>>;
+  const Result<std::optional<InFlightEntry>> found = file().Read();
+  if (!found.ok()) return Settled::Failure(found.error);
+  if (!found.value) return Settled::Success(std::nullopt);
+  const InFlightEntry& entry = *found.value;
+  const Status moved =
+      entry.source == SourceKind::DecimalCounter ? MoveCounterPast(entry) : MarkLinePast(entry);
+  if (!moved.ok()) return Settled::Failure(moved.error);
+  const Status cleared = file().Clear();
+  if (!cleared.ok()) return Settled::Failure(cleared.error);
+  return Settled::Success(entry);
+}
+
+Status InFlightSettlement::MoveCounterPast(const InFlightEntry& entry) const {
+  const std::uint64_t next = ReadUnsignedDecimal(entry.carrierId) + 1;
+  if (entry.setName == context_.setInUse.name) {
+    ConfigurationSet& set = context_.setInUse.set;
+    if (ReadUnsignedDecimal(set.carrierId) < next) {
+      set.carrierId = std::to_string(next);
+      context_.production.nextCarrierId = set.carrierId;
+    }
+  }
+  const Result<SetCounters> stored = ReadSetCounters(context_.workingDirectory, entry.setName);
+  if (!stored.ok()) return Status::Failure(stored.error);
+  if (ReadUnsignedDecimal(stored.value.carrierId) >= next) return Status::Success();
+  return SaveSetCounters(context_.workingDirectory, entry.setName,
+                         {std::to_string(next), stored.value.counterValue});
+}
+
+Status InFlightSettlement::MarkLinePast(const InFlightEntry& entry) const {
+  const bool complete = entry.source == SourceKind::CompleteCsvFile;
+  const CsvLineRef line{entry.lineIndex, entry.carrierId,
+                        complete ? CompleteRow::kCarrierIdField : 0,
+                        complete ? CompleteRow::kDoneField : 1};
+  return MarkCsvLineDone(entry.csvFile, entry.delimiter, line);
+}
+
+std::string InFlightSettlement::RestartMessage(const InFlightEntry& entry) {
+  return "The station was stopped while it was writing carrier ID " + entry.carrierId +
+         " (configuration set \"" + entry.setName +
+         "\").\r\nThat carrier ID counts as used and will not be written again.\r\nCheck the "
+         "transponder of that cycle: it may hold the carrier ID without a production record.";
+}
+
+std::string InFlightSettlement::UnsettledMessage(const std::string& reason) {
+  return "A carrier ID of an earlier cycle could not be marked as used:\r\n" + reason +
+         "\r\nNo transponder is written until it is. Mark it done by hand, then remove the "
+         "file " +
+         std::string(InFlightFile::kFileName) + " from the working directory.";
+}
+
+}  // namespace torvane

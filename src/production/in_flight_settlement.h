@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/result.h"
+#include "production/in_flight_entry.h"
+#include "production/in_flight_file.h"
+#include "production/production_context.h"
+
+namespace torvane {
+
+// Keeps the promise that no carrier ID goes to two transponders across a
+// crash: the carrier ID of a cycle is on disk before its first page write, and
+// one found there later is treated as used.
+class InFlightSettlement {
+ public:
+  explicit InFlightSettlement(ProductionContext& context) : context_(context) {}
+
+  Status Record(const InFlightEntry& entry) const;
+  // The cycle ended knowing the outcome: its carrier ID is no longer in flight.
+  Status Clear() const;
+  // Moves the source of a carrier ID left in flight past it (the counter of its
+  // set file and, for the set in use, in memory; the CSV line marked done) and
+  // clears the record. Returns what was settled; a failure leaves the record.
+  Result<std::optional<InFlightEntry>> Settle() const;
+
+  // What the operator is told after a start that found a carrier ID in flight.
+  static std::string RestartMessage(const InFlightEntry& entry);
+  // What the operator is told when one cannot be settled.
+  static std::string UnsettledMessage(const std::string& reason);
+
+ private:
+  Status MoveCounterPast(const InFlightEntry& entry) const;
+  Status MarkLinePast(const InFlightEntry& entry) const;
+  // In the working directory as it is now: the window learns it only at start-up.
+  InFlightFile file() const { return InFlightFile(context_.workingDirectory); }
+
+  ProductionContext& context_;
+};
+
+}  // namespace torvane

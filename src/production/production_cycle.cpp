@@ -1,0 +1,153 @@
+#include "production/production_cycle.h"
+
+#include "production/counter_page.h"
+#include "production/production_messages.h"
+#include "production/set_counters_file.h"
+#include "production/station_controls.h"
+
+namespace torvane {
+
+namespace {
+
+std::string InFlightNotSaved(const std::string& reason) {
+  return "Nothing was written: the carrier ID of this cycle could not be kept on disk.\r\n" +
+         reason;
+}
+
+std::string SourceNotAdvanced(const std::string& reason) {
+  return "The transponder is programmed, but its carrier ID could not be marked done:\r\n" +
+         reason + "\r\nIt counts as used and will not be written again.";
+}
+
+std::string CountersNotSaved(const std::string& reason) {
+  return "The transponder is programmed, but the carrier ID and counter value could not be "
+         "saved in the configuration set:\r\n" +
+         reason;
+}
+
+}  // namespace
+
+ProductionCycle::ProductionCycle(ProductionContext& context, ManualOperations& manual,
+                                 ProductionRecordWriter& records)
+    : context_(context),
+      manual_(manual),
+      records_(records),
+      counter_(context),
+      csv_(context),
+      complete_(context),
+      fixData_(context),
+      settlement_(context) {}
+
+CarrierIdSource& ProductionCycle::ChosenSource() {
+  const ConfigurationSet& set = context_.setInUse.set;
+  if (set.sourceCsv) return csv_;
+  if (set.sourceCsvComplete) return complete_;
+  if (set.sourceDecimalCounter) return counter_;
+  return fixData_;
+}
+
+CycleOutcome ProductionCycle::ProgramOneTag() {
+  running_ = true;
+  CycleOutcome outcome;
+  outcome.stopped = true;
+  // A carrier ID an earlier cycle could not settle is settled first.
+  if (const auto settled = settlement_.Settle(); !settled.ok()) {
+    Report(InFlightSettlement::UnsettledMessage(settled.error), MessageIcon::Error);
+    Finish();
+    return outcome;
+  }
+
+  CarrierIdSource& source = ChosenSource();
+  const PrepareResult result = source.Prepare();
+  if (source.placesCounterPage()) PlaceCounterPage(context_);
+  if (result != PrepareResult::Ready) {
+    const bool limit =
+        result == PrepareResult::CounterPassedLimit || result == PrepareResult::QuantityReached;
+    Report(limit ? text::kQuantityReached : text::kWrongCarrierIdFormat, MessageIcon::Warning);
+    Finish();
+    return outcome;
+  }
+  if (const std::optional<InFlightEntry> entry = source.InFlight()) {
+    if (const Status recorded = settlement_.Record(*entry); !recorded.ok()) {
+      Report(InFlightNotSaved(recorded.error), MessageIcon::Error);
+      Finish();
+      return outcome;
+    }
+  }
+
+  int& errorCount = context_.reader.errorCount;
+  manual_.OnWritePages();
+  if (errorCount != 0) {
+    Report(text::kWriteError, MessageIcon::Error);
+  } else {
+    manual_.OnLockPages();
+    if (errorCount != 0) Report(text::kLockError, MessageIcon::Error);
+  }
+  context_.view.TakeFieldValues();
+  if (errorCount != 0) {
+    // Not programmed: the next cycle writes the same data set again.
+    settlement_.Clear();
+    Finish();
+    return outcome;
+  }
+  outcome.stopped = !CountTransponder(source, outcome);
+  Finish();
+  return outcome;
+}
+
+bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& outcome) {
+  ConfigurationSet& set = context_.setInUse.set;
+  const Status advanced = source.Advance();
+  if (CounterPageIndex(set) >= 0) set.counterValue = NextCounterValue(set.counterValue);
+  // Before the next cycle can start, so that a restart goes on from here.
+  const Status saved = SaveSetCounters(context_.workingDirectory, context_.setInUse.name,
+                                       {set.carrierId, set.counterValue});
+  outcome.programmed = true;
+  context_.view.ShowFieldValues();
+  context_.view.RepaintWindow();
+  if (set.log) AppendRecord(outcome);
+  for (int i = 0; i < kPageCount; ++i) {
+    if (!set.editPage[static_cast<std::size_t>(i)]) continue;
+    outcome.focusPage = i;
+    break;
+  }
+  // A carrier ID whose source could not be saved stays in flight: the next
+  // cycle, or the next start, settles it before anything else is written.
+  if (!advanced.ok()) Report(SourceNotAdvanced(advanced.error), MessageIcon::Error);
+  if (!saved.ok()) Report(CountersNotSaved(saved.error), MessageIcon::Error);
+  if (!advanced.ok() || !saved.ok()) return false;
+  // Settled whatever happens here: a record left behind only repeats a settled step.
+  settlement_.Clear();
+  return outcome.recordFailure.empty();
+}
+
+void ProductionCycle::AppendRecord(CycleOutcome& outcome) {
+  ProductionRecord record;
+  record.setName = context_.setInUse.name;
+  record.set = context_.setInUse.set;
+  record.hexText = context_.pages.hexText;
+  record.asciiText = context_.pages.asciiText;
+  record.pageText = context_.pages.pageText;
+  record.pageSelected = context_.pages.pageSelected;
+  record.uidText = context_.reader.uidText;
+  record.quorvi = context_.setInUse.setTypeQuorvi == 1;
+  const Status appended =
+      records_.AppendProductionRecord(record, context_.production.headerPending);
+  if (appended.ok()) return;
+  EnableStationControls(context_.view, context_.production, context_.setInUse.configMode, true);
+  context_.view.ShowFieldValues();
+  context_.production.protocolFailure = 3;
+  outcome.recordFailure = appended.error.empty() ? text::kRecordFileError : appended.error;
+}
+
+void ProductionCycle::Report(const std::string& message, MessageIcon icon) {
+  context_.view.ShowMessage(message, text::kCaption, icon, MessageButtons::Ok);
+}
+
+void ProductionCycle::Finish() {
+  context_.view.ShowFieldValues();
+  context_.view.RepaintWindow();
+  running_ = false;
+}
+
+}  // namespace torvane

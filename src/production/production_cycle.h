@@ -1,0 +1,59 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "production/complete_csv_source.h"
+#include "production/csv_carrier_id_source.h"
+#include "production/decimal_counter_source.h"
+#include "production/fix_data_source.h"
+#include "production/in_flight_settlement.h"
+#include "production/production_context.h"
+#include "production/production_record.h"
+#include "transponder/manual_operations.h"
+
+namespace torvane {
+
+// How a cycle ended, for what the window does after it.
+struct CycleOutcome {
+  bool programmed = false;       // written, locked, counted and recorded as far as possible
+  bool stopped = false;          // ended with something the operator must see: a run stops
+  std::optional<int> focusPage;  // index of the page field that gets the focus next
+  std::string recordFailure;     // shown at the next message tick
+};
+
+// One transponder: the next data set from the set's source, the page write and
+// lock, then the source, the page counter and their file, and the record.
+// Nothing is advanced or recorded for a transponder that was not programmed.
+class ProductionCycle {
+ public:
+  ProductionCycle(ProductionContext& context, ManualOperations& manual,
+                  ProductionRecordWriter& records);
+
+  CycleOutcome ProgramOneTag();
+  bool running() const { return running_; }
+
+  CsvCarrierIdSource& csvSource() { return csv_; }
+  CompleteCsvSource& completeSource() { return complete_; }
+  const InFlightSettlement& settlement() const { return settlement_; }
+
+ private:
+  CarrierIdSource& ChosenSource();
+  // Steps after a good write and lock; false when something could not be saved.
+  bool CountTransponder(CarrierIdSource& source, CycleOutcome& outcome);
+  void AppendRecord(CycleOutcome& outcome);
+  void Report(const std::string& message, MessageIcon icon);
+  void Finish();
+
+  ProductionContext& context_;
+  ManualOperations& manual_;
+  ProductionRecordWriter& records_;
+  DecimalCounterSource counter_;
+  CsvCarrierIdSource csv_;
+  CompleteCsvSource complete_;
+  FixDataSource fixData_;
+  InFlightSettlement settlement_;
+  bool running_ = false;
+};
+
+}  // namespace torvane

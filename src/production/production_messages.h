@@ -1,0 +1,22 @@
+#pragma once
+
+// The operator messages of production (caption "Torvane").
+namespace torvane::text {
+
+constexpr const char* kCaption = "Torvane";
+constexpr const char* kNoCsvAccess = "No access to csv file.";
+constexpr const char* kCsvWrongFormat =
+    "Next Carrier ID has the wrong format. Check the used csv file.";
+constexpr const char* kErrorInLine = "\r\n Error in line: ";
+constexpr const char* kEndOfFile = "End of file.";
+constexpr const char* kQuantityReached = "Quantity reached.";
+constexpr const char* kWrongCarrierIdFormat = "Wrong Carrier ID format.";
+constexpr const char* kWriteError = "Error on writing the pages of the transponder.";
+constexpr const char* kLockError = "Error on locking the pages of the transponder.";
+constexpr const char* kRecordFileError =
+    "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing "
+    "authorisation on the path?";
+constexpr const char* kContOn = "  Cont On";
+constexpr const char* kContOff = "  Cont Off";
+
+}  // namespace torvane::text

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include "production/csv_document.h"
+#include "production/production_fixture.h"
+#include "production/production_messages.h"
+
+namespace torvane::test {
+namespace {
+
+class CsvSourceTest : public ProductionTest {
+ protected:
+  std::string SetBytes(int first, int count) const {
+    std::string chars;
+    for (int i = first; i < first + count; ++i) chars += HexToChars(setInUse.set.byteHex[i]);
+    return chars;
+  }
+};
+
+TEST(CsvDocumentTest, EveryLineEndIsOneLineEndAndFieldsSplitAtLongDelimiters) {
+  struct Case {
+    std::string raw;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"a\r\nb\r\n", {"a", "b"}},     {"a\nb\n", {"a", "b"}},     {"a\rb\r", {"a", "b"}},
+      {"a\r\n\r\nb", {"a", "", "b"}}, {"a\n\rb", {"a", "", "b"}}, {"", {}},
+  };
+  for (const Case& c : cases) {
+    const CsvDocument document(c.raw);
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < document.lineCount(); ++i) lines.emplace_back(document.Line(i));
+    EXPECT_EQ(lines, c.lines) << c.raw;
+  }
+  EXPECT_EQ(CsvDocument("a\nb").text(), "a\r\nb");
+  EXPECT_EQ(SplitFields("A1<>X<><>", "<>"), (std::vector<std::string_view>{"A1", "X", "", ""}));
+  EXPECT_EQ(SplitFields("A1;X", ""), (std::vector<std::string_view>{"A1;X"}));
+}
+
+TEST_F(CsvSourceTest, SemicolonFileGivesTheFirstPendingLineAndMarksIt) {
+  setInUse.set.carrierIdLength = "2";
+  UseCsv("Carrier ID;done\r\nA1;X\r\nA2;\r\nA3;\r\n");
+  ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready);
+  EXPECT_EQ(production.nextCarrierId, "A2");
+  EXPECT_EQ(setInUse.set.carrierId, "A2");
+  EXPECT_EQ(SetBytes(0, 2), "A2");
+  EXPECT_EQ(pages.pageText[0], "41 32 00 00 00 00 00 00");
+
+  ASSERT_TRUE(cycle.csvSource().Advance().ok());
+  EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;X\r\nA3;\r\n");
+  ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready);
+  EXPECT_EQ(production.nextCarrierId, "A3");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(CsvSourceTest, LfOnlyFileIsRewrittenWithCrLf) {
+  setInUse.set.carrierIdLength = "2";
+  UseCsv("Carrier ID;done\nA1;\nA2;\n");
+  ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready);
+  ASSERT_TRUE(cycle.csvSource().Advance().ok());
+  EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;\r\n");
+}
+
+TEST_F(CsvSourceTest, RefusedCarrierIdsComposeNothing) {
+  struct Case {
+    const char* name;
+    std::string content;
+    std::string length;
+  };
+  const Case cases[] = {
+      {"one character short", "Carrier ID;done\r\nA2;\r\n", "3"},
+      {"line without delimiter", "Carrier ID;done\r\nA2\r\n", "2"},
+      {"all done", "Carrier ID;done\r\nA2;X\r\n", "2"},
+      {"header without done", "Carrier ID;state\r\nA2;\r\n", "2"},
+  };
+  for (const Case& c : cases) {
+    view.messages.clear();
+    setInUse.set.carrierId = "7";
+    setInUse.set.carrierIdLength = c.length;
+    UseCsv(c.content);
+    EXPECT_EQ(cycle.csvSource().Prepare(), PrepareResult::WrongFormat) << c.name;
+    EXPECT_EQ(reader.errorCount, 1) << c.name;
+    EXPECT_EQ(setInUse.set.carrierId, "7") << c.name;
+    EXPECT_EQ(SetBytes(0, 2), std::string(2, '\0')) << c.name;
+    ASSERT_EQ(view.messages.size(), 1u) << c.name;
+    EXPECT_EQ(view.messages[0].text, text::kCsvWrongFormat) << c.name;
+    EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning) << c.name;
+  }
+}
+
+TEST_F(CsvSourceTest, MissingFileIsReportedBeforeTheWrongFormat) {
+  setInUse.set.sourceCsv = true;
+  setInUse.set.sourceFile = directory.File("missing.csv");
+  EXPECT_EQ(cycle.csvSource().Prepare(), PrepareResult::WrongFormat);
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kNoCsvAccess, text::kCsvWrongFormat}));
+  EXPECT_EQ(view.messages[0].icon, MessageIcon::Error);
+}
+
+TEST_F(CsvSourceTest, OnlyTheChosenLineIsMarkedWhateverElseEndsInTheKey) {
+  struct Case {
+    const char* name;
+    std::string before;
+    std::string after;
+  };
+  const Case cases[] = {
+      {"key ends the header's Carrier ID", "Carrier ID;done\r\nID;\r\n",
+       "Carrier ID;done\r\nID;X\r\n"},
+      {"key ends a field of an earlier line", "Carrier ID;done;note\r\nA1;X;B2;\r\nB2;;\r\n",
+       "Carrier ID;done;note\r\nA1;X;B2;\r\nB2;X;\r\n"},
+      {"longer delimiter", "Carrier ID<>done\r\nB2<>\r\n", "Carrier ID<>done\r\nB2<>X\r\n"},
+  };
+  for (const Case& c : cases) {
+    delimiter = std::string(c.name) == "longer delimiter" ? "<>" : ";";
+    setInUse.set.carrierIdLength = "2";
+    UseCsv(c.before);
+    ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready) << c.name;
+    ASSERT_TRUE(cycle.csvSource().Advance().ok()) << c.name;
+    EXPECT_EQ(Csv(), c.after) << c.name;
+  }
+}
+
+TEST_F(CsvSourceTest, LineThatChangedBeforeMarkingIsLeftAndReported) {
+  setInUse.set.carrierIdLength = "2";
+  UseCsv("Carrier ID;done\r\nA1;\r\nA2;\r\n");
+  ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready);
+  directory.Write("ids.csv", "Carrier ID;done\r\nA2;\r\n");
+  const Status marked = cycle.csvSource().Advance();
+  EXPECT_FALSE(marked.ok());
+  EXPECT_NE(marked.error.find("A1"), std::string::npos) << marked.error;
+  EXPECT_EQ(Csv(), "Carrier ID;done\r\nA2;\r\n");
+}
+
+std::string CompleteHeader() {
+  std::string header =
+      "Carrier ID format;Carrier ID offset;Carrier ID length;Carrier ID;"
+      "Lock Carrier ID";
+  for (int page = 3; page <= 17; ++page) {
+    header += ";page" + std::to_string(page) + ";Lock page" + std::to_string(page);
+  }
+  return header + ";done\r\n";
+}
+
+// A complete row: pages 3 and 4 get data, page 4 is locked.
+std::string CompleteRowLine(const std::string& format, const std::string& carrierId,
+                            const std::string& page3, const std::string& done = "") {
+  std::string row =
+      format + ";0;8;" + carrierId + ";1;" + page3 + ";0;" + (format == "X" ? "5A5A" : "ZZ") + ";1";
+  for (int page = 5; page <= 17; ++page) row += ";;0";
+  return row + ";" + done;
+}
+
+TEST_F(CsvSourceTest, CompleteRowFillsEveryPageAndItsLockFlags) {
+  UseCsv(CompleteHeader() + CompleteRowLine("X", "4142434445464748", "31323334") + "\r\n", true);
+  ASSERT_EQ(cycle.completeSource().Prepare(), PrepareResult::Ready);
+  EXPECT_EQ(production.nextCarrierId, "4142434445464748");
+  EXPECT_EQ(SetBytes(0, 16), std::string("ABCDEFGH") + std::string(8, '\0'));
+  EXPECT_EQ(SetBytes(16, 8), std::string("1234") + std::string(4, '\0'));
+  EXPECT_EQ(SetBytes(24, 8), std::string("ZZ") + std::string(6, '\0'));
+  EXPECT_TRUE(setInUse.set.lockPage[0] && setInUse.set.lockPage[1] && setInUse.set.lockPage[3]);
+  EXPECT_FALSE(setInUse.set.lockPage[2]);
+  EXPECT_EQ(pages.pageText[2], "31 32 33 34 00 00 00 00");
+
+  ASSERT_TRUE(cycle.completeSource().Advance().ok());
+  EXPECT_EQ(Csv(),
+            CompleteHeader() + CompleteRowLine("X", "4142434445464748", "31323334", "X") + "\r\n");
+}
+
+TEST_F(CsvSourceTest, CompleteRowsThatCannotBeWrittenAsTheyStandAreQuoted) {
+  struct Case {
+    const char* name;
+    std::string line;
+  };
+  const Case cases[] = {
+      {"16 digits in character format", CompleteRowLine("A", "4142434445464748", "1234")},
+      {"seven characters for length 8", CompleteRowLine("A", "ABCDEFG", "1234")},
+      {"no hexadecimal digits", CompleteRowLine("X", "41424344454647GG", "31")},
+      {"page data longer than a page", CompleteRowLine("A", "ABCDEFGH", "123456789")},
+      {"unknown format", CompleteRowLine("B", "ABCDEFGH", "1234")},
+  };
+  for (const Case& c : cases) {
+    view.messages.clear();
+    UseCsv(CompleteHeader() + c.line + "\r\n", true);
+    EXPECT_EQ(cycle.completeSource().Prepare(), PrepareResult::WrongFormat) << c.name;
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{std::string(text::kCsvWrongFormat) +
+                                                        text::kErrorInLine + c.line}))
+        << c.name;
+  }
+}
+
+TEST_F(CsvSourceTest, CompleteFileWithoutPendingRowsEnds) {
+  UseCsv(CompleteHeader() + CompleteRowLine("A", "ABCDEFGH", "1", "X") + "\r\n", true);
+  EXPECT_EQ(cycle.completeSource().Prepare(), PrepareResult::WrongFormat);
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kEndOfFile}));
+}
+
+TEST_F(CsvSourceTest, CompleteRowMarksItsOwnLineNotTheHeader) {
+  // The Part's text search would find "Carrier ID;" in the header first.
+  std::string line = "A;0;2;ID;0";
+  for (int page = 3; page <= 17; ++page) line += ";;0";
+  line += ";";
+  UseCsv(CompleteHeader() + line + "\r\n", true);
+  ASSERT_EQ(cycle.completeSource().Prepare(), PrepareResult::Ready);
+  ASSERT_TRUE(cycle.completeSource().Advance().ok());
+  EXPECT_EQ(Csv(), CompleteHeader() + line + "X\r\n");
+}
+
+}  // namespace
+}  // namespace torvane::test

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "production/in_flight_file.h"
+#include "production/production_fixture.h"
+#include "res/control_ids.h"
+
+namespace torvane::test {
+namespace {
+
+class InFlightTest : public ProductionTest {
+ protected:
+  InFlightFile File() const { return InFlightFile(workingDirectory); }
+  InFlightEntry CsvEntry(std::size_t line, const std::string& carrierId) const {
+    InFlightEntry entry;
+    entry.source = SourceKind::CsvFile;
+    entry.setName = kSetName;
+    entry.carrierId = carrierId;
+    entry.csvFile = directory.File("ids.csv");
+    entry.delimiter = ";";
+    entry.lineIndex = line;
+    return entry;
+  }
+};
+
+TEST_F(InFlightTest, EntryReadsBackExactlyAsWritten) {
+  InFlightEntry entry = CsvEntry(123456, " A 1 ");
+  entry.source = SourceKind::CompleteCsvFile;
+  entry.delimiter = " ; ";
+  entry.setName = "job = 2";
+  ASSERT_TRUE(File().Write(entry).ok());
+  const auto read = File().Read();
+  ASSERT_TRUE(read.ok()) << read.error;
+  EXPECT_EQ(read.value, entry);
+
+  ASSERT_TRUE(File().Clear().ok());
+  EXPECT_EQ(File().Read().value, std::nullopt);
+  EXPECT_TRUE(File().Clear().ok());
+
+  entry.carrierId = "A\r\nB";
+  EXPECT_FALSE(File().Write(entry).ok());
+  directory.Write(InFlightFile::kFileName, "source=tape\r\n");
+  EXPECT_FALSE(File().Read().ok());
+}
+
+TEST_F(InFlightTest, CounterIdInFlightIsSkippedInTheFileAndInMemory) {
+  struct Case {
+    std::string stored;
+    std::string inMemory;
+    std::string inFlight;
+    std::string storedAfter;
+    std::string inMemoryAfter;
+  };
+  const Case cases[] = {
+      {"41", "41", "00000041", "42", "42"},  // stopped before the counters were saved
+      {"42", "42", "00000041", "42", "42"},  // stopped after
+      {"41", "42", "00000041", "42", "42"},  // the save had failed
+  };
+  for (const Case& c : cases) {
+    WriteSetFile(c.stored, "00000007");
+    setInUse.set.carrierId = c.inMemory;
+    InFlightEntry entry;
+    entry.setName = kSetName;
+    entry.carrierId = c.inFlight;
+    ASSERT_TRUE(cycle.settlement().Record(entry).ok());
+    const auto settled = cycle.settlement().Settle();
+    ASSERT_TRUE(settled.ok()) << settled.error;
+    EXPECT_EQ(settled.value, entry);
+    EXPECT_NE(SetFile().find("Carrier ID=" + c.storedAfter + "\r\n"), std::string::npos)
+        << SetFile();
+    EXPECT_NE(SetFile().find("Counter Value=00000007"), std::string::npos);
+    EXPECT_EQ(setInUse.set.carrierId, c.inMemoryAfter);
+    EXPECT_EQ(production.nextCarrierId, c.inMemoryAfter);
+    EXPECT_FALSE(directory.Exists(InFlightFile::kFileName));
+  }
+}
+
+TEST_F(InFlightTest, CsvLineInFlightIsMarkedDoneOnce) {
+  UseCsv("Carrier ID;done\r\nA1;\r\nA2;\r\n");
+  for (int repeat = 0; repeat < 2; ++repeat) {
+    ASSERT_TRUE(cycle.settlement().Record(CsvEntry(1, "A1")).ok());
+    ASSERT_TRUE(cycle.settlement().Settle().ok());
+    EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;\r\n");
+  }
+}
+
+TEST_F(InFlightTest, CsvLineThatChangedKeepsTheEntryAndBlocksTheCycle) {
+  setInUse.set.carrierIdLength = "2";
+  UseCsv("Carrier ID;done\r\nB1;\r\nA2;\r\n");
+  ASSERT_TRUE(cycle.settlement().Record(CsvEntry(1, "A1")).ok());
+  EXPECT_FALSE(cycle.settlement().Settle().ok());
+  EXPECT_TRUE(directory.Exists(InFlightFile::kFileName));
+  EXPECT_FALSE(cycle.ProgramOneTag().programmed);
+  EXPECT_EQ(Csv(), "Carrier ID;done\r\nB1;\r\nA2;\r\n");
+  EXPECT_EQ(OnAntenna().pages[0], sim::Page{});
+}
+
+TEST_F(InFlightTest, CycleSettlesAnEarlierIdBeforeItChoosesItsOwn) {
+  setInUse.set.carrierIdLength = "2";
+  UseCsv("Carrier ID;done\r\nA1;\r\nA2;\r\n");
+  ASSERT_TRUE(cycle.settlement().Record(CsvEntry(1, "A1")).ok());
+  ASSERT_TRUE(cycle.ProgramOneTag().programmed);
+  EXPECT_EQ(PageChars(1).substr(0, 2), "A2");
+  EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;X\r\n");
+}
+
+TEST_F(InFlightTest, IdIsOnDiskWhileThePagesAreWritten) {
+  UseDecimalCounter("77", "8", "100");
+  std::optional<InFlightEntry> duringWrite;
+  view.onColour = [&](int field, std::uint32_t background) {
+    if (field == ids::kPageField[0] && background == colour::kGreen) {
+      duringWrite = File().Read().value;
+    }
+  };
+  ASSERT_TRUE(cycle.ProgramOneTag().programmed);
+  ASSERT_TRUE(duringWrite);
+  EXPECT_EQ(duringWrite->carrierId, "00000077");
+  EXPECT_EQ(duringWrite->setName, kSetName);
+  EXPECT_FALSE(directory.Exists(InFlightFile::kFileName));
+}
+
+}  // namespace
+}  // namespace torvane::test
