@@ -105,7 +105,7 @@ bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& ou
   outcome.programmed = true;
   context_.view.ShowFieldValues();
   context_.view.RepaintWindow();
-  if (set.log) AppendRecord(outcome);
+  const bool recorded = !set.log || AppendRecord();
   for (int i = 0; i < kPageCount; ++i) {
     if (!set.editPage[static_cast<std::size_t>(i)]) continue;
     outcome.focusPage = i;
@@ -118,10 +118,10 @@ bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& ou
   if (!advanced.ok() || !saved.ok()) return false;
   // Settled whatever happens here: a record left behind only repeats a settled step.
   settlement_.Clear();
-  return outcome.recordFailure.empty();
+  return recorded;
 }
 
-void ProductionCycle::AppendRecord(CycleOutcome& outcome) {
+bool ProductionCycle::AppendRecord() {
   ProductionRecord record;
   record.setName = context_.setInUse.name;
   record.set = context_.setInUse.set;
@@ -133,11 +133,11 @@ void ProductionCycle::AppendRecord(CycleOutcome& outcome) {
   record.quorvi = context_.setInUse.setTypeQuorvi == 1;
   const Status appended =
       records_.AppendProductionRecord(record, context_.production.headerPending);
-  if (appended.ok()) return;
+  if (appended.ok()) return true;
   EnableStationControls(context_.view, context_.production, context_.setInUse.configMode, true);
   context_.view.ShowFieldValues();
   context_.production.protocolFailure = 3;
-  outcome.recordFailure = appended.error.empty() ? text::kRecordFileError : appended.error;
+  return false;
 }
 
 void ProductionCycle::Report(const std::string& message, MessageIcon icon) {

@@ -19,7 +19,6 @@ struct CycleOutcome {
   bool programmed = false;       // written, locked, counted and recorded as far as possible
   bool stopped = false;          // ended with something the operator must see: a run stops
   std::optional<int> focusPage;  // index of the page field that gets the focus next
-  std::string recordFailure;     // shown at the next message tick
 };
 
 // One transponder: the next data set from the set's source, the page write and
@@ -41,7 +40,8 @@ class ProductionCycle {
   CarrierIdSource& ChosenSource();
   // Steps after a good write and lock; false when something could not be saved.
   bool CountTransponder(CarrierIdSource& source, CycleOutcome& outcome);
-  void AppendRecord(CycleOutcome& outcome);
+  // False when the record file failed (protocolFailure tells the window).
+  bool AppendRecord();
   void Report(const std::string& message, MessageIcon icon);
   void Finish();
 

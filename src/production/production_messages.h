@@ -13,9 +13,6 @@ constexpr const char* kQuantityReached = "Quantity reached.";
 constexpr const char* kWrongCarrierIdFormat = "Wrong Carrier ID format.";
 constexpr const char* kWriteError = "Error on writing the pages of the transponder.";
 constexpr const char* kLockError = "Error on locking the pages of the transponder.";
-constexpr const char* kRecordFileError =
-    "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing "
-    "authorisation on the path?";
 constexpr const char* kContOn = "  Cont On";
 constexpr const char* kContOff = "  Cont Off";
 

@@ -33,6 +33,8 @@ TEST_F(ConsoleTest, RepliesToGoodAndBadCommands) {
       {"place now", "'place' takes no argument"},
       {"nak 18", "usage: nak N"},
       {"latency -1", "usage: latency MS"},
+      {"swap-delay 250", "ok"},
+      {"swap-delay x", "usage: swap-delay MS"},
       {"garbage 0G", "usage: garbage [HEX]"},
       {"help", "Commands:"},
   };

@@ -76,6 +76,7 @@ TEST(CommandLineTest, RefusesBadOptionsWithTheReason) {
       {{"--baud", "0"}, "invalid value '0' for --baud"},
       {{"--first-uid", "123456789"}, "invalid value"},
       {{"--nak-page", "18"}, "invalid value"},
+      {{"--swap-delay", "soon"}, "invalid value 'soon' for --swap-delay"},
       {{"--garbage-next", "xyz"}, "invalid value"},
   };
   for (const auto& [arguments, reason] : cases) {

@@ -2,6 +2,7 @@
 // production cycle with a fresh transponder.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,45 @@ TEST(SupplyTest, TimingRequestAfterAcknowledgedLockBringsAFreshTransponder) {
     EXPECT_EQ(supply.all().size(), c.expectedCount);
     EXPECT_EQ(supply.onAntenna() ? supply.onAntenna()->uid : "", c.expectedOnAntenna);
   }
+}
+
+TEST(SupplyTest, SwapDelayBringsAFreshTransponderThatLongAfterTheLastLock) {
+  using std::chrono::milliseconds;
+  const TransponderSupply::Clock::time_point start{};
+  struct Step {
+    int atMs;
+    std::string command;  // empty: time passes only
+    std::string expectedOnAntenna;
+  };
+  const std::vector<std::pair<std::string, std::vector<Step>>> cases = {
+      {"swap after the delay",
+       {{0, "LD 1", "E0040001"}, {99, "", "E0040001"}, {100, "", "E0040002"}}},
+      {"each lock starts the delay again",
+       {{0, "LD 1", "E0040001"},
+        {80, "LD 2", "E0040001"},
+        {150, "", "E0040001"},
+        {180, "", "E0040002"}}},
+      {"one swap per locked transponder", {{0, "LD 1", ""}, {100, "", ""}, {500, "", "E0040002"}}},
+      {"no swap without a lock", {{0, "WD 1 0011223344556677", ""}, {500, "", "E0040001"}}},
+  };
+  for (const auto& [name, steps] : cases) {
+    SCOPED_TRACE(name);
+    TransponderSupply supply(0xE0040001, false, false);
+    supply.SetSwapDelay(milliseconds(100));
+    ReaderProtocol protocol(supply);
+    for (const Step& step : steps) {
+      supply.AdvanceTo(start + milliseconds(step.atMs));
+      if (!step.command.empty()) protocol.Respond(step.command);
+      if (!step.expectedOnAntenna.empty()) {
+        EXPECT_EQ(supply.onAntenna()->uid, step.expectedOnAntenna) << step.atMs;
+      }
+    }
+  }
+  TransponderSupply never(0xE0040001, false, false);
+  ReaderProtocol protocol(never);
+  protocol.Respond("LD 1");
+  never.AdvanceTo(start + milliseconds(3'600'000));
+  EXPECT_EQ(never.all().size(), 1u);
 }
 
 TEST(SupplyTest, UidsCountUpInEightHexDigitsAndWrapAround) {

@@ -49,6 +49,9 @@ const OptionEntry kOptions[] = {
     {"--swap-after-lock", "",
      "a TOR after one or more acknowledged LD puts a fresh transponder on the antenna",
      [](CommandLine& l, const std::string&) { return l.options.swapAfterLock = true; }},
+    {"--swap-delay", "MS",
+     "MS after the last acknowledged LD, put a fresh transponder on the antenna (0: never)",
+     [](CommandLine& l, const std::string& v) { return SetTime(l.options.swapDelay, v); }},
     {"--first-uid", "HEX", "UID of the first transponder, 1 to 8 hex digits (default E0040001)",
      [](CommandLine& l, const std::string& v) {
        const auto uid = ParseUidNumber(v);

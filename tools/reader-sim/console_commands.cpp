@@ -139,6 +139,11 @@ const CommandEntry kCommands[] = {
      [](Session& session, std::string_view argument) {
        return SetTime(argument, [&](auto ms) { session.sim.SetLockTime(ms); });
      }},
+    {"swap-delay", "MS",
+     "MS after the last acknowledged lock, swap in a fresh transponder (0: never)",
+     [](Session& session, std::string_view argument) {
+       return SetTime(argument, [&](auto ms) { session.sim.SetSwapDelay(ms); });
+     }},
     {"drop", "K", "send no answer to the next K commands (they still take effect)",
      [](Session& session, std::string_view argument) {
        return SetNumber(argument, INT_MAX, [&](int n) { session.sim.DropNextAnswers(n); });

@@ -75,6 +75,10 @@ void ReaderSimulator::SetWriteTime(std::chrono::milliseconds time) {
   core_->SetWriteTime(time);
 }
 
+void ReaderSimulator::SetSwapDelay(std::chrono::milliseconds delay) {
+  core_->SetSwapDelay(delay);
+}
+
 void ReaderSimulator::SetLockTime(std::chrono::milliseconds time) {
   core_->SetLockTime(time);
 }

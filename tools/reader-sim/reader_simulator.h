@@ -46,6 +46,9 @@ class ReaderSimulator {
   void SetAnswerLatency(std::chrono::milliseconds latency);
   void SetWriteTime(std::chrono::milliseconds time);
   void SetLockTime(std::chrono::milliseconds time);
+  // That long after the last acknowledged lock, a fresh blank transponder takes
+  // the locked one's place, as an operator would swap them; 0: never.
+  void SetSwapDelay(std::chrono::milliseconds delay);
 
   // Faults. The commands themselves still take effect; only their answers change.
   void DropNextAnswers(int count);

@@ -7,9 +7,10 @@
 namespace torvane::sim {
 
 struct SimOptions {
-  int timingValue = 10;                 // the answer to "TOR"
-  bool empty = false;                   // start with no transponder on the antenna
-  bool swapAfterLock = false;           // a "TOR" after a lock brings a fresh transponder
+  int timingValue = 10;                    // the answer to "TOR"
+  bool empty = false;                      // start with no transponder on the antenna
+  bool swapAfterLock = false;              // a "TOR" after a lock brings a fresh transponder
+  std::chrono::milliseconds swapDelay{0};  // a fresh transponder this long after a lock; 0: never
   std::uint32_t firstUid = 0xE0040001;  // UIDs are this number and its successors in 8 hex digits
   std::chrono::milliseconds answerLatency{0};
   std::chrono::milliseconds writeTime{0};  // added to the answer of a page write

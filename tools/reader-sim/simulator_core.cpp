@@ -13,6 +13,7 @@ SimulatorCore::SimulatorCore(const SimOptions& options)
       writeTime_(options.writeTime),
       lockTime_(options.lockTime) {
   protocol_.setTimingValue(options.timingValue);
+  supply_.SetSwapDelay(options.swapDelay);
 }
 
 Result<std::unique_ptr<SimulatorCore>> SimulatorCore::Create(const SimOptions& options) {
@@ -36,6 +37,7 @@ SimulatorCore::PlannedAnswer SimulatorCore::Answer(const std::string& line) {
   PlannedAnswer planned;
   {
     std::lock_guard lock(mutex_);
+    CatchUp();
     received_.push_back(line);
     if (log_) log_->Received(line);
     const Reply reply = protocol_.Respond(line);
@@ -56,15 +58,17 @@ void SimulatorCore::NoteSent(const std::string& bytes) {
   if (log_) log_->Sent(bytes);
 }
 
-std::optional<Transponder> SimulatorCore::OnAntenna() const {
+std::optional<Transponder> SimulatorCore::OnAntenna() {
   std::lock_guard lock(mutex_);
+  CatchUp();
   const Transponder* transponder = supply_.onAntenna();
   if (transponder == nullptr) return std::nullopt;
   return *transponder;
 }
 
-std::vector<Transponder> SimulatorCore::Programmed() const {
+std::vector<Transponder> SimulatorCore::Programmed() {
   std::lock_guard lock(mutex_);
+  CatchUp();
   return supply_.all();
 }
 
@@ -106,6 +110,11 @@ void SimulatorCore::SetLockTime(std::chrono::milliseconds time) {
   lockTime_ = time;
 }
 
+void SimulatorCore::SetSwapDelay(std::chrono::milliseconds delay) {
+  std::lock_guard lock(mutex_);
+  supply_.SetSwapDelay(delay);
+}
+
 void SimulatorCore::DropNextAnswers(int count) {
   std::lock_guard lock(mutex_);
   faults_.DropNext(count);
@@ -139,6 +148,11 @@ bool SimulatorCore::WaitForCommands(std::size_t count, std::chrono::milliseconds
 std::string SimulatorCore::stateFileError() const {
   std::lock_guard lock(mutex_);
   return stateFileError_;
+}
+
+void SimulatorCore::CatchUp() {
+  supply_.AdvanceTo(TransponderSupply::Clock::now());
+  SaveIfChanged();
 }
 
 void SimulatorCore::SaveIfChanged() {

@@ -36,8 +36,9 @@ class SimulatorCore {
   PlannedAnswer Answer(const std::string& line);
   void NoteSent(const std::string& bytes);
 
-  std::optional<Transponder> OnAntenna() const;
-  std::vector<Transponder> Programmed() const;
+  // Not const: a swap that has come due happens first.
+  std::optional<Transponder> OnAntenna();
+  std::vector<Transponder> Programmed();
   void PlaceBlankTransponder();
   void RemoveTransponder();
   void SetTransponder(const Transponder& transponder);
@@ -46,6 +47,7 @@ class SimulatorCore {
   void SetAnswerLatency(std::chrono::milliseconds latency);
   void SetWriteTime(std::chrono::milliseconds time);
   void SetLockTime(std::chrono::milliseconds time);
+  void SetSwapDelay(std::chrono::milliseconds delay);
 
   void DropNextAnswers(int count);
   void DelayNextAnswer(std::chrono::milliseconds delay);
@@ -60,6 +62,8 @@ class SimulatorCore {
   explicit SimulatorCore(const SimOptions& options);
   // Called with the lock held after anything that may change the transponders.
   void SaveIfChanged();
+  // Called with the lock held before the transponders are used.
+  void CatchUp();
 
   mutable std::mutex mutex_;
   mutable std::condition_variable commandArrived_;

@@ -75,8 +75,16 @@ bool TransponderSupply::Lock(int page) {
   if (transponder == nullptr) return false;
   transponder->locked[page - 1] = true;
   lockedSincePlacement_ = true;
+  lastLock_ = now_;
   ++revision_;
   return true;
+}
+
+void TransponderSupply::AdvanceTo(Clock::time_point now) {
+  now_ = now;
+  if (swapDelay_.count() > 0 && lockedSincePlacement_ && now_ - lastLock_ >= swapDelay_) {
+    PlaceBlank();
+  }
 }
 
 void TransponderSupply::NoteTimingRequest() {

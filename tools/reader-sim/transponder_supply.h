@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -36,6 +37,14 @@ class TransponderSupply {
   // after lock, a fresh transponder takes the locked one's place.
   void NoteTimingRequest();
 
+  using Clock = std::chrono::steady_clock;
+  // With a delay above zero: that long after the last acknowledged lock, the
+  // locked transponder is taken away and a fresh one put on the antenna.
+  void SetSwapDelay(std::chrono::milliseconds delay) { swapDelay_ = delay; }
+  // Brings the supply up to `now`, making a swap that has come due; locks are
+  // timed by the last time given here.
+  void AdvanceTo(Clock::time_point now);
+
  private:
   Transponder* current();
   std::optional<std::size_t> Find(const std::string& uid) const;
@@ -45,6 +54,9 @@ class TransponderSupply {
   std::uint32_t nextUid_;
   bool swapAfterLock_;
   bool lockedSincePlacement_ = false;
+  std::chrono::milliseconds swapDelay_{0};
+  Clock::time_point now_{};
+  Clock::time_point lastLock_{};
   std::uint64_t revision_ = 0;
 };
 

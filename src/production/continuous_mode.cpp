@@ -1,0 +1,46 @@
+#include "production/continuous_mode.h"
+
+#include "production/production_messages.h"
+#include "production/station_controls.h"
+#include "res/control_ids.h"
+
+namespace torvane {
+
+void ContinuousMode::OnContinuous() {
+  if (production_.continuousMode == 1) {
+    SwitchOff();
+  } else {
+    SwitchOn();
+  }
+}
+
+void ContinuousMode::SwitchOn() {
+  production_.continuousMode = 1;
+  EnableStationControls(view_, production_, setInUse_.configMode, false);
+  view_.SetControlText(ids::kContButton, text::kContOff);
+  view_.EnableControl(ids::kContButton, true);
+  production_.headerPending = true;
+  lastCycleUid_.clear();
+  view_.SetTimer(kPollTimer, kPollPeriod);
+}
+
+void ContinuousMode::SwitchOff() {
+  production_.continuousMode = 0;
+  view_.KillTimer(kPollTimer);
+  view_.SetControlText(ids::kContButton, text::kContOn);
+  EnableStationControls(view_, production_, setInUse_.configMode, true);
+}
+
+bool ContinuousMode::OnPollTick(bool cycleBusy) {
+  if (production_.continuousMode != 1 || cycleBusy) return false;
+  const std::optional<std::string> uid = poll_.ReadUid();
+  if (!uid || *uid == lastCycleUid_) return false;
+  lastCycleUid_ = *uid;
+  return true;
+}
+
+void ContinuousMode::OnCycleEnded(const CycleOutcome& outcome) {
+  if (production_.continuousMode == 1 && outcome.stopped) SwitchOff();
+}
+
+}  // namespace torvane
