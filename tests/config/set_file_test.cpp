@@ -214,13 +214,6 @@ TEST_F(SetFileTest, ExistingFileIsUpdatedInPlaceAndKeepsUnknownKeys) {
       << text;
 }
 
-TEST_F(SetFileTest, ValuesAreReadUpTo259Characters) {
-  WriteFile("Long.ini", "[Data Source]\nfile name=" + std::string(300, 'f') + "\n");
-  ConfigurationSet set;
-  LoadSetFile(PathOf("Long.ini"), SetLoad::MainWindow, set);
-  EXPECT_EQ(set.sourceFile, std::string(259, 'f'));
-}
-
 TEST_F(SetFileTest, UnusableFileIsReportedAndLeftAlone) {
   std::filesystem::create_directory(PathOf("Dir.ini"));
   ConfigurationSet set;
@@ -231,20 +224,8 @@ TEST_F(SetFileTest, UnusableFileIsReportedAndLeftAlone) {
   EXPECT_FALSE(SaveSetFile(PathOf("gone/Lot.ini"), SampleSet()).ok());
 }
 
-TEST_F(SetFileTest, NamedSetIsFoundAlsoUnderItsWindowsName) {
-  ASSERT_TRUE(SaveSetFile(PathOf("Pr\xC3\xBC"
-                                 "fset.ini"),
-                          SampleSet())
-                  .ok());
-  for (const std::string name : {"Pr\xC3\xBC"
-                                 "fset",
-                                 "Pr\xFC"
-                                 "fset"}) {
-    ConfigurationSet set;
-    EXPECT_TRUE(LoadConfigurationSet(directory.string(), name, SetLoad::MainWindow, set).ok());
-    EXPECT_EQ(set.quantity, "50") << name;
-  }
-  // A name that climbs out of the working directory opens nothing there.
+// A name that climbs out of the working directory opens nothing there.
+TEST_F(SetFileTest, UnusableNameOpensNoFile) {
   std::filesystem::create_directory(directory / "work");
   WriteFile("x.ini", "[Work order Setup]\nQuantity=3\n");
   ConfigurationSet refused;
