@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <limits>
 
+#include "platform/decimal_text.h"
 #include "platform/ini_text.h"
 #include "platform/profile.h"
 #include "platform/profile_values.h"
@@ -21,14 +20,6 @@ constexpr std::size_t kShownFileNameLength = 51;
 
 std::string Numbered(std::string_view prefix, std::size_t number, std::string_view suffix = {}) {
   return std::string(prefix) + std::to_string(number) + std::string(suffix);
-}
-
-// Leading blanks, an optional sign and the digits up to the first other
-// character; out-of-range values stop at the limits of a 32-bit number.
-std::int32_t DecimalValue(const std::string& text) {
-  const long value = std::strtol(text.c_str(), nullptr, 10);
-  return static_cast<std::int32_t>(std::clamp<long>(value, std::numeric_limits<std::int32_t>::min(),
-                                                    std::numeric_limits<std::int32_t>::max()));
 }
 
 using profile::FlagText;

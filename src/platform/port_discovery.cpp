@@ -16,6 +16,7 @@ namespace fs = std::filesystem;
 
 // The serial core's port type of a port it knows no UART for.
 constexpr char kUnknownUartType[] = "0";
+constexpr char kSerialBaseBus[] = "serial-base";
 
 // The first line of a sysfs attribute; empty when there is none.
 std::string Attribute(const fs::path& file) {
@@ -60,6 +61,16 @@ bool FindUsbDevice(const fs::path& devices, fs::path device, UsbDeviceInfo& usb)
   return false;
 }
 
+// The driver of the hardware behind a port. The serial core's own controller
+// and port devices (bus "serial-base", Linux 6.5 on) sit in between and are
+// passed over.
+std::string DriverOf(const fs::path& root, fs::path device) {
+  while (!device.empty() && LinkTarget(root, device / "subsystem").filename() == kSerialBaseBus) {
+    device = device.parent_path();
+  }
+  return LinkTarget(root, device / "driver").filename().string();
+}
+
 bool IsSerialPort(const fs::path& classEntry) {
   std::error_code error;
   if (!fs::exists(classEntry / "device", error)) return false;
@@ -90,9 +101,9 @@ std::optional<PortInfo> PortOf(const fs::path& root, const fs::path& classEntry,
   if (!fs::exists(node, error)) return std::nullopt;
   PortInfo port;
   port.devicePath = "/dev/" + name;
-  port.driver = LinkTarget(root, classEntry / "device/driver").filename().string();
-  port.onUsb =
-      FindUsbDevice(Resolved(root / "sys/devices"), Resolved(classEntry / "device"), port.usb);
+  const fs::path device = Resolved(classEntry / "device");
+  port.driver = DriverOf(root, device);
+  port.onUsb = FindUsbDevice(Resolved(root / "sys/devices"), device, port.usb);
   port.access = CheckPortAccess(node.string(), user);
   return port;
 }

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <csignal>
 #include <filesystem>
 #include <string>
 
+#include "app/termination_notifier.h"
 #include "link/i2_dlg.h"
 #include "link/interface_texts.h"
 #include "link/port_info_dlg.h"
@@ -295,6 +297,22 @@ TEST_F(InterfaceSettingsTest, APortThatCannotBeClosedGetsNoDialog) {
   ASSERT_TRUE(Settings([](CI2Dlg& dialog) { Press(dialog, ids::kCancel); }));
   EXPECT_TRUE(LinkWorks());
   EXPECT_TRUE(TalksTo(*simulator_));
+}
+
+TEST_F(InterfaceSettingsTest, EndingFromInsideTheDialogLeavesThePortClosed) {
+  TerminationNotifier termination;
+  ASSERT_NO_FATAL_FAILURE(StartOnReader());
+  QObject::connect(&termination, &TerminationNotifier::TerminationRequested, window_.get(),
+                   &CVexaDlg::EndOnSignal);
+  ASSERT_TRUE(Settings([](CI2Dlg& dialog) {
+    Choose(dialog, ids::kPortCombo, "/dev/torvane-no-such-port");
+    std::raise(SIGTERM);
+  }));
+  ASSERT_TRUE(WaitUntil([&] { return !window_->isVisible(); }));
+  EXPECT_FALSE(window_->link().portOpen());
+  EXPECT_TRUE(answerer_->seen().empty());
+  window_.reset();
+  EXPECT_NE(ReadSettings().find("port=" + simulator_->devicePath() + "\r\n"), std::string::npos);
 }
 
 TEST_F(InterfaceSettingsTest, DeviceManagerShowsOnePortInformationWindow) {

@@ -30,6 +30,7 @@ TEST(PortDiscoveryTest, ListsRealPortsOnly) {
   tree.AddSerialCorePort("ttyS0", 4);
   tree.AddSerialCorePort("ttyS1", 0);
   tree.AddSerialCorePort("ttyS31", 0);
+  tree.AddSerialCorePort("ttyS2", 4, false);  // laid out as before Linux 6.5
   tree.AddUsbPort("ttyUSB0", "ftdi_sio", 2,
                   {"0403", "6001", "FTDI", "FT232R USB UART", "A10K1234"});
   tree.AddByIdName("usb-FTDI_FT232R_USB_UART_A10K1234-if00-port0", "ttyUSB0");
@@ -42,8 +43,9 @@ TEST(PortDiscoveryTest, ListsRealPortsOnly) {
   tree.RemoveNode("ttyUSB7");  // in sysfs, but no node to open
 
   const std::vector<PortInfo> ports = DiscoverPorts(tree.root(), Stranger());
-  ASSERT_EQ(DevicePaths(ports), (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0",
-                                                          "/dev/ttyUSB0", "/dev/ttyUSB1"}));
+  ASSERT_EQ(DevicePaths(ports),
+            (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyS2", "/dev/ttyUSB0",
+                                      "/dev/ttyUSB1"}));
 
   struct Expected {
     std::vector<std::string> byId;
@@ -56,6 +58,7 @@ TEST(PortDiscoveryTest, ListsRealPortsOnly) {
        "cdc_acm",
        true,
        {"2341", "0043", "Arduino", "Uno", "7543"}},
+      {{}, "serial8250", false, {}},
       {{}, "serial8250", false, {}},
       {{"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K1234-if00-port0"},
        "ftdi_sio",

@@ -40,8 +40,19 @@ class FakeDeviceTree {
   std::string root() const { return root_.string(); }
 
   // A serial-core port; UART type 0 means the kernel found no UART for it.
-  void AddSerialCorePort(const std::string& name, int uartType) {
-    AddPort(name, "platform/serial8250", "platform/drivers/serial8250");
+  // Since Linux 6.5 the serial core puts a controller and a port device of its
+  // own between the UART's device and the tty; older kernels do not.
+  void AddSerialCorePort(const std::string& name, int uartType, bool serialBase = true) {
+    const std::string line = name.substr(name.find_first_of("0123456789"));
+    AddDevice("platform/serial8250", "platform", "serial8250");
+    std::string device = "platform/serial8250";
+    if (serialBase) {
+      device += "/serial8250:0";
+      AddDevice(device, "serial-base", "ctrl");
+      device += "/serial8250:0." + line;
+      AddDevice(device, "serial-base", "port");
+    }
+    AddPort(name, device);
     Write(root_ / "sys/class/tty" / name / "type", std::to_string(uartType));
   }
 
@@ -52,9 +63,12 @@ class FakeDeviceTree {
     const std::string usbDevice = hub + "/1-" + std::to_string(slot);
     const std::string interface = usbDevice + "/1-" + std::to_string(slot) + ":1.0";
     if (driver == "cdc_acm") {
-      AddPort(name, interface, "usb/drivers/" + driver);
+      AddDevice(interface, "usb", driver);
+      AddPort(name, interface);
     } else {
-      AddPort(name, interface + "/" + name, "usb-serial/drivers/" + driver);
+      AddDevice(interface, "usb", "usbserial_generic");
+      AddDevice(interface + "/" + name, "usb-serial", driver);
+      AddPort(name, interface + "/" + name);
     }
     const std::filesystem::path folder = root_ / "sys/devices" / usbDevice;
     Write(folder / "idVendor", usb.vendorId);
@@ -86,14 +100,21 @@ class FakeDeviceTree {
   void RemoveNode(const std::string& name) { std::filesystem::remove(root_ / "dev" / name); }
 
  private:
+  // A device folder with its bus and driver, as sysfs links them.
+  void AddDevice(const std::string& belowDevices, const std::string& bus,
+                 const std::string& driver) {
+    const std::filesystem::path device = root_ / "sys/devices" / belowDevices;
+    std::filesystem::create_directories(device);
+    std::filesystem::create_directories(root_ / "sys/bus" / bus / "drivers" / driver);
+    Link(UpToSys(belowDevices) + "bus/" + bus, device / "subsystem");
+    Link(UpToSys(belowDevices) + "bus/" + bus + "/drivers/" + driver, device / "driver");
+  }
+
   // The port's class folder lies inside its device, as the kernel lays it out.
-  void AddPort(const std::string& name, const std::string& deviceBelowDevices,
-               const std::string& driverBelowBus) {
-    const std::filesystem::path device = root_ / "sys/devices" / deviceBelowDevices;
-    const std::filesystem::path classFolder = device / "tty" / name;
+  void AddPort(const std::string& name, const std::string& deviceBelowDevices) {
+    const std::filesystem::path classFolder =
+        root_ / "sys/devices" / deviceBelowDevices / "tty" / name;
     std::filesystem::create_directories(classFolder);
-    std::filesystem::create_directories(root_ / "sys/bus" / driverBelowBus);
-    Link(UpToSys(deviceBelowDevices) + "bus/" + driverBelowBus, device / "driver");
     Link("../..", classFolder / "device");
     Link("../../devices/" + deviceBelowDevices + "/tty/" + name, root_ / "sys/class/tty" / name);
     Node(name, 0660);
@@ -114,7 +135,7 @@ class FakeDeviceTree {
     SetNodeMode(name, mode);
   }
 
-  // Ports on one device share its driver link.
+  // Ports on one device share its links.
   static void Link(const std::string& target, const std::filesystem::path& link) {
     std::error_code exists;
     std::filesystem::create_symlink(target, link, exists);
