@@ -122,39 +122,17 @@ TEST(PortInfoWindowTest, ShowsEachPortAndWhyItCannotBeOpened) {
   EXPECT_EQ(window.windowTitle(), "Serial Ports");
   const std::string hint = access.Hint();
   // Each port a heading and a table of label and value; blocks apart by an empty line.
-  const std::vector<std::string> lines = {
-      "/dev/ttyS0",
-      "Driver:",
-      "serial8250",
-      "Access:",
-      "this user may open it",
-      "",
-      "/dev/ttyUSB0",
-      "Stable name:",
-      "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K1234-if00-port0",
-      "Driver:",
-      "ftdi_sio",
-      "USB device:",
-      "FTDI FT232R USB UART (0403:6001)",
-      "Serial number:",
-      "A10K1234",
-      "Access:",
-      "this user may not open it",
-      hint,
-      "",
-      "/dev/ttyUSB1",
-      "Stable name:",
-      "none: the name may change when the adapter is plugged in again",
-      "Driver:",
-      "pl2303",
-      "USB device:",
-      "067b:2303",
-      "Access:",
-      "this user may not open it",
-      hint,
-  };
-  std::string expected;
-  for (const std::string& line : lines) expected += line + "\n";
+  const std::string expected =
+      "/dev/ttyS0\nDriver:\nserial8250\nAccess:\nthis user may open it\n\n"
+      "/dev/ttyUSB0\n"
+      "Stable name:\n/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K1234-if00-port0\n"
+      "Driver:\nftdi_sio\nUSB device:\nFTDI FT232R USB UART (0403:6001)\n"
+      "Serial number:\nA10K1234\nAccess:\nthis user may not open it\n" +
+      hint +
+      "\n\n/dev/ttyUSB1\n"
+      "Stable name:\nnone: the name may change when the adapter is plugged in again\n"
+      "Driver:\npl2303\nUSB device:\n067b:2303\nAccess:\nthis user may not open it\n" +
+      hint + "\n";
   EXPECT_EQ(window.shownText().toStdString(), expected);
 
   // It only shows: refreshing finds the adapter plugged in since, and one gone.
