@@ -104,6 +104,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void ConnectMenu(int command, std::function<void()> handler);
   void OnExit();
   void OnAbout();
+  // Menu "Config": the configuration dialog, and its set taken over after "OK".
+  void OnConfigMenu();
   void OnOk();
 
   // The "Interface" menu (vexa_dlg_interface.cpp).

@@ -47,6 +47,7 @@ void CVexaDlg::ConnectCommands() {
   ConnectMenu(ids::kMenuDeviceManager, [this] { OnDeviceManager(); });
   ConnectMenu(ids::kMenuTerminalShow, [this] { terminalPane_.OnShow(); });
   ConnectMenu(ids::kMenuTerminalClear, [this] { terminalPane_.OnClear(); });
+  ConnectMenu(ids::kMenuConfig, [this] { OnConfigMenu(); });
   ConnectMenu(ids::kMenuInfo, [this] { OnAbout(); });
   ConnectMenu(ids::kSystemMenuAbout, [this] { OnAbout(); });
 }

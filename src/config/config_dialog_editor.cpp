@@ -61,6 +61,12 @@ void ConfigDialogEditor::DisableOk() {
 void ConfigDialogEditor::OnLoad() {
   const Status loaded =
       LoadConfigurationSet(state_.workingDirectory, state_.name, SetLoad::Dialog, set_);
+  // A new set, or a file without its bytes, starts from zero bytes.
+  for (int byte = 0; byte < kSetByteCount; ++byte) {
+    if (!set_.byteHex[byte].empty()) continue;
+    set_.byteHex[byte] = "00";
+    set_.byteAscii[byte] = "NUL";
+  }
   view_.ShowFieldValues();
   if (!loaded.ok() && !state_.name.empty()) {
     view_.ShowMessage(loaded.error, kDialogMessageCaption, MessageIcon::Error, MessageButtons::Ok);

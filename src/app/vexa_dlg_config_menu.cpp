@@ -1,0 +1,25 @@
+#include "app/config_take_over.h"
+#include "app/vexa_dlg.h"
+#include "config/auto_dlg.h"
+#include "res/control_ids.h"
+
+namespace torvane {
+
+void CVexaDlg::OnConfigMenu() {
+  TakeFieldValues();
+  CAutoDlg dialog(ConfigDialogHandOver(state_), this);
+  // Whatever was saved or deleted in the dialog, Cancel leaves the window as it is.
+  if (dialog.exec() != QDialog::Accepted) return;
+  TakeOverConfiguration(dialog.state(), state_, requests_);
+  SetButtonImage(ids::kHexButton, state_.pages.displayForm == PageForm::Hex);
+  SetButtonImage(ids::kAsciiButton, state_.pages.displayForm == PageForm::Ascii);
+  SetButtonImage(ids::kConfigModeButton, true);
+  SetButtonImage(ids::kManualModeButton, false);
+  state_.setInUse.configMode = 1;
+  ShowFieldValues();
+  ApplyConfiguration();
+  SetFieldTextColour(ids::kConfigSetName, colour::kBlack);
+  SetFieldColour(ids::kConfigSetName, colour::kWhite);
+}
+
+}  // namespace torvane
