@@ -95,7 +95,7 @@ TEST_F(ConfigMenuTest, ASavedSetIsTakenOverWithOk) {
   EXPECT_EQ(setName->text(), "Job 9");
   EXPECT_EQ(setName->colorStyle().backgroundColour(), colour::kWhite);
   EXPECT_EQ(setName->colorStyle().textColour(), colour::kBlack);
-  EXPECT_TRUE(WaitUntil([&] { return Control(ids::kPageField[1])->hasFocus(); }));
+  EXPECT_TRUE(WaitUntil([&] { return window_->focusWidget() == Control(ids::kPageField[1]); }));
 }
 
 TEST_F(ConfigMenuTest, OkWithoutSaveKeepsTheWorkOrderLimit) {
