@@ -21,7 +21,9 @@ CVexaDlg::CVexaDlg(QWidget* parent)
       carrierIdOperations_(link_, *this, state_.pages, state_.reader, state_.terminal,
                            state_.carrierId),
       configurationApplier_(*this, state_.setInUse, state_.pages, state_.carrierIdMaxText),
-      terminalPane_(link_, *this, state_.terminal) {
+      terminalPane_(link_, *this, state_.terminal),
+      manualLogOperations_(*this, state_.manualLog, state_.pages, state_.reader, state_.setInUse,
+                           state_.workingDirectory) {
   BuildWindow();
   ConnectCommands();
 }

@@ -11,8 +11,12 @@
 #include "app/vexa_dlg_requests.h"
 #include "config/configuration_applier.h"
 #include "controls/message_map.h"
+#include "controls/qt_file_chooser.h"
+#include "link/protocol_file.h"
 #include "link/serial_link.h"
 #include "link/terminal_pane.h"
+#include "production/manual_log_operations.h"
+#include "production/production_record_file.h"
 #include "transponder/carrier_id_operations.h"
 #include "transponder/manual_operations.h"
 #include "transponder/page_editor.h"
@@ -70,6 +74,10 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   // Sets the window up for its mode from the set in use.
   void ApplyConfiguration() { configurationApplier_.ApplyConfiguration(); }
   ConfigurationApplier& configurationApplier() { return configurationApplier_; }
+  // The production cycle appends its records here.
+  ProductionRecordFile& productionRecordFile() { return productionRecordFile_; }
+  // Tests answer the file dialogs.
+  void SetFileChooser(FileChooser& chooser) { fileChooser_ = &chooser; }
   SerialLink& link() { return link_; }
   DeferredRequests& requests() { return requests_; }
 
@@ -112,6 +120,14 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void OnInterfaceSettings();
   void OnDeviceManager();
 
+  // The record files (vexa_dlg_records.cpp).
+  void ConnectRecordCommands();
+  void OnLastCarrierId();
+  // Leaves the record file's failure of the cycle to the next 500 ms tick.
+  void DeferRecordFileFailure();
+  // False when the entry could not be written; the operator has been told.
+  bool AppendProtocolEntry();
+
   // Colours and images of the controls at start-up (vexa_dlg_colours.cpp).
   void ApplyStartColours();
   void ApplyStartImages();
@@ -134,6 +150,11 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   CarrierIdOperations carrierIdOperations_;
   ConfigurationApplier configurationApplier_;
   TerminalPane terminalPane_;
+  QtFileChooser qtFileChooser_{this};
+  FileChooser* fileChooser_ = &qtFileChooser_;
+  ManualLogOperations manualLogOperations_;
+  ProductionRecordFile productionRecordFile_{state_.workingDirectory};
+  ProtocolFile protocolFile_;
   MessageMap messages_;
   std::map<int, QWidget*> controls_;
   std::map<int, QAction*> actions_;

@@ -37,6 +37,7 @@ void CVexaDlg::ConnectCommands() {
 
   ConnectButton(ids::kConfigModeButton, [this] { configurationApplier_.OnConfigMode(); });
   ConnectButton(ids::kManualModeButton, [this] { configurationApplier_.OnManualMode(); });
+  ConnectRecordCommands();
 
   ConnectButton(ids::kTerminalSend, [this] { terminalPane_.OnSend(); });
   ConnectButton(ids::kOk, [this] { OnOk(); });

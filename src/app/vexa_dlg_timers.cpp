@@ -37,7 +37,8 @@ void CVexaDlg::OnCycleTimer() {
   // Cleared first: a message box inside the cycle serves ticks of its own.
   requests_.cycleRequested = false;
   if (cycleRunner_) cycleRunner_();
-  FocusControl(ids::kOneButton);
+  DeferRecordFileFailure();
+  if (AppendProtocolEntry()) FocusControl(ids::kOneButton);
 }
 
 void CVexaDlg::OnMessageTimer() {

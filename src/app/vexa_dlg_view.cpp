@@ -59,8 +59,4 @@ MessageAnswer CVexaDlg::ShowMessage(const std::string& text, const std::string& 
   return StationMessageBox::Show(this, text, caption, icon, buttons);
 }
 
-void CVexaDlg::WriteManualRecord(ManualRecordKind /*kind*/) {
-  // Deliberately nothing yet: the manual record file is not written by this station so far.
-}
-
 }  // namespace torvane

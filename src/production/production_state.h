@@ -12,6 +12,8 @@ struct ProductionState {
   bool headerPending = true;        // the next production record starts with a header block
   int continuousMode = 0;           // 1 while continuous mode is on
   int protocolFailure = 0;          // 3 after the production record file failed
+  // "LastCarrierID": the carrier ID after the last one in the record file; 0: none found.
+  std::uint64_t lastCarrierIdNext = 0;
 };
 
 }  // namespace torvane

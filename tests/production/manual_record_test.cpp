@@ -6,6 +6,7 @@
 #include "production/manual_log_operations.h"
 #include "production/record_paths.h"
 #include "res/control_ids.h"
+#include "support/fake_file_chooser.h"
 #include "support/fake_station_view.h"
 #include "support/temp_folder.h"
 #include "transponder/page_codec.h"
@@ -13,22 +14,6 @@
 
 namespace torvane {
 namespace {
-
-// Answers file dialogs with a prepared choice and remembers what was asked.
-class FakeFileChooser : public FileChooser {
- public:
-  std::optional<std::string> OpenFile(const FileDialogRequest& request) override {
-    asked.push_back(request);
-    return answer;
-  }
-  std::optional<std::string> SaveFile(const FileDialogRequest& request) override {
-    asked.push_back(request);
-    return answer;
-  }
-
-  std::optional<std::string> answer;
-  std::vector<FileDialogRequest> asked;
-};
 
 class ManualRecordTest : public ::testing::Test {
  protected:
@@ -116,7 +101,7 @@ TEST_F(ManualRecordTest, OpenAsksForAnXmlFileWhereTheLastOneWas) {
        folder_.File("manual_log.xml")},
   };
   for (const Case& c : cases) {
-    FakeFileChooser chooser;
+    test::FakeFileChooser chooser;
     chooser.answer = c.answer;
     manualLog_.fileName = c.pathBefore;
     operations_.OnOpen(chooser);
