@@ -62,6 +62,7 @@ TEST_F(RecordWindowTest, OpenTakesTheChosenFileAndTheDisplayShowsItsEnd) {
 
 TEST_F(RecordWindowTest, EveryCycleAddsOneProtocolLine) {
   Start();
+  Control<QAbstractButton>(ids::kConfigModeButton)->click();  // "One" is there to take the focus
   for (int cycle = 1; cycle <= 2; ++cycle) {
     RunCycle([] {});
     EXPECT_EQ(std::filesystem::file_size(InDirectory("IntProt_0.txt")), 23u * cycle);
