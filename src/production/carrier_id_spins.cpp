@@ -1,12 +1,13 @@
 #include "production/carrier_id_spins.h"
 
+#include "config/decimal_text.h"
 #include "production/compose_data_set.h"
-#include "production/decimal_text.h"
+#include "production/integer_text.h"
 
 namespace torvane {
 
 std::string CarrierIdSpins::Stepped(const std::string& value, SpinDirection direction) const {
-  const std::uint64_t v = ReadUnsignedDecimal(value);
+  const std::uint64_t v = ReadDecimal(value);
   const std::uint64_t capacity =
       DecimalCapacity(ReadInteger(context_.setInUse.set.carrierIdLength));
   if (direction == SpinDirection::Up) return std::to_string(v >= capacity ? 0 : v + 1);

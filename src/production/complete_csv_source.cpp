@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "production/csv_document.h"
-#include "production/decimal_text.h"
+#include "production/integer_text.h"
 #include "production/production_messages.h"
 #include "production/set_pages.h"
 

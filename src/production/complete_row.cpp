@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "production/decimal_text.h"
+#include "production/integer_text.h"
 #include "transponder/hex_digits.h"
 #include "transponder/page_codec.h"
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "production/decimal_text.h"
+#include "config/decimal_text.h"
+#include "production/integer_text.h"
 #include "production/set_pages.h"
 
 namespace torvane {
@@ -20,7 +21,7 @@ void ComposeDataSet(ProductionContext& context) {
   ConfigurationSet& set = context.setInUse.set;
   const long long length = std::max(0LL, ReadInteger(set.carrierIdLength));
   const long long start = kPageBytes * (MemoryPage(set) - 1) + ReadInteger(set.carrierIdOffset);
-  const std::string digits = WithLeadingZeros(set.carrierId, static_cast<std::size_t>(length));
+  const std::string digits = ZeroPadded(set.carrierId, static_cast<std::size_t>(length));
 
   SetPages pages(set, context.pages);
   for (long long k = 0; k < length; ++k) {

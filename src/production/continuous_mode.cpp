@@ -33,6 +33,11 @@ void ContinuousMode::SwitchOff() {
 
 bool ContinuousMode::OnPollTick(bool cycleBusy) {
   if (production_.continuousMode != 1 || cycleBusy) return false;
+  // A run belongs to Config mode: in Manual mode its button is hidden.
+  if (setInUse_.configMode != 1) {
+    SwitchOff();
+    return false;
+  }
   const std::optional<std::string> uid = poll_.ReadUid();
   if (!uid || *uid == lastCycleUid_) return false;
   lastCycleUid_ = *uid;

@@ -1,6 +1,6 @@
 #include "production/counter_page.h"
 
-#include "production/decimal_text.h"
+#include "config/decimal_text.h"
 #include "production/set_pages.h"
 
 namespace torvane {
@@ -10,19 +10,13 @@ constexpr int kPageBytes = 8;
 constexpr std::uint64_t kLargestCounter = 99'999'999;
 }  // namespace
 
-int CounterPageIndex(const ConfigurationSet& set) {
-  for (int page = 3; page <= kPageCount; ++page) {
-    if (set.counterPage == std::to_string(page)) return page - 1;
-  }
-  return -1;
-}
-
 void PlaceCounterPage(ProductionContext& context) {
   context.view.TakeFieldValues();
   ConfigurationSet& set = context.setInUse.set;
-  const int index = CounterPageIndex(set);
-  if (index < 0) return;
-  const std::string digits = WithLeadingZeros(set.counterValue, kPageBytes);
+  const std::optional<int> page = CounterPageNumber(set.counterPage);
+  if (!page) return;
+  const int index = *page - 1;
+  const std::string digits = ZeroPadded(set.counterValue, kPageBytes);
   SetPages pages(set, context.pages);
   for (int b = 0; b < kPageBytes; ++b) {
     pages.SetByte(index * kPageBytes + b,
@@ -33,9 +27,9 @@ void PlaceCounterPage(ProductionContext& context) {
 }
 
 std::string NextCounterValue(const std::string& counterValue) {
-  std::uint64_t value = ReadUnsignedDecimal(counterValue);
+  std::uint64_t value = ReadDecimal(counterValue);
   value = value >= kLargestCounter ? 0 : value + 1;
-  return WithLeadingZeros(std::to_string(value), kPageBytes);
+  return ZeroPadded(std::to_string(value), kPageBytes);
 }
 
 }  // namespace torvane

@@ -13,7 +13,4 @@ void PlaceCounterPage(ProductionContext& context);
 // The counter value after a good transponder: one more, 00000000 after 99999999.
 std::string NextCounterValue(const std::string& counterValue);
 
-// The page index of the set's counter page, or -1 for "None" and anything else.
-int CounterPageIndex(const ConfigurationSet& set);
-
 }  // namespace torvane

@@ -4,7 +4,7 @@
 
 #include "production/compose_data_set.h"
 #include "production/csv_document.h"
-#include "production/decimal_text.h"
+#include "production/integer_text.h"
 #include "production/production_messages.h"
 
 namespace torvane {

@@ -2,24 +2,25 @@
 
 #include <algorithm>
 
+#include "config/decimal_text.h"
 #include "production/compose_data_set.h"
-#include "production/decimal_text.h"
+#include "production/integer_text.h"
 
 namespace torvane {
 
 PrepareResult DecimalCounterSource::Prepare() {
   // The values as the members hold them from the last exchange with the window.
   const ConfigurationSet& set = context_.setInUse.set;
-  const std::uint64_t next = ReadUnsignedDecimal(set.carrierId);
+  const std::uint64_t next = ReadDecimal(set.carrierId);
   const std::uint64_t capacity = DecimalCapacity(ReadInteger(set.carrierIdLength));
-  const std::uint64_t limit = std::min(capacity, ReadUnsignedDecimal(context_.carrierIdMaxText));
+  const std::uint64_t limit = std::min(capacity, ReadDecimal(context_.carrierIdMaxText));
   if (next > limit) return PrepareResult::CounterPassedLimit;
   ComposeDataSet(context_);
   return PrepareResult::Ready;
 }
 
 Status DecimalCounterSource::Advance() {
-  const std::uint64_t next = ReadUnsignedDecimal(context_.setInUse.set.carrierId);
+  const std::uint64_t next = ReadDecimal(context_.setInUse.set.carrierId);
   context_.setInUse.set.carrierId = std::to_string(next + 1);
   context_.production.nextCarrierId = context_.setInUse.set.carrierId;
   return Status::Success();
@@ -31,8 +32,7 @@ std::optional<InFlightEntry> DecimalCounterSource::InFlight() const {
   entry.setName = context_.setInUse.name;
   // As the transponder holds it.
   const long long length = std::max(0LL, ReadInteger(context_.setInUse.set.carrierIdLength));
-  entry.carrierId =
-      WithLeadingZeros(context_.setInUse.set.carrierId, static_cast<std::size_t>(length));
+  entry.carrierId = ZeroPadded(context_.setInUse.set.carrierId, static_cast<std::size_t>(length));
   return entry;
 }
 

@@ -1,11 +1,11 @@
 #include "production/fix_data_source.h"
 
-#include "production/decimal_text.h"
+#include "config/decimal_text.h"
 
 namespace torvane {
 
 PrepareResult FixDataSource::Prepare() {
-  const std::uint64_t quantity = ReadUnsignedDecimal(context_.setInUse.set.quantity);
+  const std::uint64_t quantity = ReadDecimal(context_.setInUse.set.quantity);
   return context_.production.producedCount >= quantity ? PrepareResult::QuantityReached
                                                        : PrepareResult::Ready;
 }

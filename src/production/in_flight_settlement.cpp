@@ -1,8 +1,8 @@
 #include "production/in_flight_settlement.h"
 
+#include "config/decimal_text.h"
 #include "production/complete_row.h"
 #include "production/csv_line_marker.h"
-#include "production/decimal_text.h"
 #include "production/set_counters_file.h"
 
 namespace torvane {
@@ -30,17 +30,17 @@ Result<std::optional<InFlightEntry>> InFlightSettlement::Settle() const {
 }
 
 Status InFlightSettlement::MoveCounterPast(const InFlightEntry& entry) const {
-  const std::uint64_t next = ReadUnsignedDecimal(entry.carrierId) + 1;
+  const std::uint64_t next = ReadDecimal(entry.carrierId) + 1;
   if (entry.setName == context_.setInUse.name) {
     ConfigurationSet& set = context_.setInUse.set;
-    if (ReadUnsignedDecimal(set.carrierId) < next) {
+    if (ReadDecimal(set.carrierId) < next) {
       set.carrierId = std::to_string(next);
       context_.production.nextCarrierId = set.carrierId;
     }
   }
   const Result<SetCounters> stored = ReadSetCounters(context_.workingDirectory, entry.setName);
   if (!stored.ok()) return Status::Failure(stored.error);
-  if (ReadUnsignedDecimal(stored.value.carrierId) >= next) return Status::Success();
+  if (ReadDecimal(stored.value.carrierId) >= next) return Status::Success();
   return SaveSetCounters(context_.workingDirectory, entry.setName,
                          {std::to_string(next), stored.value.counterValue});
 }

@@ -1,5 +1,6 @@
 #include "production/production_cycle.h"
 
+#include "config/decimal_text.h"
 #include "production/counter_page.h"
 #include "production/production_messages.h"
 #include "production/set_counters_file.h"
@@ -98,7 +99,7 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
 bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& outcome) {
   ConfigurationSet& set = context_.setInUse.set;
   const Status advanced = source.Advance();
-  if (CounterPageIndex(set) >= 0) set.counterValue = NextCounterValue(set.counterValue);
+  if (CounterPageNumber(set.counterPage)) set.counterValue = NextCounterValue(set.counterValue);
   // Before the next cycle can start, so that a restart goes on from here.
   const Status saved = SaveSetCounters(context_.workingDirectory, context_.setInUse.name,
                                        {set.carrierId, set.counterValue});

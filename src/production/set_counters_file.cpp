@@ -4,46 +4,48 @@
 
 #include <cerrno>
 
-#include "platform/profile.h"
+#include "config/set_file.h"
+#include "config/set_name.h"
 
 namespace torvane {
 
 namespace {
 
-constexpr const char* kCarrierIdSection = "SEMI E99 Carrier ID Setup";
-constexpr const char* kCarrierIdKey = "Carrier ID";
-constexpr const char* kCounterSection = "Pages 3-17";
-constexpr const char* kCounterKey = "Counter Value";
-
-std::string SetFilePath(const std::string& workingDirectory, const std::string& setName) {
-  return workingDirectory + "/" + setName + ".ini";
-}
-
-Result<ProfileFile> LoadExisting(const std::string& path) {
+// A set that has no file is not one to count on: nothing is created for it.
+Result<std::string> ExistingSetFile(const std::string& workingDirectory,
+                                    const std::string& setName) {
+  Result<std::string> path = SetFilePath(workingDirectory, setName);
+  if (!path.ok()) return path;
   struct stat info {};
-  if (stat(path.c_str(), &info) != 0) {
-    return Result<ProfileFile>::Failure(path + ": " + SystemErrorText(errno));
+  if (stat(path.value.c_str(), &info) != 0) {
+    return Result<std::string>::Failure(path.value + ": " + SystemErrorText(errno));
   }
-  return ProfileFile::Load(path);
+  return path;
 }
 
 }  // namespace
 
 Status SaveSetCounters(const std::string& workingDirectory, const std::string& setName,
                        const SetCounters& counters) {
-  Result<ProfileFile> profile = LoadExisting(SetFilePath(workingDirectory, setName));
-  if (!profile.ok()) return Status::Failure(profile.error);
-  profile.value.Write(kCarrierIdSection, kCarrierIdKey, counters.carrierId);
-  profile.value.Write(kCounterSection, kCounterKey, counters.counterValue);
-  return profile.value.Save();
+  const Result<std::string> path = ExistingSetFile(workingDirectory, setName);
+  if (!path.ok()) return Status::Failure(path.error);
+  ConfigurationSet stored;
+  if (const Status loaded = LoadSetFile(path.value, SetLoad::MainWindow, stored); !loaded.ok()) {
+    return loaded;
+  }
+  stored.carrierId = counters.carrierId;
+  stored.counterValue = counters.counterValue;
+  return SaveSetFile(path.value, stored);
 }
 
 Result<SetCounters> ReadSetCounters(const std::string& workingDirectory,
                                     const std::string& setName) {
-  Result<ProfileFile> profile = LoadExisting(SetFilePath(workingDirectory, setName));
-  if (!profile.ok()) return Result<SetCounters>::Failure(profile.error);
-  return Result<SetCounters>::Success({profile.value.Read(kCarrierIdSection, kCarrierIdKey),
-                                       profile.value.Read(kCounterSection, kCounterKey)});
+  const Result<std::string> path = ExistingSetFile(workingDirectory, setName);
+  if (!path.ok()) return Result<SetCounters>::Failure(path.error);
+  ConfigurationSet stored;
+  const Status loaded = LoadSetFile(path.value, SetLoad::MainWindow, stored);
+  if (!loaded.ok()) return Result<SetCounters>::Failure(loaded.error);
+  return Result<SetCounters>::Success({stored.carrierId, stored.counterValue});
 }
 
 }  // namespace torvane

@@ -2,13 +2,25 @@
 
 #include <cstdio>
 
-#include "transponder/page_codec.h"
+#include "config/byte_forms.h"
 
 namespace torvane {
 
 namespace {
+
 constexpr int kPageBytes = 8;
+
+// The page's eight byte forms with single blanks between them.
+std::string Joined(const std::array<std::string, kSetByteCount>& forms, int page) {
+  std::string text;
+  for (int b = 0; b < kPageBytes; ++b) {
+    if (b > 0) text += ' ';
+    text += forms[static_cast<std::size_t>(page * kPageBytes + b)];
+  }
+  return text;
 }
+
+}  // namespace
 
 void SetPages::SetByte(long long address, unsigned char value) {
   if (address < 0 || address >= kSetByteCount) return;
@@ -16,19 +28,15 @@ void SetPages::SetByte(long long address, unsigned char value) {
   std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(value));
   const auto i = static_cast<std::size_t>(address);
   set_.byteHex[i] = digits;
-  set_.byteAscii[i] = HexToAscii(digits);
+  set_.byteAscii[i] = CharFormOfHex(digits);
 }
 
 void SetPages::RebuildPageText(int index) {
-  std::string hex;
-  for (int b = 0; b < kPageBytes; ++b) {
-    if (b > 0) hex += ' ';
-    hex += set_.byteHex[static_cast<std::size_t>(index * kPageBytes + b)];
-  }
   const auto i = static_cast<std::size_t>(index);
-  pages_.hexText[i] = hex;
-  pages_.asciiText[i] = HexToAscii(hex);
-  pages_.pageText[i] = pages_.displayForm == PageForm::Ascii ? pages_.asciiText[i] : hex;
+  pages_.hexText[i] = Joined(set_.byteHex, index);
+  pages_.asciiText[i] = Joined(set_.byteAscii, index);
+  pages_.pageText[i] =
+      pages_.displayForm == PageForm::Ascii ? pages_.asciiText[i] : pages_.hexText[i];
 }
 
 }  // namespace torvane

@@ -1,4 +1,4 @@
-#include "production/decimal_text.h"
+#include "production/integer_text.h"
 
 #include <algorithm>
 #include <limits>
@@ -19,18 +19,6 @@ std::size_t SkipBlanks(std::string_view text) {
 
 }  // namespace
 
-std::uint64_t ReadUnsignedDecimal(std::string_view text) {
-  std::size_t i = SkipBlanks(text);
-  if (i < text.size() && text[i] == '+') ++i;
-  std::uint64_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    const auto digit = static_cast<std::uint64_t>(text[i] - '0');
-    if (value > (kMax - digit) / 10) return kMax;
-    value = value * 10 + digit;
-  }
-  return value;
-}
-
 long long ReadInteger(std::string_view text) {
   std::size_t i = SkipBlanks(text);
   const bool negative = i < text.size() && text[i] == '-';
@@ -40,11 +28,6 @@ long long ReadInteger(std::string_view text) {
     value = std::min(value * 10 + (text[i] - '0'), kIntegerLimit);
   }
   return negative ? -value : value;
-}
-
-std::string WithLeadingZeros(std::string text, std::size_t width) {
-  if (text.size() < width) text.insert(0, width - text.size(), '0');
-  return text;
 }
 
 std::uint64_t DecimalCapacity(long long digits) {
