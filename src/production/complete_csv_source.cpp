@@ -37,19 +37,13 @@ std::string CompleteCsvSource::ReadNextCompleteRow() {
   }
   const CsvDocument& document = loaded.value;
   const std::string& delimiter = context_.csvDelimiter;
-  if (document.lineCount() == 0 || !HasCompleteHeader(SplitFields(document.Line(0), delimiter))) {
-    return {};
-  }
-  for (std::size_t i = 1; i < document.lineCount(); ++i) {
-    const std::vector<std::string_view> fields = SplitFields(document.Line(i), delimiter);
-    if (fields.size() > CompleteRow::kDoneField && IsDoneMark(fields[CompleteRow::kDoneField])) {
-      continue;
-    }
-    row_ = CompleteRow::FromFields(fields);
-    line_ = document.Line(i);
-    selected_ =
-        CsvLineRef{i, row_.carrierId, CompleteRow::kCarrierIdField, CompleteRow::kDoneField};
-    break;
+  const std::optional<std::string_view> header = document.Line(0);
+  if (!header || !HasCompleteHeader(SplitFields(*header, delimiter))) return {};
+  if (const auto pending = FirstPendingLine(document, delimiter, CompleteRow::kDoneField)) {
+    row_ = CompleteRow::FromFields(SplitFields(pending->text, delimiter));
+    line_ = pending->text;
+    selected_ = CsvLineRef{pending->index, row_.carrierId, CompleteRow::kCarrierIdField,
+                           CompleteRow::kDoneField};
   }
   context_.view.ShowFieldValues();
   return row_.carrierId;

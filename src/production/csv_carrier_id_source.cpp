@@ -27,21 +27,19 @@ std::string CsvCarrierIdSource::ReadNextCsvCarrierId() {
   }
   const CsvDocument& document = loaded.value;
   const std::string& delimiter = context_.csvDelimiter;
-  if (document.lineCount() == 0) return {};
-  const std::vector<std::string_view> header = SplitFields(document.Line(0), delimiter);
-  if (header.size() < 2 || !HasHeaderField(header, "Carrier ID") || !HasHeaderField(header, "done"))
+  const std::optional<std::string_view> headerLine = document.Line(0);
+  if (!headerLine) return {};
+  const std::vector<std::string_view> header = SplitFields(*headerLine, delimiter);
+  if (header.size() < 2 || !HasHeaderField(header, "Carrier ID") ||
+      !HasHeaderField(header, "done")) {
     return {};
-
+  }
   std::string carrierId;
-  for (std::size_t i = 1; i < document.lineCount(); ++i) {
-    const std::vector<std::string_view> fields = SplitFields(document.Line(i), delimiter);
-    if (fields.size() > kDoneField && IsDoneMark(fields[kDoneField])) continue;
-    // A line without a delimiter has no carrier ID.
-    if (fields.size() > kDoneField) {
-      carrierId = fields[kKeyField];
-      selected_ = CsvLineRef{i, carrierId, kKeyField, kDoneField};
-    }
-    break;
+  const std::optional<CsvLine> pending = FirstPendingLine(document, delimiter, kDoneField);
+  // A line without a delimiter has no carrier ID.
+  if (pending && FieldOf(pending->text, delimiter, kDoneField)) {
+    carrierId = *FieldOf(pending->text, delimiter, kKeyField);
+    selected_ = CsvLineRef{pending->index, carrierId, kKeyField, kDoneField};
   }
   context_.view.ShowFieldValues();
   return carrierId;

@@ -1,9 +1,12 @@
 #include "production/csv_document.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 
 #include "platform/atomic_file.h"
 
@@ -13,59 +16,94 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string WithCrLfLineEnds(std::string_view raw) {
+// Every CR is followed by LF and every LF follows a CR.
+bool HasOnlyCrLf(std::string_view text) {
+  for (std::size_t i = text.find_first_of("\r\n"); i != std::string_view::npos;
+       i = text.find_first_of("\r\n", i + 2)) {
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') return false;
+  }
+  return true;
+}
+
+std::string WithCrLfLineEnds(std::string raw) {
+  if (HasOnlyCrLf(raw)) return raw;
+  const std::string_view view = raw;
   std::string text;
   text.reserve(raw.size() + raw.size() / 16);
   std::size_t start = 0;
-  for (std::size_t end = raw.find_first_of("\r\n"); end != std::string_view::npos;
-       end = raw.find_first_of("\r\n", start)) {
-    text.append(raw.substr(start, end - start));
+  for (std::size_t end = view.find_first_of("\r\n"); end != std::string_view::npos;
+       end = view.find_first_of("\r\n", start)) {
+    text.append(view.substr(start, end - start));
     text.append(kLineEnd);
-    const bool crLf = raw[end] == '\r' && end + 1 < raw.size() && raw[end + 1] == '\n';
+    const bool crLf = view[end] == '\r' && end + 1 < view.size() && view[end + 1] == '\n';
     start = end + (crLf ? 2 : 1);
   }
-  text.append(raw.substr(start));
+  text.append(view.substr(start));
   return text;
+}
+
+Result<std::string> ReadWhole(const std::string& path) {
+  const auto failure = [&] {
+    return Result<std::string>::Failure(path + ": " + SystemErrorText(errno));
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return failure();
+  struct stat info {};
+  std::string content;
+  if (::fstat(fd, &info) == 0) content.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const Result<std::string> failed = failure();
+      ::close(fd);
+      return failed;
+    }
+    content.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return Result<std::string>::Success(std::move(content));
 }
 
 }  // namespace
 
 Result<CsvDocument> CsvDocument::Load(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return Result<CsvDocument>::Failure(path + ": " + SystemErrorText(errno));
-  std::ostringstream content;
-  content << file.rdbuf();
-  if (file.bad()) return Result<CsvDocument>::Failure(path + ": " + SystemErrorText(errno));
-  return Result<CsvDocument>::Success(CsvDocument(content.view()));
+  Result<std::string> content = ReadWhole(path);
+  if (!content.ok()) return Result<CsvDocument>::Failure(content.error);
+  return Result<CsvDocument>::Success(CsvDocument(std::move(content.value)));
 }
 
-CsvDocument::CsvDocument(std::string_view rawText) : text_(WithCrLfLineEnds(rawText)) {
-  IndexLines();
+CsvDocument::CsvDocument(std::string rawText) : text_(WithCrLfLineEnds(std::move(rawText))) {}
+
+std::size_t CsvDocument::LineEnd(std::size_t start) const {
+  const void* found = std::memchr(text_.data() + start, '\n', text_.size() - start);
+  // After normalising, LF only ever follows CR.
+  if (found == nullptr) return text_.size();
+  return static_cast<std::size_t>(static_cast<const char*>(found) - text_.data()) - 1;
 }
 
-void CsvDocument::IndexLines() {
-  lineStarts_.clear();
-  // A final line end closes the last line; it does not open an empty one.
-  for (std::size_t start = 0; start < text_.size();) {
-    lineStarts_.push_back(start);
-    const std::size_t end = text_.find(kLineEnd, start);
-    if (end == std::string::npos) break;
-    start = end + kLineEnd.size();
+std::optional<std::size_t> CsvDocument::LineStart(std::size_t index) const {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < index; ++i) {
+    if (start >= text_.size()) return std::nullopt;
+    start = LineEnd(start) + kLineEndSize;
   }
+  // A final line end closes the last line; it does not open an empty one.
+  if (start >= text_.size()) return std::nullopt;
+  return start;
 }
 
-std::string_view CsvDocument::Line(std::size_t index) const {
-  const std::string_view all = text_;
-  const std::size_t start = lineStarts_.at(index);
-  const std::size_t end = all.find(kLineEnd, start);
-  return all.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+std::optional<std::string_view> CsvDocument::Line(std::size_t index) const {
+  const std::optional<std::size_t> start = LineStart(index);
+  if (!start) return std::nullopt;
+  return std::string_view(text_).substr(*start, LineEnd(*start) - *start);
 }
 
 void CsvDocument::InsertIntoLine(std::size_t index, std::size_t column, std::string_view text) {
-  text_.insert(lineStarts_.at(index) + column, text);
-  for (std::size_t later = index + 1; later < lineStarts_.size(); ++later) {
-    lineStarts_[later] += text.size();
-  }
+  if (const std::optional<std::size_t> start = LineStart(index))
+    text_.insert(*start + column, text);
 }
 
 Status CsvDocument::Save(const std::string& path) const {
@@ -83,6 +121,19 @@ std::vector<std::string_view> SplitFields(std::string_view line, std::string_vie
   }
   fields.push_back(line.substr(start));
   return fields;
+}
+
+std::optional<std::string_view> FieldOf(std::string_view line, std::string_view delimiter,
+                                        std::size_t index) {
+  if (delimiter.empty()) return index == 0 ? std::optional(line) : std::nullopt;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < index; ++i) {
+    const std::size_t hit = line.find(delimiter, start);
+    if (hit == std::string_view::npos) return std::nullopt;
+    start = hit + delimiter.size();
+  }
+  const std::size_t end = line.find(delimiter, start);
+  return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
 }
 
 bool HasHeaderField(const std::vector<std::string_view>& header, std::string_view name) {

@@ -11,20 +11,34 @@ bool IsDoneMark(std::string_view field) {
   return first != std::string_view::npos && field[first] == 'X';
 }
 
-Status MarkCsvLineDone(const std::string& path, std::string_view delimiter,
-                       const CsvLineRef& line) {
-  Result<CsvDocument> loaded = CsvDocument::Load(path);
-  if (!loaded.ok()) return Status::Failure(loaded.error);
-  CsvDocument& document = loaded.value;
-  const Status changed = Status::Failure(path + ": line " + std::to_string(line.lineIndex + 1) +
-                                         " no longer holds carrier ID " + line.key);
-  if (line.lineIndex >= document.lineCount()) return changed;
+std::optional<CsvLine> FirstPendingLine(const CsvDocument& document, std::string_view delimiter,
+                                        std::size_t doneField) {
+  std::optional<CsvLine> pending;
+  document.ForEachLine([&](std::size_t index, std::string_view line) {
+    if (index == 0) return true;
+    const std::optional<std::string_view> done = FieldOf(line, delimiter, doneField);
+    if (done && IsDoneMark(*done)) return true;
+    pending = CsvLine{index, line};
+    return false;
+  });
+  return pending;
+}
 
-  const std::string_view text = document.Line(line.lineIndex);
+Result<bool> MarkCsvLineDone(const std::string& path, std::string_view delimiter,
+                             const CsvLineRef& line) {
+  using Marked = Result<bool>;
+  Result<CsvDocument> loaded = CsvDocument::Load(path);
+  if (!loaded.ok()) return Marked::Failure(loaded.error);
+  CsvDocument& document = loaded.value;
+  const Marked changed = Marked::Failure(path + ": line " + std::to_string(line.lineIndex + 1) +
+                                         " no longer holds carrier ID " + line.key);
+  const std::optional<std::string_view> found = document.Line(line.lineIndex);
+  if (!found) return changed;
+  const std::string_view text = *found;
   const std::vector<std::string_view> fields = SplitFields(text, delimiter);
   if (line.keyField >= fields.size() || fields[line.keyField] != line.key) return changed;
   if (fields.size() > line.doneField) {
-    if (IsDoneMark(fields[line.doneField])) return Status::Success();
+    if (IsDoneMark(fields[line.doneField])) return Marked::Success(false);
     const auto column = static_cast<std::size_t>(fields[line.doneField].data() - text.data());
     document.InsertIntoLine(line.lineIndex, column, "X");
   } else if (fields.size() == line.doneField) {
@@ -32,7 +46,9 @@ Status MarkCsvLineDone(const std::string& path, std::string_view delimiter,
   } else {
     return changed;
   }
-  return document.Save(path);
+  const Status saved = document.Save(path);
+  if (!saved.ok()) return Marked::Failure(saved.error);
+  return Marked::Success(true);
 }
 
 }  // namespace torvane

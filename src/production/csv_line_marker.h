@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,10 +22,21 @@ struct CsvLineRef {
 // A done field carries the mark "X" (blanks before it are allowed).
 bool IsDoneMark(std::string_view field);
 
+struct CsvLine {
+  std::size_t index = 0;
+  std::string_view text;
+};
+class CsvDocument;
+// The first data line whose done field is missing or not marked.
+std::optional<CsvLine> FirstPendingLine(const CsvDocument& document, std::string_view delimiter,
+                                        std::size_t doneField);
+
 // Puts "X" at the front of the line's done field and rewrites the file
 // atomically; a line that lacks only its done field gets the delimiter and
-// "X". A line already done is left alone. Fails with the reason when the file
-// cannot be read or written or the line no longer carries the key.
-Status MarkCsvLineDone(const std::string& path, std::string_view delimiter, const CsvLineRef& line);
+// "X". A line already done is left alone. True when the line was marked now;
+// fails with the reason when the file cannot be read or written or the line no
+// longer carries the key.
+Result<bool> MarkCsvLineDone(const std::string& path, std::string_view delimiter,
+                             const CsvLineRef& line);
 
 }  // namespace torvane

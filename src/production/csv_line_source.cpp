@@ -4,10 +4,11 @@ namespace torvane {
 
 Status CsvLineSource::Advance() {
   if (!prepared_) return Status::Success();
-  const Status marked =
+  const Result<bool> marked =
       MarkCsvLineDone(context_.setInUse.set.sourceFile, context_.csvDelimiter, *prepared_);
-  if (marked.ok()) prepared_.reset();
-  return marked;
+  if (!marked.ok()) return Status::Failure(marked.error);
+  prepared_.reset();
+  return Status::Success();
 }
 
 std::optional<InFlightEntry> CsvLineSource::InFlight() const {

@@ -21,15 +21,15 @@ Result<std::optional<InFlightEntry>> InFlightSettlement::Settle() const {
   if (!found.ok()) return Settled::Failure(found.error);
   if (!found.value) return Settled::Success(std::nullopt);
   const InFlightEntry& entry = *found.value;
-  const Status moved =
+  const Result<bool> moved =
       entry.source == SourceKind::DecimalCounter ? MoveCounterPast(entry) : MarkLinePast(entry);
   if (!moved.ok()) return Settled::Failure(moved.error);
-  const Status cleared = file().Clear();
-  if (!cleared.ok()) return Settled::Failure(cleared.error);
-  return Settled::Success(entry);
+  // The record stays: settled, it only repeats a step already taken.
+  return Settled::Success(moved.value ? found.value : std::nullopt);
 }
 
-Status InFlightSettlement::MoveCounterPast(const InFlightEntry& entry) const {
+Result<bool> InFlightSettlement::MoveCounterPast(const InFlightEntry& entry) const {
+  using Moved = Result<bool>;
   const std::uint64_t next = ReadDecimal(entry.carrierId) + 1;
   if (entry.setName == context_.setInUse.name) {
     ConfigurationSet& set = context_.setInUse.set;
@@ -39,13 +39,15 @@ Status InFlightSettlement::MoveCounterPast(const InFlightEntry& entry) const {
     }
   }
   const Result<SetCounters> stored = ReadSetCounters(context_.workingDirectory, entry.setName);
-  if (!stored.ok()) return Status::Failure(stored.error);
-  if (ReadDecimal(stored.value.carrierId) >= next) return Status::Success();
-  return SaveSetCounters(context_.workingDirectory, entry.setName,
-                         {std::to_string(next), stored.value.counterValue});
+  if (!stored.ok()) return Moved::Failure(stored.error);
+  if (ReadDecimal(stored.value.carrierId) >= next) return Moved::Success(false);
+  const Status saved = SaveSetCounters(context_.workingDirectory, entry.setName,
+                                       {std::to_string(next), stored.value.counterValue});
+  if (!saved.ok()) return Moved::Failure(saved.error);
+  return Moved::Success(true);
 }
 
-Status InFlightSettlement::MarkLinePast(const InFlightEntry& entry) const {
+Result<bool> InFlightSettlement::MarkLinePast(const InFlightEntry& entry) const {
   const bool complete = entry.source == SourceKind::CompleteCsvFile;
   const CsvLineRef line{entry.lineIndex, entry.carrierId,
                         complete ? CompleteRow::kCarrierIdField : 0,

@@ -12,7 +12,8 @@ namespace torvane {
 
 // Keeps the promise that no carrier ID goes to two transponders across a
 // crash: the carrier ID of a cycle is on disk before its first page write, and
-// one found there later is treated as used.
+// one found there later is treated as used. The record holds the last carrier
+// ID a cycle began to write; a good cycle leaves it there, settled.
 class InFlightSettlement {
  public:
   explicit InFlightSettlement(ProductionContext& context) : context_(context) {}
@@ -20,9 +21,10 @@ class InFlightSettlement {
   Status Record(const InFlightEntry& entry) const;
   // The cycle ended knowing the outcome: its carrier ID is no longer in flight.
   Status Clear() const;
-  // Moves the source of a carrier ID left in flight past it (the counter of its
-  // set file and, for the set in use, in memory; the CSV line marked done) and
-  // clears the record. Returns what was settled; a failure leaves the record.
+  // Makes sure the source of the carrier ID in flight has moved past it: the
+  // counter of its set file and, for the set in use, in memory; the CSV line
+  // marked done. Returns the entry when the source had not moved on yet, so
+  // that its cycle ended unknown; nothing when it had.
   Result<std::optional<InFlightEntry>> Settle() const;
 
   // What the operator is told after a start that found a carrier ID in flight.
@@ -31,8 +33,9 @@ class InFlightSettlement {
   static std::string UnsettledMessage(const std::string& reason);
 
  private:
-  Status MoveCounterPast(const InFlightEntry& entry) const;
-  Status MarkLinePast(const InFlightEntry& entry) const;
+  // True when the source had to move.
+  Result<bool> MoveCounterPast(const InFlightEntry& entry) const;
+  Result<bool> MarkLinePast(const InFlightEntry& entry) const;
   // In the working directory as it is now: the window learns it only at start-up.
   InFlightFile file() const { return InFlightFile(context_.workingDirectory); }
 

@@ -51,11 +51,14 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   running_ = true;
   CycleOutcome outcome;
   outcome.stopped = true;
-  // A carrier ID an earlier cycle could not settle is settled first.
-  if (const auto settled = settlement_.Settle(); !settled.ok()) {
-    Report(InFlightSettlement::UnsettledMessage(settled.error), MessageIcon::Error);
-    Finish();
-    return outcome;
+  // A carrier ID that an earlier cycle or a stopped station left in flight is
+  // settled first.
+  if (settlePending_) {
+    if (const auto settled = Settle(); !settled.ok()) {
+      Report(InFlightSettlement::UnsettledMessage(settled.error), MessageIcon::Error);
+      Finish();
+      return outcome;
+    }
   }
 
   CarrierIdSource& source = ChosenSource();
@@ -96,17 +99,29 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   return outcome;
 }
 
+Result<std::optional<InFlightEntry>> ProductionCycle::Settle() {
+  Result<std::optional<InFlightEntry>> settled = settlement_.Settle();
+  if (settled.ok()) settlePending_ = false;
+  return settled;
+}
+
+void ProductionCycle::OnStationEnd() {
+  if (!settlePending_) settlement_.Clear();
+}
+
 bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& outcome) {
   ConfigurationSet& set = context_.setInUse.set;
+  outcome.programmed = true;
+  context_.view.ShowFieldValues();
+  context_.view.RepaintWindow();
+  // The record comes before the source moves on: a source found past the carrier
+  // ID in flight after a stop means that its cycle was recorded.
+  const bool recorded = !set.log || AppendRecord();
   const Status advanced = source.Advance();
   if (CounterPageNumber(set.counterPage)) set.counterValue = NextCounterValue(set.counterValue);
   // Before the next cycle can start, so that a restart goes on from here.
   const Status saved = SaveSetCounters(context_.workingDirectory, context_.setInUse.name,
                                        {set.carrierId, set.counterValue});
-  outcome.programmed = true;
-  context_.view.ShowFieldValues();
-  context_.view.RepaintWindow();
-  const bool recorded = !set.log || AppendRecord();
   for (int i = 0; i < kPageCount; ++i) {
     if (!set.editPage[static_cast<std::size_t>(i)]) continue;
     outcome.focusPage = i;
@@ -116,9 +131,10 @@ bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& ou
   // cycle, or the next start, settles it before anything else is written.
   if (!advanced.ok()) Report(SourceNotAdvanced(advanced.error), MessageIcon::Error);
   if (!saved.ok()) Report(CountersNotSaved(saved.error), MessageIcon::Error);
-  if (!advanced.ok() || !saved.ok()) return false;
-  // Settled whatever happens here: a record left behind only repeats a settled step.
-  settlement_.Clear();
+  if (!advanced.ok() || !saved.ok()) {
+    settlePending_ = true;
+    return false;
+  }
   return recorded;
 }
 

@@ -32,6 +32,13 @@ class ProductionCycle {
   CycleOutcome ProgramOneTag();
   bool running() const { return running_; }
 
+  // Settles a carrier ID that a stopped station left in flight (see
+  // InFlightSettlement::Settle); every cycle does so until it has succeeded.
+  Result<std::optional<InFlightEntry>> Settle();
+  // At a regular end: nothing is in flight, so a next start finds nothing to
+  // check, even with other CSV files by then.
+  void OnStationEnd();
+
   CsvCarrierIdSource& csvSource() { return csv_; }
   CompleteCsvSource& completeSource() { return complete_; }
   const InFlightSettlement& settlement() const { return settlement_; }
@@ -54,6 +61,8 @@ class ProductionCycle {
   FixDataSource fixData_;
   InFlightSettlement settlement_;
   bool running_ = false;
+  // Until the first cycle has settled what a stopped station may have left.
+  bool settlePending_ = true;
 };
 
 }  // namespace torvane

@@ -1,8 +1,5 @@
 // A station without a window for the crash test: it runs production cycles
 // on a reader until it is killed or has run the cycles it was asked for.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 
@@ -10,31 +7,9 @@
 #include "config/set_in_use_load.h"
 #include "production/production_cycle.h"
 #include "support/fake_station_view.h"
-
-namespace {
+#include "support/line_record_writer.h"
 
 using namespace torvane;
-
-// Each record one line, on the disk before it counts.
-class LineRecordWriter : public ProductionRecordWriter {
- public:
-  explicit LineRecordWriter(const std::string& path) : path_(path) {}
-  Status AppendProductionRecord(const ProductionRecord& record, bool& headerPending) override {
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return Status::Failure("cannot open " + path_);
-    const std::string line = record.set.carrierId + "\n";
-    const bool written = ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    headerPending = false;
-    return written && synced ? Status::Success() : Status::Failure("cannot write " + path_);
-  }
-
- private:
-  std::string path_;
-};
-
-}  // namespace
 
 // production_crash_station WORKING_DIRECTORY DEVICE SET_NAME CYCLES
 int main(int argc, char** argv) {
@@ -64,9 +39,9 @@ int main(int argc, char** argv) {
   ManualOperations manual(link, view, pages, reader, terminal, setInUse, manualLog);
   ProductionContext context{view,       pages,   reader,    setInUse,
                             production, maxText, delimiter, workingDirectory};
-  LineRecordWriter records(workingDirectory + "/records.txt");
+  test::LineRecordWriter records(workingDirectory + "/records.txt");
   ProductionCycle cycle(context, manual, records);
-  if (!cycle.settlement().Settle().ok()) return 5;
+  if (!cycle.Settle().ok()) return 5;
   for (int i = 0; i < cycles; ++i) {
     reader.errorCount = 0;
     if (!cycle.ProgramOneTag().programmed) {

@@ -112,7 +112,6 @@ TEST_P(CrashTest, KilledAtEveryStepOfACycleTheStationNeverWritesAnIdTwice) {
   std::size_t locked = 0;
   for (const sim::Transponder& t : simulator->Programmed()) locked += t.locked[0] ? 1 : 0;
   EXPECT_GE(locked, 3u);
-  EXPECT_FALSE(directory.Exists("Torvane.inflight"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, CrashTest, ::testing::Values(false, true), [](const auto& info) {

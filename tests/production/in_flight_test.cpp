@@ -49,11 +49,12 @@ TEST_F(InFlightTest, CounterIdInFlightIsSkippedInTheFileAndInMemory) {
     std::string inFlight;
     std::string storedAfter;
     std::string inMemoryAfter;
+    bool moved;
   };
   const Case cases[] = {
-      {"41", "41", "00000041", "42", "42"},  // stopped before the counters were saved
-      {"42", "42", "00000041", "42", "42"},  // stopped after
-      {"41", "42", "00000041", "42", "42"},  // the save had failed
+      {"41", "41", "00000041", "42", "42", true},   // stopped before the counters were saved
+      {"42", "42", "00000041", "42", "42", false},  // stopped after: nothing to tell
+      {"41", "42", "00000041", "42", "42", true},   // the save had failed
   };
   for (const Case& c : cases) {
     WriteSetFile(c.stored, "00000007");
@@ -64,21 +65,22 @@ TEST_F(InFlightTest, CounterIdInFlightIsSkippedInTheFileAndInMemory) {
     ASSERT_TRUE(cycle.settlement().Record(entry).ok());
     const auto settled = cycle.settlement().Settle();
     ASSERT_TRUE(settled.ok()) << settled.error;
-    EXPECT_EQ(settled.value, entry);
+    EXPECT_EQ(settled.value, c.moved ? std::optional(entry) : std::nullopt);
     EXPECT_NE(SetFile().find("Carrier ID=" + c.storedAfter + "\r\n"), std::string::npos)
         << SetFile();
     EXPECT_NE(SetFile().find("Counter Value=00000007"), std::string::npos);
     EXPECT_EQ(setInUse.set.carrierId, c.inMemoryAfter);
     EXPECT_EQ(production.nextCarrierId, c.inMemoryAfter);
-    EXPECT_FALSE(directory.Exists(InFlightFile::kFileName));
   }
 }
 
 TEST_F(InFlightTest, CsvLineInFlightIsMarkedDoneOnce) {
   UseCsv("Carrier ID;done\r\nA1;\r\nA2;\r\n");
-  for (int repeat = 0; repeat < 2; ++repeat) {
-    ASSERT_TRUE(cycle.settlement().Record(CsvEntry(1, "A1")).ok());
-    ASSERT_TRUE(cycle.settlement().Settle().ok());
+  ASSERT_TRUE(cycle.settlement().Record(CsvEntry(1, "A1")).ok());
+  for (const bool moved : {true, false}) {
+    const auto settled = cycle.settlement().Settle();
+    ASSERT_TRUE(settled.ok()) << settled.error;
+    EXPECT_EQ(settled.value.has_value(), moved);
     EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;\r\n");
   }
 }
@@ -115,6 +117,9 @@ TEST_F(InFlightTest, IdIsOnDiskWhileThePagesAreWritten) {
   ASSERT_TRUE(duringWrite);
   EXPECT_EQ(duringWrite->carrierId, "00000077");
   EXPECT_EQ(duringWrite->setName, kSetName);
+  // After the cycle it is settled: a start now has nothing to report.
+  EXPECT_EQ(cycle.settlement().Settle().value, std::nullopt);
+  cycle.OnStationEnd();
   EXPECT_FALSE(directory.Exists(InFlightFile::kFileName));
 }
 

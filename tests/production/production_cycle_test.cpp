@@ -160,7 +160,7 @@ TEST_F(ProductionCycleTest, CountersAreSavedAfterEveryGoodCycle) {
   ASSERT_TRUE(cycle.ProgramOneTag().programmed);
   EXPECT_NE(SetFile().find("Carrier ID=42\r\n"), std::string::npos) << SetFile();
   EXPECT_NE(SetFile().find("Counter Value=00000010\r\n"), std::string::npos) << SetFile();
-  EXPECT_FALSE(directory.Exists(InFlightFile::kFileName));
+  EXPECT_EQ(SetFile().find("HEX 00=30"), std::string::npos);  // composed bytes stay in memory
 }
 
 TEST_F(ProductionCycleTest, CountersThatCannotBeSavedStopTheRunAndKeepTheIdInFlight) {
@@ -172,6 +172,7 @@ TEST_F(ProductionCycleTest, CountersThatCannotBeSavedStopTheRunAndKeepTheIdInFli
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_NE(view.messages[0].text.find("could not be saved"), std::string::npos);
   EXPECT_EQ(records.records.size(), 1u);
+  cycle.OnStationEnd();
   EXPECT_TRUE(directory.Exists(InFlightFile::kFileName));
 
   // Nothing more is written until the carrier ID can be settled.

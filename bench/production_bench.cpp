@@ -1,0 +1,218 @@
+// Production cycles against the reader simulator: 17 page writes, the locks of
+// pages 1 and 2, the source advance, the counters saved in the set file and the
+// record appended. Prints the time per cycle and the station's own share:
+//
+//   - decimal counter, answers at once: the cycle against a bare write and lock
+//     of the same pages;
+//   - CSV file of 1,000 to 1,000,000 lines: read, mark and rewrite included;
+//   - reader timings of a real transponder (write 293 ms, lock 133 ms, 9600
+//     baud): what the station adds to the reader's own time.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/configuration_applier.h"
+#include "config/set_file.h"
+#include "production/production_cycle.h"
+#include "reader_simulator.h"
+#include "support/fake_station_view.h"
+#include "support/line_record_writer.h"
+#include "support/scratch_directory.h"
+#include "transponder/reader_command.h"
+
+namespace {
+
+using namespace torvane;
+using Clock = std::chrono::steady_clock;
+using Millis = std::chrono::duration<double, std::milli>;
+
+constexpr int kTimingValue = 10;
+constexpr int kBitsPerByte = 10;
+
+struct Reader {
+  std::uint32_t baud = 0;  // 0: bytes cross at once
+  std::chrono::milliseconds writeTime{0};
+  std::chrono::milliseconds lockTime{0};
+};
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// A station without a window: the set in use from its file, all 17 pages
+// written, pages 1 and 2 locked.
+class BenchStation {
+ public:
+  BenchStation(const test::ScratchDirectory& directory, const std::string& device)
+      : workingDirectory_(directory.path()), records_(directory.File("records.txt")) {
+    setInUse_.configMode = 1;
+    setInUse_.name = "Bench";
+    ConfigurationSet& set = setInUse_.set;
+    LoadConfigurationSet(workingDirectory_, setInUse_.name, SetLoad::MainWindow, set);
+    ConfigurationApplier(view_, setInUse_, pages_, maxText_).ApplyConfiguration();
+    maxText_ = "9999999999999999";
+    pages_.pageSelected.fill(1);
+    link_.OpenComPort(device, 115200, 8, 0, 0, 0);
+  }
+  ~BenchStation() { link_.CloseComPort(); }
+
+  // Milliseconds per cycle; a failed cycle ends the series.
+  std::vector<double> Cycles(int count) {
+    std::vector<double> millis;
+    for (int i = 0; i < count; ++i) {
+      reader_.errorCount = 0;
+      const auto start = Clock::now();
+      const bool programmed = cycle_.ProgramOneTag().programmed;
+      millis.push_back(Millis(Clock::now() - start).count());
+      if (!programmed) {
+        std::fprintf(stderr, "cycle %d failed: %s\n", i,
+                     view_.messages.empty() ? "" : view_.messages.back().text.c_str());
+        break;
+      }
+    }
+    return millis;
+  }
+  // The same pages written and locked by the reader operations alone.
+  std::vector<double> BareWriteAndLock(int count) {
+    std::vector<double> millis;
+    for (int i = 0; i < count; ++i) {
+      const auto start = Clock::now();
+      manual_.OnWritePages();
+      manual_.OnLockPages();
+      millis.push_back(Millis(Clock::now() - start).count());
+    }
+    return millis;
+  }
+
+ private:
+  std::string workingDirectory_;
+  test::FakeStationView view_;
+  PageState pages_;
+  ReaderState reader_;
+  TerminalState terminal_;
+  SetInUse setInUse_;
+  ManualLogState manualLog_;
+  ProductionState production_;
+  std::string maxText_;
+  const std::string delimiter_ = ";";
+  SerialLink link_;
+  ManualOperations manual_{link_, view_, pages_, reader_, terminal_, setInUse_, manualLog_};
+  ProductionContext context_{view_,       pages_,   reader_,    setInUse_,
+                             production_, maxText_, delimiter_, workingDirectory_};
+  test::LineRecordWriter records_;
+  ProductionCycle cycle_{context_, manual_, records_};
+};
+
+std::unique_ptr<sim::ReaderSimulator> StartReader(const Reader& reader) {
+  sim::SimOptions options;
+  options.timingValue = kTimingValue;
+  options.swapAfterLock = true;
+  options.paceBaud = reader.baud;
+  options.writeTime = reader.writeTime;
+  options.lockTime = reader.lockTime;
+  auto started = sim::ReaderSimulator::Start(options);
+  if (!started.ok()) std::fprintf(stderr, "simulator: %s\n", started.error.c_str());
+  return std::move(started.value);
+}
+
+void SaveBenchSet(const test::ScratchDirectory& directory, bool csv) {
+  ConfigurationSet set;
+  set.carrierIdOffset = "0";
+  set.carrierIdLength = "16";
+  set.memoryPage = "1";
+  set.carrierId = "1";
+  set.byteHex.fill("00");
+  set.byteAscii.fill("NUL");
+  set.lockPage[0] = set.lockPage[1] = true;
+  set.writePages3To17 = true;
+  set.counterPage = "3";
+  set.counterValue = "00000001";
+  set.log = true;
+  set.sourceDecimalCounter = !csv;
+  set.sourceCsv = csv;
+  set.sourceFile = directory.File("ids.csv");
+  SaveSetFile(directory.File("Bench.ini"), set);
+}
+
+// Carrier IDs of 16 characters, one per line: about 15 bytes a line with its
+// done column and line end.
+void WriteCsv(const test::ScratchDirectory& directory, int lines) {
+  std::string text = "Carrier ID;done\r\n";
+  text.reserve(static_cast<std::size_t>(lines) * 20);
+  char id[32];
+  for (int i = 1; i <= lines; ++i) {
+    std::snprintf(id, sizeof id, "LOT%013d;\r\n", i);
+    text += id;
+  }
+  directory.Write("ids.csv", text);
+}
+
+void DecimalCounterUnpaced() {
+  test::ScratchDirectory directory;
+  SaveBenchSet(directory, false);
+  auto reader = StartReader({});
+  BenchStation station(directory, reader->devicePath());
+  const double cycle = Median(station.Cycles(200));
+  const double bare = Median(station.BareWriteAndLock(200));
+  std::printf("decimal counter, answers at once: %.2f ms per cycle (median of 200)\n", cycle);
+  std::printf("  bare write of 17 pages + lock of 2: %.2f ms; production's own work %.2f ms\n",
+              bare, cycle - bare);
+}
+
+void CsvGrowth() {
+  std::printf("CSV file, answers at once (median of the cycles):\n");
+  for (const int lines : {1'000, 10'000, 100'000, 1'000'000}) {
+    test::ScratchDirectory directory;
+    SaveBenchSet(directory, true);
+    WriteCsv(directory, lines);
+    auto reader = StartReader({});
+    BenchStation station(directory, reader->devicePath());
+    const int cycles = lines >= 1'000'000 ? 20 : 50;
+    const double cycle = Median(station.Cycles(cycles));
+    const double bare = Median(station.BareWriteAndLock(20));
+    const double megabytes = static_cast<double>(directory.Read("ids.csv").size()) / 1e6;
+    std::printf("  %9d lines (%5.1f MB): %7.2f ms per cycle, %7.2f ms of it the station's own\n",
+                lines, megabytes, cycle, cycle - bare);
+  }
+}
+
+// The reader's own time of a cycle: its work per page and every byte on the line.
+double ReaderMillis(const Reader& reader) {
+  std::size_t bytes =
+      2 * (ReaderCommand::Calibration().text.size() + std::to_string(kTimingValue).size() + 1);
+  const std::string digits(16, '0');
+  for (int page = 1; page <= kPageCount; ++page) {
+    bytes += ReaderCommand::WritePage(page, digits).text.size() + 4;
+  }
+  for (int page = 1; page <= 2; ++page) bytes += ReaderCommand::LockPage(page).text.size() + 4;
+  const double line = 1000.0 * static_cast<double>(bytes) * kBitsPerByte / reader.baud;
+  return kPageCount * static_cast<double>(reader.writeTime.count()) +
+         2 * static_cast<double>(reader.lockTime.count()) + line;
+}
+
+void RealTransponderTimings() {
+  const Reader real{9600, std::chrono::milliseconds(293), std::chrono::milliseconds(133)};
+  test::ScratchDirectory directory;
+  SaveBenchSet(directory, false);
+  auto reader = StartReader(real);
+  BenchStation station(directory, reader->devicePath());
+  const double cycle = Median(station.Cycles(3));
+  const double own = ReaderMillis(real);
+  std::printf("real transponder timings (write 293 ms, lock 133 ms, 9600 baud):\n");
+  std::printf("  %.1f ms per cycle, the reader's own %.1f ms: the station adds %.1f ms (%.2f %%)\n",
+              cycle, own, cycle - own, 100.0 * (cycle - own) / own);
+}
+
+}  // namespace
+
+int main() {
+  DecimalCounterUnpaced();
+  CsvGrowth();
+  RealTransponderTimings();
+  return 0;
+}
