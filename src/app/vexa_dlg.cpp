@@ -23,7 +23,8 @@ CVexaDlg::CVexaDlg(QWidget* parent)
       configurationApplier_(*this, state_.setInUse, state_.pages, state_.carrierIdMaxText),
       terminalPane_(link_, *this, state_.terminal),
       manualLogOperations_(*this, state_.manualLog, state_.pages, state_.reader, state_.setInUse,
-                           state_.workingDirectory) {
+                           state_.workingDirectory),
+      production_(*this, state_, link_, manualOperations_, productionRecordFile_) {
   BuildWindow();
   ConnectCommands();
 }
@@ -38,6 +39,8 @@ CVexaDlg::~CVexaDlg() {
   }
   KillTimer(kCycleTimer);
   KillTimer(kMessageTimer);
+  KillTimer(ContinuousMode::kPollTimer);
+  production_.cycle().OnStationEnd();
   StationMessageBox::SetEnding(false);
 }
 
@@ -57,6 +60,7 @@ void CVexaDlg::Initialise() {
   state_.settingsPath = StationSettingsPath(state_.workingDirectory);
   LoadStationSettings(state_.settingsPath, state_);
   LoadSetInUseAtStart();
+  production_.SettleAtStart();
   ShowFieldValues();
   setWindowIcon(StationImages::WindowIcon());
   setWindowTitle(QString::fromUtf8(text::kWindowCaption));

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "app/station_production.h"
 #include "app/station_state.h"
 #include "app/vexa_dlg_requests.h"
 #include "config/configuration_applier.h"
@@ -132,6 +133,14 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void ApplyStartColours();
   void ApplyStartImages();
 
+  // Production (vexa_dlg_production.cpp).
+  void ConnectProductionCommands();
+  void ConnectSpin(int spinId, std::function<void(SpinDirection)> handler);
+  void OnOne();
+  void RunCycle();
+  void OnContinuousTimer();
+  void ReportSourceFailure(const Status& status);
+
   // Timer ticks (vexa_dlg_timers.cpp).
   void OnCycleTimer();
   void OnMessageTimer();
@@ -155,6 +164,7 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   ManualLogOperations manualLogOperations_;
   ProductionRecordFile productionRecordFile_{state_.workingDirectory};
   ProtocolFile protocolFile_;
+  StationProduction production_;
   MessageMap messages_;
   std::map<int, QWidget*> controls_;
   std::map<int, QAction*> actions_;

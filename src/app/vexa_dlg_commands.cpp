@@ -43,6 +43,7 @@ void CVexaDlg::ConnectCommands() {
   ConnectButton(ids::kOk, [this] { OnOk(); });
   ConnectButton(ids::kCancel, [this] { reject(); });
 
+  ConnectProductionCommands();
   ConnectMenu(ids::kMenuExit, [this] { OnExit(); });
   ConnectMenu(ids::kMenuInterfaceSettings, [this] { OnInterfaceSettings(); });
   ConnectMenu(ids::kMenuDeviceManager, [this] { OnDeviceManager(); });

@@ -27,6 +27,8 @@ void CVexaDlg::timerEvent(QTimerEvent* event) {
     OnCycleTimer();
   } else if (stationId == kMessageTimer) {
     OnMessageTimer();
+  } else if (stationId == ContinuousMode::kPollTimer) {
+    OnContinuousTimer();
   } else {
     QDialog::timerEvent(event);
   }

@@ -114,6 +114,7 @@ void ConfigurationApplier::ApplyConfigMode() {
   if (ownCarrierIds) carrierIdMaxText_.clear();
 
   view_.EnableControl(ids::kOneButton, true);
+  view_.EnableControl(ids::kContButton, true);
   ShowConfigGroup(true);
 
   SelectPagesOfSet();
@@ -128,6 +129,7 @@ void ConfigurationApplier::ApplyManualMode() {
   SetManualGroup(true);
   SetCounterFieldsEnabled(false);
   view_.EnableControl(ids::kOneButton, false);
+  view_.EnableControl(ids::kContButton, false);
   ShowConfigGroup(false);
 }
 

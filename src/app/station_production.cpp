@@ -1,0 +1,34 @@
+#include "app/station_production.h"
+
+#include "production/production_messages.h"
+
+namespace torvane {
+
+StationProduction::StationProduction(StationView& view, StationState& state, SerialLink& link,
+                                     ManualOperations& manual, ProductionRecordWriter& records)
+    : view_(view),
+      context_{view,
+               state.pages,
+               state.reader,
+               state.setInUse,
+               state.production,
+               state.carrierIdMaxText,
+               state.csvDelimiter,
+               state.workingDirectory},
+      cycle_(context_, manual, records),
+      spins_(context_),
+      poll_(link, state.reader),
+      continuous_(view, state.production, state.setInUse, poll_) {}
+
+void StationProduction::SettleAtStart() {
+  const auto settled = cycle_.Settle();
+  if (!settled.ok()) {
+    view_.ShowMessage(InFlightSettlement::UnsettledMessage(settled.error), text::kCaption,
+                      MessageIcon::Error, MessageButtons::Ok);
+  } else if (settled.value) {
+    view_.ShowMessage(InFlightSettlement::RestartMessage(*settled.value), text::kCaption,
+                      MessageIcon::Warning, MessageButtons::Ok);
+  }
+}
+
+}  // namespace torvane

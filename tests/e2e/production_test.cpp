@@ -1,0 +1,169 @@
+// Production through the station window offscreen: "One" and continuous mode
+// against the reader simulator, with the set, CSV and settings files on disk.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QFile>
+#include <set>
+#include <string>
+
+#include "config/set_file.h"
+#include "production/continuous_mode.h"
+#include "production/in_flight_file.h"
+#include "production/production_messages.h"
+#include "station_with_reader_fixture.h"
+
+namespace torvane::test {
+namespace {
+
+constexpr const char* kSetName = "Lot";
+
+class ProductionWindowTest : public StationWithReaderTest {
+ protected:
+  // A set of carrier IDs of 8 characters in page 1, locked after writing.
+  ConfigurationSet LotSet() const {
+    ConfigurationSet set;
+    set.quantity = "100";
+    set.carrierIdOffset = "0";
+    set.carrierIdLength = "8";
+    set.memoryPage = "1";
+    set.typeTi = true;
+    set.byteHex.fill("00");
+    set.byteAscii.fill("NUL");
+    set.lockPage[0] = true;
+    set.counterPage = "None";
+    return set;
+  }
+  void SaveSet(const ConfigurationSet& set) const {
+    ASSERT_TRUE(SaveSetFile(FilePath(std::string(kSetName) + ".ini"), set).ok());
+  }
+  void StartProduction(const std::string& extraAuto = "") {
+    StartOnReader("[Auto]\r\nSelectConfig=1\r\nPruefablauf_ist=" + std::string(kSetName) +
+                  "\r\nPruefablaeufe=1\r\nPruefablauf_0=" + kSetName +
+                  "\r\nCarrier ID Max=1000\r\n" + extraAuto);
+  }
+
+  std::string FilePath(const std::string& name) const {
+    return directory_.filePath(QString::fromStdString(name)).toStdString();
+  }
+  std::string FileText(const std::string& name) const {
+    QFile file(QString::fromStdString(FilePath(name)));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().toStdString();
+  }
+  void WriteFile(const std::string& name, const std::string& text) const {
+    QFile file(QString::fromStdString(FilePath(name)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.data(), static_cast<qint64>(text.size()));
+  }
+
+  // Presses "One" and waits until the transponder on the antenna is locked.
+  void ProgramOne() {
+    Click(ids::kOneButton);
+    ASSERT_TRUE(WaitUntil([this] { return OnAntenna().locked[0]; })) << OnAntenna().uid;
+  }
+  // Page 1 of every transponder that was programmed, in order.
+  std::vector<std::string> WrittenIds() const {
+    std::vector<std::string> ids;
+    for (const sim::Transponder& t : simulator_->Programmed()) {
+      if (t.locked[0]) ids.emplace_back(t.pages[0].begin(), t.pages[0].end());
+    }
+    return ids;
+  }
+  std::string ButtonText(int id) const {
+    return Control<QAbstractButton>(id)->text().toStdString();
+  }
+};
+
+TEST_F(ProductionWindowTest, DecimalCounterRunGoesOnFromTheNextIdAfterARestart) {
+  ConfigurationSet set = LotSet();
+  set.sourceDecimalCounter = true;
+  set.carrierId = "41";
+  SaveSet(set);
+  StartProduction();
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) simulator_->PlaceBlankTransponder();
+    ProgramOne();
+  }
+  EXPECT_EQ(WrittenIds(), (std::vector<std::string>{"00000041", "00000042", "00000043"}));
+  ASSERT_TRUE(WaitUntil([this] { return Text(ids::kNextField) == "44"; }));
+  EXPECT_NE(FileText("Lot.ini").find("Carrier ID=44\r\n"), std::string::npos);
+
+  window_->close();
+  window_.reset();
+  simulator_->PlaceBlankTransponder();
+  StartProduction();
+  EXPECT_EQ(Text(ids::kNextField), "44");
+  ProgramOne();
+  EXPECT_EQ(WrittenIds().back(), "00000044");
+}
+
+TEST_F(ProductionWindowTest, CsvRunMarksEachLineItWrites) {
+  ConfigurationSet set = LotSet();
+  set.sourceCsv = true;
+  set.sourceFile = FilePath("ids.csv");
+  SaveSet(set);
+  WriteFile("ids.csv", "Carrier ID;done\nLOT00001;X\nLOT00002;\nLOT00003;\n");
+  StartProduction("csv delimiter=;\r\n");
+  ProgramOne();
+  simulator_->PlaceBlankTransponder();
+  ProgramOne();
+  EXPECT_EQ(WrittenIds(), (std::vector<std::string>{"LOT00002", "LOT00003"}));
+  EXPECT_EQ(FileText("ids.csv"), "Carrier ID;done\r\nLOT00001;X\r\nLOT00002;X\r\nLOT00003;X\r\n");
+
+  simulator_->PlaceBlankTransponder();
+  Click(ids::kOneButton);
+  ASSERT_TRUE(WaitUntil([this] { return answerer_->seen().size() >= 2; }));
+  EXPECT_EQ(answerer_->seen()[0].text, text::kCsvWrongFormat);
+  EXPECT_EQ(answerer_->seen()[1].text, text::kWrongCarrierIdFormat);
+  EXPECT_EQ(WrittenIds().size(), 2u);
+}
+
+TEST_F(ProductionWindowTest, ContinuousModeProgramsEachTransponderThatIsSwappedIn) {
+  ConfigurationSet set = LotSet();
+  set.sourceDecimalCounter = true;
+  set.carrierId = "1";
+  SaveSet(set);
+  simulator_->SetSwapDelay(std::chrono::milliseconds(50));
+  StartProduction();
+  ASSERT_TRUE(Control<QAbstractButton>(ids::kContButton)->isEnabled());
+  EXPECT_EQ(ButtonText(ids::kContButton), text::kContOn);
+
+  Click(ids::kContButton);
+  EXPECT_EQ(ButtonText(ids::kContButton), text::kContOff);
+  EXPECT_FALSE(Control<QAbstractButton>(ids::kOneButton)->isEnabled());
+  EXPECT_FALSE(Action(ids::kMenuExit)->isEnabled());
+  ASSERT_TRUE(
+      WaitUntil([this] { return WrittenIds().size() >= 3; }, std::chrono::milliseconds(20000)));
+  Click(ids::kContButton);
+  EXPECT_EQ(ButtonText(ids::kContButton), text::kContOn);
+  EXPECT_TRUE(Control<QAbstractButton>(ids::kOneButton)->isEnabled());
+  EXPECT_FALSE(window_->timerRunning(ContinuousMode::kPollTimer));
+
+  const std::vector<std::string> written = WrittenIds();
+  const std::set<std::string> distinct(written.begin(), written.end());
+  EXPECT_EQ(distinct.size(), written.size());
+  EXPECT_EQ(written[0], "00000001");
+  EXPECT_EQ(written[2], "00000003");
+  EXPECT_TRUE(answerer_->seen().empty());
+}
+
+TEST_F(ProductionWindowTest, StartAfterAStopInTheMiddleOfACycleSkipsTheIdInFlight) {
+  ConfigurationSet set = LotSet();
+  set.sourceDecimalCounter = true;
+  set.carrierId = "7";
+  SaveSet(set);
+  WriteFile(InFlightFile::kFileName,
+            "source=decimal counter\r\nset=Lot\r\ncarrier id=00000007\r\ncsv file=\r\n"
+            "delimiter=\r\nline=0\r\n");
+  StartProduction();
+  ASSERT_EQ(answerer_->seen().size(), 1u);
+  EXPECT_NE(answerer_->seen()[0].text.find("carrier ID 00000007"), std::string::npos);
+  EXPECT_EQ(Text(ids::kNextField), "8");
+  EXPECT_NE(FileText("Lot.ini").find("Carrier ID=8\r\n"), std::string::npos);
+  ProgramOne();
+  EXPECT_EQ(WrittenIds(), (std::vector<std::string>{"00000008"}));
+}
+
+}  // namespace
+}  // namespace torvane::test
