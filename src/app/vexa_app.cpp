@@ -1,11 +1,17 @@
 #include "app/vexa_app.h"
 
+#include <csignal>
+
 #include "app/termination_notifier.h"
 #include "app/vexa_dlg.h"
 
 namespace torvane {
 
-CVexaApp::CVexaApp(int& argc, char** argv) : QApplication(argc, argv) {}
+CVexaApp::CVexaApp(int& argc, char** argv) : QApplication(argc, argv) {
+  // Over a file size limit a write must fail and be reported, not end the station
+  // in the middle of a cycle.
+  std::signal(SIGXFSZ, SIG_IGN);
+}
 
 int CVexaApp::Run() {
   TerminationNotifier termination;
