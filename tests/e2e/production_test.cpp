@@ -98,6 +98,31 @@ TEST_F(ProductionWindowTest, DecimalCounterRunGoesOnFromTheNextIdAfterARestart) 
   EXPECT_EQ(WrittenIds().back(), "00000044");
 }
 
+TEST_F(ProductionWindowTest, EveryTransponderIsRecordedOnceAndEveryCycleProtocolled) {
+  ConfigurationSet set = LotSet();
+  set.sourceDecimalCounter = true;
+  set.carrierId = "41";
+  set.log = true;
+  set.logFile = FilePath("lot.xml");
+  SaveSet(set);
+  StartProduction();
+  for (int i = 0; i < 2; ++i) {
+    if (i > 0) simulator_->PlaceBlankTransponder();
+    ProgramOne();
+  }
+  const auto count = [](const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return count(FileText("IntProt_0.txt"), ";One\r\n") == 2; }));
+  const std::string records = FileText("lot.xml");
+  EXPECT_EQ(count(records, ">30 30 30 30 30 30 34 31<"), 1u);
+  EXPECT_EQ(count(records, ">30 30 30 30 30 30 34 32<"), 1u);
+  EXPECT_EQ(count(records, ">Procedure:<"), 1u);
+  EXPECT_EQ(records.substr(records.size() - 13), "</Workbook>\r\n");
+}
+
 TEST_F(ProductionWindowTest, CsvRunMarksEachLineItWrites) {
   ConfigurationSet set = LotSet();
   set.sourceCsv = true;
