@@ -16,13 +16,17 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Every CR is followed by LF and every LF follows a CR.
+// Every CR is followed by LF and every LF follows a CR: as many LF as CR LF pairs.
 bool HasOnlyCrLf(std::string_view text) {
-  for (std::size_t i = text.find_first_of("\r\n"); i != std::string_view::npos;
-       i = text.find_first_of("\r\n", i + 2)) {
-    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') return false;
+  std::size_t pairs = 0;
+  for (const char* cr = static_cast<const char*>(std::memchr(text.data(), '\r', text.size()));
+       cr != nullptr;) {
+    const auto at = static_cast<std::size_t>(cr - text.data());
+    if (at + 1 == text.size() || text[at + 1] != '\n') return false;
+    ++pairs;
+    cr = static_cast<const char*>(std::memchr(cr + 2, '\r', text.size() - at - 2));
   }
-  return true;
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) == pairs;
 }
 
 std::string WithCrLfLineEnds(std::string raw) {
