@@ -1,13 +1,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/scratch_directory.h"
 
 namespace torvane::test {
 
@@ -15,22 +14,15 @@ namespace torvane::test {
 class SetDirectoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "torvane-sets-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    directory = pattern;
+    ASSERT_TRUE(scratch_.valid());
+    directory = scratch_.path();
   }
-  void TearDown() override { std::filesystem::remove_all(directory); }
 
-  std::string PathOf(const std::string& fileName) const { return (directory / fileName).string(); }
+  std::string PathOf(const std::string& fileName) const { return scratch_.File(fileName); }
   void WriteFile(const std::string& fileName, const std::string& text) const {
-    std::ofstream(PathOf(fileName), std::ios::binary) << text;
+    scratch_.Write(fileName, text);
   }
-  std::string ReadFile(const std::string& fileName) const {
-    std::ifstream in(PathOf(fileName), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string ReadFile(const std::string& fileName) const { return scratch_.Read(fileName); }
   std::vector<std::string> FileNames() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(directory)) {
@@ -40,6 +32,9 @@ class SetDirectoryTest : public ::testing::Test {
   }
 
   std::filesystem::path directory;
+
+ private:
+  ScratchDirectory scratch_;
 };
 
 }  // namespace torvane::test

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <regex>
 
-#include "support/temp_folder.h"
+#include "support/scratch_directory.h"
 
 namespace torvane {
 namespace {
 
 using test::ReadWholeFile;
-using test::TempFolder;
+using test::ScratchDirectory;
 
 const std::regex kEntryLine(R"(\d\d/\d\d/\d\d;\d\d:\d\d:\d\d;One\r\n)");
 
@@ -22,7 +22,7 @@ void MakeFileOfSize(const std::string& path, std::int64_t size) {
 }
 
 TEST(ProtocolFileTest, FirstEntryInAnEmptyFolderCreatesFileZeroWithOneLine) {
-  TempFolder folder;
+  ScratchDirectory folder;
   ProtocolFile protocol;
   ASSERT_TRUE(protocol.AppendProtocolEntry(folder.path(), "One").ok());
   const std::string content = ReadWholeFile(folder.File("IntProt_0.txt"));
@@ -30,7 +30,7 @@ TEST(ProtocolFileTest, FirstEntryInAnEmptyFolderCreatesFileZeroWithOneLine) {
 }
 
 TEST(ProtocolFileTest, EveryEntryAddsOneLine) {
-  TempFolder folder;
+  ScratchDirectory folder;
   ProtocolFile protocol;
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(protocol.AppendProtocolEntry(folder.path(), "One").ok());
   const std::string content = ReadWholeFile(folder.File("IntProt_0.txt"));
@@ -47,7 +47,7 @@ TEST(ProtocolFileTest, TheCapDecidesWhichFileIsUsed) {
       {ProtocolFile::kFileCap + 1, "IntProt_1.txt"},
   };
   for (const Case& c : cases) {
-    TempFolder folder;
+    ScratchDirectory folder;
     MakeFileOfSize(folder.File("IntProt_0.txt"), c.sizeOfFileZero);
     ProtocolFile protocol;
     ASSERT_TRUE(protocol.AppendProtocolEntry(folder.path(), "One").ok());
@@ -59,7 +59,7 @@ TEST(ProtocolFileTest, TheCapDecidesWhichFileIsUsed) {
 }
 
 TEST(ProtocolFileTest, LaterEntriesOfTheRunGoStraightToTheNextFile) {
-  TempFolder folder;
+  ScratchDirectory folder;
   MakeFileOfSize(folder.File("IntProt_0.txt"), ProtocolFile::kFileCap + 1);
   ProtocolFile protocol;
   ASSERT_TRUE(protocol.AppendProtocolEntry(folder.path(), "One").ok());
@@ -76,7 +76,7 @@ TEST(ProtocolFileTest, LaterEntriesOfTheRunGoStraightToTheNextFile) {
 }
 
 TEST(ProtocolFileTest, AFolderThatIsMissingGivesAMessageNamingTheFile) {
-  TempFolder folder;
+  ScratchDirectory folder;
   ProtocolFile protocol;
   const Status status = protocol.AppendProtocolEntry(folder.File("gone"), "One");
   ASSERT_FALSE(status.ok());

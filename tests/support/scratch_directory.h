@@ -4,10 +4,21 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 namespace torvane::test {
+
+inline std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteWholeFile(const std::string& path, std::string_view content) {
+  std::ofstream(path, std::ios::binary)
+      .write(content.data(), static_cast<std::streamsize>(content.size()));
+}
 
 // A fresh folder below the system's temporary folder, removed with everything
 // in it when the object goes.
@@ -26,18 +37,13 @@ class ScratchDirectory {
 
   bool valid() const { return !path_.empty(); }
   const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
 
-  void Write(const std::string& name, const std::string& content) const {
-    std::ofstream(File(name), std::ios::binary) << content;
+  void Write(std::string_view name, std::string_view content) const {
+    WriteWholeFile(File(name), content);
   }
-  std::string Read(const std::string& name) const {
-    std::ifstream file(File(name), std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-  }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
+  std::string Read(std::string_view name) const { return ReadWholeFile(File(name)); }
+  bool Exists(std::string_view name) const { return std::filesystem::exists(File(name)); }
 
  private:
   std::string path_;
