@@ -6,6 +6,7 @@
 #include "config/auto_2.h"
 #include "config/field_exchange.h"
 #include "config/file_name_display.h"
+#include "config/flag_boxes.h"
 #include "controls/window_messages.h"
 #include "res/config_dialog_ids.h"
 #include "res/config_dialog_template.h"
@@ -149,32 +150,19 @@ void CAutoDlg::Exchange(bool take) {
   exchange.Text(dlg::kPartNumber, set.partNumber);
   exchange.Text(dlg::kWorkOrderNumber, set.workOrderNumber);
   exchange.Text(dlg::kQuantity, set.quantity);
-  exchange.Check(dlg::kSourceDecimalCounter, set.sourceDecimalCounter);
-  exchange.Check(dlg::kSourceCsv, set.sourceCsv);
-  exchange.Check(dlg::kSourceCsvComplete, set.sourceCsvComplete);
-  exchange.Check(dlg::kSourceFixData, set.sourceFixData);
   exchange.Label(dlg::kSourceFileName, ShownFileName(set.sourceFile));
-  exchange.Check(dlg::kTypeTi, set.typeTi);
-  exchange.Check(dlg::kTypeQuorvi, set.typeQuorvi);
   exchange.Text(dlg::kOffset, set.carrierIdOffset);
   exchange.Text(dlg::kLength, set.carrierIdLength);
   exchange.Text(dlg::kCarrierId, set.carrierId);
   exchange.Text(dlg::kMemoryPage, set.memoryPage);
-  exchange.Check(dlg::kLockCarrierId, set.lockCarrierId);
   for (int byte = 0; byte < dlg::kAreaBytes; ++byte) {
     exchange.Bytes(dlg::kHexByte[byte], set.byteHex[byte]);
     exchange.Bytes(dlg::kAsciiByte[byte], set.byteAscii[byte]);
-    exchange.Check(dlg::kFixByte[byte], set.fixByte[byte]);
   }
-  for (int page = 0; page < 2; ++page) {
-    exchange.Check(dlg::kEditPage[page], set.editPage[page]);
-    exchange.Check(dlg::kLockPage[page], set.lockPage[page]);
-  }
-  exchange.Check(dlg::kWritePages3To17, set.writePages3To17);
   exchange.Text(dlg::kCounterPage, set.counterPage);
   exchange.Text(dlg::kAlignment, set.alignment);
-  exchange.Check(dlg::kLog, set.log);
   exchange.Label(dlg::kLogFileName, ShownFileName(set.logFile));
+  ForEachFlagBox(set, [&](int controlId, bool& flag) { exchange.Check(controlId, flag); });
 }
 
 }  // namespace torvane

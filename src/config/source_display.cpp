@@ -1,5 +1,8 @@
 #include "config/source_display.h"
 
+#include <utility>
+
+#include "config/flag_boxes.h"
 #include "res/config_dialog_ids.h"
 
 namespace torvane {
@@ -57,22 +60,8 @@ void SourceDisplay::ShowLogControls() {
 }
 
 void SourceDisplay::ShowFlagImages() {
-  view_.SetButtonImage(dlg::kSourceDecimalCounter, set_.sourceDecimalCounter);
-  view_.SetButtonImage(dlg::kSourceCsv, set_.sourceCsv);
-  view_.SetButtonImage(dlg::kSourceCsvComplete, set_.sourceCsvComplete);
-  view_.SetButtonImage(dlg::kSourceFixData, set_.sourceFixData);
-  view_.SetButtonImage(dlg::kLockCarrierId, set_.lockCarrierId);
-  for (int byte = 0; byte < dlg::kAreaBytes; ++byte) {
-    view_.SetButtonImage(dlg::kFixByte[byte], set_.fixByte[byte]);
-  }
-  for (int page = 0; page < 2; ++page) {
-    view_.SetButtonImage(dlg::kEditPage[page], set_.editPage[page]);
-    view_.SetButtonImage(dlg::kLockPage[page], set_.lockPage[page]);
-  }
-  view_.SetButtonImage(dlg::kWritePages3To17, set_.writePages3To17);
-  view_.SetButtonImage(dlg::kLog, set_.log);
-  view_.SetButtonImage(dlg::kTypeTi, set_.typeTi);
-  view_.SetButtonImage(dlg::kTypeQuorvi, set_.typeQuorvi);
+  ForEachFlagBox(std::as_const(set_),
+                 [this](int controlId, bool flag) { view_.SetButtonImage(controlId, flag); });
 }
 
 void SourceDisplay::ShowControls(DataSource source) {
