@@ -34,6 +34,18 @@ int IndexIn(const std::array<int, dlg::kAreaBytes>& row, int controlId) {
   return it == row.end() ? -1 : static_cast<int>(it - row.begin());
 }
 
+// Which of pages 1 and 2 the carrier ID of the set lies on.
+struct CarrierIdPages {
+  bool onPage1;
+  bool onPage2;
+};
+
+CarrierIdPages PagesOfCarrierId(const ConfigurationSet& set) {
+  const std::uint64_t offset = ReadDecimal(set.carrierIdOffset);
+  const std::uint64_t end = offset + std::min<std::uint64_t>(ReadDecimal(set.carrierIdLength), 16);
+  return {offset < kPageBytes, offset >= kPageBytes || end > kPageBytes};
+}
+
 // The record file beside a CSV source: never the source itself.
 std::string RecordFileBeside(const std::string& source) {
   std::string ending = source.size() >= 4 ? source.substr(source.size() - 4) : std::string();
@@ -136,10 +148,9 @@ void ConfigDialogEditor::OnLayoutTab(int controlId) {
 
 void ConfigDialogEditor::OnLockCarrierId() {
   view_.TakeFieldValues();
-  const std::uint64_t offset = ReadDecimal(set_.carrierIdOffset);
-  const std::uint64_t end = offset + std::min<std::uint64_t>(ReadDecimal(set_.carrierIdLength), 16);
-  if (offset < kPageBytes) set_.lockPage[0] = set_.lockCarrierId;
-  if (offset >= kPageBytes || end > kPageBytes) set_.lockPage[1] = set_.lockCarrierId;
+  const CarrierIdPages pages = PagesOfCarrierId(set_);
+  if (pages.onPage1) set_.lockPage[0] = set_.lockCarrierId;
+  if (pages.onPage2) set_.lockPage[1] = set_.lockCarrierId;
   source_.ShowFlagImages();
   DisableOk();
   view_.ShowFieldValues();
@@ -150,14 +161,10 @@ void ConfigDialogEditor::OnLockCarrierId() {
 void ConfigDialogEditor::OnLockPage(int page) {
   view_.TakeFieldValues();
   if (SourceOf(set_) == DataSource::DecimalCounter) {
-    const std::uint64_t offset = ReadDecimal(set_.carrierIdOffset);
-    const std::uint64_t end =
-        offset + std::min<std::uint64_t>(ReadDecimal(set_.carrierIdLength), 16);
-    const bool onPage1 = offset < kPageBytes;
-    const bool onPage2 = offset >= kPageBytes || end > kPageBytes;
-    const bool onPressed = page == 1 ? onPage1 : onPage2;
+    const CarrierIdPages pages = PagesOfCarrierId(set_);
+    const bool onPressed = page == 1 ? pages.onPage1 : pages.onPage2;
     if (set_.lockPage[page - 1]) {
-      if ((!onPage1 || set_.lockPage[0]) && (!onPage2 || set_.lockPage[1])) {
+      if ((!pages.onPage1 || set_.lockPage[0]) && (!pages.onPage2 || set_.lockPage[1])) {
         set_.lockCarrierId = true;
       }
     } else if (onPressed) {
