@@ -13,6 +13,7 @@
 #include "config/configuration_applier.h"
 #include "controls/message_map.h"
 #include "controls/qt_file_chooser.h"
+#include "controls/station_timer_table.h"
 #include "link/protocol_file.h"
 #include "link/serial_link.h"
 #include "link/terminal_pane.h"
@@ -66,7 +67,7 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
 
   void SetTimer(int timerId, std::chrono::milliseconds period) override;
   void KillTimer(int timerId) override;
-  bool timerRunning(int timerId) const { return timers_.contains(timerId); }
+  bool timerRunning(int timerId) const { return timers_.Running(timerId); }
 
   // What timer 3 runs when a cycle was requested.
   void SetCycleRunner(std::function<void()> runner) { cycleRunner_ = std::move(runner); }
@@ -168,7 +169,7 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   MessageMap messages_;
   std::map<int, QWidget*> controls_;
   std::map<int, QAction*> actions_;
-  std::map<int, int> timers_;  // station timer id -> Qt timer id
+  StationTimerTable timers_{*this};
   std::function<void()> cycleRunner_;
   QPointer<CPortInfoDlg> portInfo_;
   bool initialised_ = false;

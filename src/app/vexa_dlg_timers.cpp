@@ -7,22 +7,15 @@
 namespace torvane {
 
 void CVexaDlg::SetTimer(int timerId, std::chrono::milliseconds period) {
-  KillTimer(timerId);
-  timers_[timerId] = startTimer(period);
+  timers_.Set(timerId, period);
 }
 
 void CVexaDlg::KillTimer(int timerId) {
-  auto it = timers_.find(timerId);
-  if (it == timers_.end()) return;
-  killTimer(it->second);
-  timers_.erase(it);
+  timers_.Kill(timerId);
 }
 
 void CVexaDlg::timerEvent(QTimerEvent* event) {
-  int stationId = 0;
-  for (const auto& [id, qtId] : timers_) {
-    if (qtId == event->timerId()) stationId = id;
-  }
+  const int stationId = timers_.StationIdOf(event->timerId()).value_or(0);
   if (stationId == kCycleTimer) {
     OnCycleTimer();
   } else if (stationId == kMessageTimer) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimerEvent>
+#include <optional>
 
 #include "controls/color_label.h"
 #include "controls/enter_edit.h"
@@ -93,21 +94,16 @@ MessageAnswer DialogWindow::ShowMessage(const std::string& text, const std::stri
 }
 
 void DialogWindow::SetTimer(int timerId, std::chrono::milliseconds period) {
-  KillTimer(timerId);
-  timers_[timerId] = startTimer(period);
+  timers_.Set(timerId, period);
 }
 
 void DialogWindow::KillTimer(int timerId) {
-  auto it = timers_.find(timerId);
-  if (it == timers_.end()) return;
-  killTimer(it->second);
-  timers_.erase(it);
+  timers_.Kill(timerId);
 }
 
 void DialogWindow::timerEvent(QTimerEvent* event) {
-  for (const auto& [stationId, qtId] : timers_) {
-    if (qtId != event->timerId()) continue;
-    OnTimer(stationId);
+  if (const std::optional<int> stationId = timers_.StationIdOf(event->timerId())) {
+    OnTimer(*stationId);
     return;
   }
   QDialog::timerEvent(event);

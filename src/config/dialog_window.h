@@ -8,6 +8,7 @@
 
 #include "config/dialog_view.h"
 #include "controls/message_map.h"
+#include "controls/station_timer_table.h"
 #include "res/control_template.h"
 
 namespace torvane {
@@ -38,7 +39,7 @@ class DialogWindow : public QDialog, public DialogView, public MessageTarget {
   // Setting a running timer restarts it.
   void SetTimer(int timerId, std::chrono::milliseconds period);
   void KillTimer(int timerId);
-  bool timerRunning(int timerId) const { return timers_.contains(timerId); }
+  bool timerRunning(int timerId) const { return timers_.Running(timerId); }
 
  protected:
   void ConnectButton(int controlId, std::function<void()> handler);
@@ -52,7 +53,7 @@ class DialogWindow : public QDialog, public DialogView, public MessageTarget {
 
  private:
   std::map<int, QWidget*> controls_;
-  std::map<int, int> timers_;  // station timer id -> Qt timer id
+  StationTimerTable timers_{*this};
   MessageMap messages_;
   bool handlingField_ = false;
 };
