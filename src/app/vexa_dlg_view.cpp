@@ -1,12 +1,12 @@
 #include <QAbstractButton>
 #include <QAction>
-#include <QLineEdit>
 
 #include "app/vexa_dlg.h"
 #include "controls/color_label.h"
 #include "controls/enter_edit.h"
 #include "controls/image_button.h"
 #include "controls/station_message_box.h"
+#include "controls/widget_focus.h"
 
 namespace torvane {
 
@@ -21,11 +21,7 @@ void CVexaDlg::SetFieldTextColour(int controlId, std::uint32_t text) {
 }
 
 void CVexaDlg::FocusControl(int controlId, bool selectAll) {
-  QWidget* control = Control<QWidget>(controlId);
-  if (control == nullptr) return;
-  control->setFocus(Qt::OtherFocusReason);
-  auto* edit = qobject_cast<QLineEdit*>(control);
-  if (edit != nullptr && selectAll) edit->selectAll();
+  FocusWidget(Control<QWidget>(controlId), selectAll);
 }
 
 void CVexaDlg::SetButtonImage(int controlId, bool checked) {

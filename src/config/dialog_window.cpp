@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimerEvent>
 #include <optional>
@@ -12,6 +11,7 @@
 #include "controls/image_button.h"
 #include "controls/station_message_box.h"
 #include "controls/template_control.h"
+#include "controls/widget_focus.h"
 #include "res/station_images.h"
 
 namespace torvane {
@@ -63,11 +63,7 @@ void DialogWindow::SetFieldColour(int controlId, std::uint32_t background) {
 }
 
 void DialogWindow::FocusControl(int controlId, bool selectAll) {
-  QWidget* control = ControlWidget(controlId);
-  if (control == nullptr) return;
-  control->setFocus(Qt::OtherFocusReason);
-  auto* edit = qobject_cast<QLineEdit*>(control);
-  if (edit != nullptr && selectAll) edit->selectAll();
+  FocusWidget(ControlWidget(controlId), selectAll);
 }
 
 void DialogWindow::SetButtonImage(int controlId, bool set) {
