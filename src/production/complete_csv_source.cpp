@@ -25,17 +25,12 @@ bool HasCompleteHeader(const std::vector<std::string_view>& header) {
 }  // namespace
 
 std::string CompleteCsvSource::ReadNextCompleteRow() {
-  context_.view.TakeFieldValues();
   row_ = CompleteRow{};
   line_.clear();
   selected_.reset();
-  const Result<CsvDocument> loaded = CsvDocument::Load(context_.setInUse.set.sourceFile);
-  if (!loaded.ok()) {
-    context_.view.ShowMessage(text::kNoCsvAccess, text::kCaption, MessageIcon::Error,
-                              MessageButtons::Ok);
-    return {};
-  }
-  const CsvDocument& document = loaded.value;
+  const std::optional<CsvDocument> loaded = LoadSourceFile();
+  if (!loaded) return {};
+  const CsvDocument& document = *loaded;
   const std::string& delimiter = context_.csvDelimiter;
   const std::optional<std::string_view> header = document.Line(0);
   if (!header || !HasCompleteHeader(SplitFields(*header, delimiter))) return {};

@@ -17,15 +17,10 @@ constexpr std::size_t kDoneField = 1;
 }  // namespace
 
 std::string CsvCarrierIdSource::ReadNextCsvCarrierId() {
-  context_.view.TakeFieldValues();
   selected_.reset();
-  const Result<CsvDocument> loaded = CsvDocument::Load(context_.setInUse.set.sourceFile);
-  if (!loaded.ok()) {
-    context_.view.ShowMessage(text::kNoCsvAccess, text::kCaption, MessageIcon::Error,
-                              MessageButtons::Ok);
-    return {};
-  }
-  const CsvDocument& document = loaded.value;
+  const std::optional<CsvDocument> loaded = LoadSourceFile();
+  if (!loaded) return {};
+  const CsvDocument& document = *loaded;
   const std::string& delimiter = context_.csvDelimiter;
   const std::optional<std::string_view> headerLine = document.Line(0);
   if (!headerLine) return {};

@@ -1,6 +1,19 @@
 #include "production/csv_line_source.h"
 
+#include "production/production_messages.h"
+
 namespace torvane {
+
+std::optional<CsvDocument> CsvLineSource::LoadSourceFile() {
+  context_.view.TakeFieldValues();
+  Result<CsvDocument> loaded = CsvDocument::Load(context_.setInUse.set.sourceFile);
+  if (!loaded.ok()) {
+    context_.view.ShowMessage(text::kNoCsvAccess, text::kCaption, MessageIcon::Error,
+                              MessageButtons::Ok);
+    return std::nullopt;
+  }
+  return std::move(loaded.value);
+}
 
 Status CsvLineSource::Advance() {
   if (!prepared_) return Status::Success();

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "production/carrier_id_source.h"
+#include "production/csv_document.h"
 #include "production/csv_line_marker.h"
 #include "production/production_context.h"
 
@@ -17,6 +18,10 @@ class CsvLineSource : public CarrierIdSource {
 
  protected:
   CsvLineSource(ProductionContext& context, SourceKind kind) : context_(context), kind_(kind) {}
+
+  // Takes the window's fields and reads the source file; a file that cannot be
+  // read is reported to the operator and gives nothing.
+  std::optional<CsvDocument> LoadSourceFile();
 
   ProductionContext& context_;
   std::optional<CsvLineRef> selected_;  // the line read last
