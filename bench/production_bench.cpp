@@ -22,6 +22,7 @@
 #include "config/set_file.h"
 #include "production/production_cycle.h"
 #include "reader_simulator.h"
+#include "support/counter_set.h"
 #include "support/fake_station_view.h"
 #include "support/line_record_writer.h"
 #include "support/scratch_directory.h"
@@ -124,18 +125,10 @@ std::unique_ptr<sim::ReaderSimulator> StartReader(const Reader& reader) {
 }
 
 void SaveBenchSet(const test::ScratchDirectory& directory, bool csv) {
-  ConfigurationSet set;
-  set.carrierIdOffset = "0";
-  set.carrierIdLength = "16";
-  set.memoryPage = "1";
-  set.carrierId = "1";
-  set.byteHex.fill("00");
-  set.byteAscii.fill("NUL");
-  set.lockPage[0] = set.lockPage[1] = true;
+  ConfigurationSet set = test::SixteenCharacterIdSet();
   set.writePages3To17 = true;
   set.counterPage = "3";
   set.counterValue = "00000001";
-  set.log = true;
   set.sourceDecimalCounter = !csv;
   set.sourceCsv = csv;
   set.sourceFile = directory.File("ids.csv");

@@ -13,6 +13,7 @@
 
 #include "config/set_file.h"
 #include "reader_simulator.h"
+#include "support/counter_set.h"
 #include "support/scratch_directory.h"
 
 namespace torvane::test {
@@ -32,17 +33,9 @@ class CrashTest : public ::testing::TestWithParam<bool> {
     ASSERT_TRUE(started.ok()) << started.error;
     simulator = std::move(started.value);
 
-    ConfigurationSet set;
+    ConfigurationSet set = test::SixteenCharacterIdSet();
     set.quantity = "1000";
-    set.carrierIdOffset = "0";
-    set.carrierIdLength = "16";
-    set.memoryPage = "1";
-    set.carrierId = "1";
-    set.byteHex.fill("00");
-    set.byteAscii.fill("NUL");
-    set.lockPage[0] = set.lockPage[1] = true;
     set.counterPage = "None";
-    set.log = true;
     if (GetParam()) {
       set.sourceCsv = true;
       set.sourceFile = directory.File("ids.csv");

@@ -11,13 +11,13 @@
 #include "production/production_record_file.h"
 #include "production/record_paths.h"
 #include "sample_record.h"
-#include "support/temp_folder.h"
+#include "support/scratch_directory.h"
 
 namespace torvane {
 namespace {
 
 using test::ReadWholeFile;
-using test::TempFolder;
+using test::ScratchDirectory;
 
 struct ChildLimits {
   rlim_t fileSize = RLIM_INFINITY;
@@ -86,7 +86,7 @@ class DurableAppendTest : public ::testing::Test {
     EXPECT_EQ(file.waitingCount(), 0u);
   }
 
-  TempFolder folder_;
+  ScratchDirectory folder_;
   std::string path_ = folder_.File("records.xml");
   std::string before_;
 };

@@ -6,7 +6,7 @@
 #include "production/record_blocks.h"
 #include "production/record_rows.h"
 #include "sample_record.h"
-#include "support/temp_folder.h"
+#include "support/scratch_directory.h"
 #include "transponder/page_codec.h"
 
 namespace torvane {
@@ -69,7 +69,7 @@ TEST(LastCarrierIdTest, TheLastRecordHoldingBothPagesCounts) {
 }
 
 TEST(LastCarrierIdTest, ReadsTheEndOfALongRecordFile) {
-  test::TempFolder folder;
+  test::ScratchDirectory folder;
   int count = 0;
   ProductionRecordFile file(folder.path());
   ProductionRecord record = test::SampleRecord();

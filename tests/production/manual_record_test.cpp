@@ -8,7 +8,7 @@
 #include "res/control_ids.h"
 #include "support/fake_file_chooser.h"
 #include "support/fake_station_view.h"
-#include "support/temp_folder.h"
+#include "support/scratch_directory.h"
 #include "transponder/page_codec.h"
 #include "workbook_reader.h"
 
@@ -28,7 +28,7 @@ class ManualRecordTest : public ::testing::Test {
 
   test::Workbook Written() { return test::ReadWorkbook(manualLog_.fileName); }
 
-  test::TempFolder folder_;
+  test::ScratchDirectory folder_;
   std::string workingDirectory_ = folder_.path();
   test::FakeStationView view_;
   ManualLogState manualLog_;

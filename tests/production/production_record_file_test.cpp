@@ -6,7 +6,7 @@
 
 #include "production/record_paths.h"
 #include "sample_record.h"
-#include "support/temp_folder.h"
+#include "support/scratch_directory.h"
 #include "workbook_reader.h"
 
 namespace torvane {
@@ -15,7 +15,7 @@ namespace {
 using test::Lines;
 using test::ReadWholeFile;
 using test::SampleRecord;
-using test::TempFolder;
+using test::ScratchDirectory;
 
 constexpr const char* kStamp = "06/12/26;22:33:51";
 
@@ -33,7 +33,7 @@ class ProductionRecordFileTest : public ::testing::Test {
     return record;
   }
 
-  TempFolder folder_;
+  ScratchDirectory folder_;
   std::string path_ = folder_.File("records.xml");
 };
 
@@ -109,7 +109,7 @@ TEST_F(ProductionRecordFileTest, HeaderBlockBySource) {
       {"none", false, false, false, false, {}, true},
   };
   for (const Case& c : cases) {
-    TempFolder folder;
+    ScratchDirectory folder;
     ProductionRecord record = RecordTo(folder.File("r.xml"));
     record.set.sourceDecimalCounter = c.decimal;
     record.set.sourceCsv = c.csv;
@@ -212,7 +212,7 @@ TEST_F(ProductionRecordFileTest, AnEmptyFileNameMeansTheDefaultInTheWorkingDirec
 
 TEST_F(ProductionRecordFileTest, AForeignFileIsLeftUnchangedAndTheRecordWaits) {
   for (const char* foreign : {"just some notes\r\n", "<x>\r\n</Table></x>\r\n"}) {
-    TempFolder folder;
+    ScratchDirectory folder;
     const std::string path = folder.File("r.xml");
     test::WriteWholeFile(path, foreign);
     ProductionRecordFile file(folder.path());
