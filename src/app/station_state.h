@@ -6,6 +6,7 @@
 
 #include "config/set_in_use.h"
 #include "config/set_list.h"
+#include "ledger/ledger_settings.h"
 #include "link/serial_settings.h"
 #include "link/terminal_state.h"
 #include "production/manual_log_state.h"
@@ -23,6 +24,7 @@ struct StationState {
   std::string settingsPath;
 
   SerialSettings serial;
+  LedgerSettings ledger;
 
   SetInUse setInUse;
   SetList setList;               // names of the configuration sets, at most kMaxSetListSize

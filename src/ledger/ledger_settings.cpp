@@ -1,0 +1,30 @@
+#include "ledger/ledger_settings.h"
+
+#include <limits.h>
+#include <unistd.h>
+
+#include "ledger/sqlite_ledger.h"
+
+namespace torvane {
+
+std::string DefaultStationName() {
+  char name[HOST_NAME_MAX + 1] = {};
+  if (gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "station";
+  return name;
+}
+
+std::string LedgerStationName(const LedgerSettings& settings) {
+  return settings.station.empty() ? DefaultStationName() : settings.station;
+}
+
+Result<std::unique_ptr<CarrierIdLedger>> OpenCarrierIdLedger(const LedgerSettings& settings,
+                                                             const std::string& workingDirectory) {
+  using Opened = Result<std::unique_ptr<CarrierIdLedger>>;
+  std::string path = settings.database.empty() ? kDefaultLedgerFile : settings.database;
+  if (path.front() != '/') path = workingDirectory + "/" + path;
+  Result<std::unique_ptr<SqliteLedger>> sqlite = SqliteLedger::Open(path);
+  if (!sqlite.ok()) return Opened::Failure(sqlite.error);
+  return Opened::Success(std::move(sqlite.value));
+}
+
+}  // namespace torvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ledger/carrier_id_ledger.h"
+#include "platform/result.h"
+
+namespace torvane {
+
+// The [Ledger] section of Torvane.ini; empty values take the defaults.
+struct LedgerSettings {
+  std::string database;  // a file path, relative ones in the working directory
+  std::string station;   // the name rows are stamped with
+};
+
+inline constexpr const char* kDefaultLedgerFile = "Torvane.ledger";
+
+// The station name when none is set: the host name.
+std::string DefaultStationName();
+// The station name of the settings, or the default.
+std::string LedgerStationName(const LedgerSettings& settings);
+
+// The one place that turns a database setting into a store.
+Result<std::unique_ptr<CarrierIdLedger>> OpenCarrierIdLedger(const LedgerSettings& settings,
+                                                             const std::string& workingDirectory);
+
+}  // namespace torvane

@@ -1,0 +1,282 @@
+#include "ledger/sqlite_ledger.h"
+
+#include <array>
+
+namespace torvane {
+
+namespace {
+
+// Each entry brings the schema from its index to the next version.
+constexpr std::array<const char*, SqliteLedger::kSchemaVersion> kMigrations = {
+    R"(CREATE TABLE carrier_ids (
+         carrier_id BLOB PRIMARY KEY NOT NULL,
+         set_name TEXT NOT NULL,
+         source_kind TEXT NOT NULL,
+         counter_value TEXT NOT NULL,
+         source_file TEXT NOT NULL,
+         source_line INTEGER NOT NULL,
+         uid TEXT NOT NULL,
+         station TEXT NOT NULL,
+         state TEXT NOT NULL
+           CHECK (state IN ('reserved', 'written', 'programmed', 'spent')),
+         reserved_at INTEGER NOT NULL,
+         changed_at INTEGER NOT NULL
+       ) WITHOUT ROWID;
+       CREATE INDEX carrier_ids_by_set ON carrier_ids (set_name, reserved_at);
+       CREATE INDEX carrier_ids_by_time ON carrier_ids (reserved_at);
+       CREATE TABLE rewrites (
+         id INTEGER PRIMARY KEY,
+         carrier_id BLOB NOT NULL,
+         set_name TEXT NOT NULL,
+         source_kind TEXT NOT NULL,
+         counter_value TEXT NOT NULL,
+         source_file TEXT NOT NULL,
+         source_line INTEGER NOT NULL,
+         uid TEXT NOT NULL,
+         station TEXT NOT NULL,
+         written_at INTEGER NOT NULL
+       );
+       CREATE INDEX rewrites_by_carrier_id ON rewrites (carrier_id, written_at);
+       CREATE INDEX rewrites_by_time ON rewrites (written_at);)",
+};
+
+constexpr const char* kClaimColumns =
+    "carrier_id, set_name, source_kind, counter_value, source_file, source_line, uid, station";
+constexpr int kBusyTimeoutMs = 5000;
+
+LedgerTime Now() {
+  return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
+}
+
+std::int64_t Millis(LedgerTime time) {
+  return time.time_since_epoch().count();
+}
+
+LedgerTime FromMillis(std::int64_t ms) {
+  return LedgerTime(std::chrono::milliseconds(ms));
+}
+
+void BindClaim(SqliteStatement& statement, const LedgerClaim& claim) {
+  statement.BindBlob(claim.carrierId)
+      .BindText(claim.setName)
+      .BindText(LedgerSourceKindName(claim.source.kind))
+      .BindText(claim.source.counterValue)
+      .BindText(claim.source.file)
+      .BindInteger(static_cast<std::int64_t>(claim.source.line))
+      .BindText(claim.uid)
+      .BindText(claim.station);
+}
+
+// Columns in the order of kClaimColumns.
+void ReadClaim(const SqliteStatement& statement, LedgerClaim& claim) {
+  claim.carrierId = statement.Blob(0);
+  claim.setName = statement.Text(1);
+  claim.source.kind =
+      LedgerSourceKindNamed(statement.Text(2)).value_or(LedgerSourceKind::DecimalCounter);
+  claim.source.counterValue = statement.Text(3);
+  claim.source.file = statement.Text(4);
+  claim.source.line = static_cast<std::uint64_t>(statement.Integer(5));
+  claim.uid = statement.Text(6);
+  claim.station = statement.Text(7);
+}
+
+// " WHERE ..." for the filters that are set, on the given time column.
+std::string WhereClause(const LedgerQuery& query, const char* timeColumn) {
+  std::string where;
+  const auto add = [&](const std::string& condition) {
+    where += where.empty() ? " WHERE " : " AND ";
+    where += condition;
+  };
+  if (query.carrierId) add("carrier_id = ?");
+  if (query.setName) add("set_name = ?");
+  if (query.from) add(std::string(timeColumn) + " >= ?");
+  if (query.to) add(std::string(timeColumn) + " < ?");
+  return where;
+}
+
+void BindQuery(SqliteStatement& statement, const LedgerQuery& query) {
+  if (query.carrierId) statement.BindBlob(*query.carrierId);
+  if (query.setName) statement.BindText(*query.setName);
+  if (query.from) statement.BindInteger(Millis(*query.from));
+  if (query.to) statement.BindInteger(Millis(*query.to));
+}
+
+}  // namespace
+
+Result<std::unique_ptr<SqliteLedger>> SqliteLedger::Open(const std::string& path) {
+  using Opened = Result<std::unique_ptr<SqliteLedger>>;
+  sqlite3* db = nullptr;
+  const int code =
+      sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  std::unique_ptr<SqliteLedger> ledger(new SqliteLedger(db));
+  if (code != SQLITE_OK) {
+    return Opened::Failure(path + ": " +
+                           (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code)));
+  }
+  if (const Status configured = ledger->Configure(); !configured.ok()) {
+    return Opened::Failure(path + ": " + configured.error);
+  }
+  if (const Status migrated = ledger->Migrate(); !migrated.ok()) {
+    return Opened::Failure(path + ": " + migrated.error);
+  }
+  return Opened::Success(std::move(ledger));
+}
+
+SqliteLedger::~SqliteLedger() {
+  sqlite3_close_v2(db_);
+}
+
+Status SqliteLedger::Configure() {
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  // journal_mode answers with the mode it took; a file system without shared
+  // memory keeps the old one, which is still safe with full synchronous commits.
+  if (const Status wal = Execute("PRAGMA journal_mode=WAL"); !wal.ok()) return wal;
+  return Execute("PRAGMA synchronous=FULL");
+}
+
+Status SqliteLedger::Migrate() {
+  if (const Status begun = Execute("BEGIN IMMEDIATE"); !begun.ok()) return begun;
+  Status status = Execute("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)");
+  std::int64_t version = 0;
+  bool versionRowFound = false;
+  if (status.ok()) {
+    Result<SqliteStatement> read = Prepare("SELECT version FROM schema_version");
+    Result<bool> row = read.ok() ? read.value.Step() : Result<bool>::Failure(read.error);
+    if (!row.ok()) status = Status::Failure(row.error);
+    versionRowFound = row.ok() && row.value;
+    if (versionRowFound) version = read.value.Integer(0);
+  }
+  if (status.ok() && version > kSchemaVersion) {
+    status = Status::Failure("the ledger has schema version " + std::to_string(version) +
+                             ", newer than this station's " + std::to_string(kSchemaVersion));
+  }
+  for (std::int64_t v = version; status.ok() && v < kSchemaVersion; ++v) {
+    status = Execute(kMigrations[static_cast<std::size_t>(v)]);
+  }
+  if (status.ok() && version < kSchemaVersion) {
+    const std::string current = std::to_string(kSchemaVersion);
+    status =
+        Execute(versionRowFound
+                    ? ("UPDATE schema_version SET version = " + current).c_str()
+                    : ("INSERT INTO schema_version (version) VALUES (" + current + ")").c_str());
+  }
+  if (!status.ok()) {
+    Execute("ROLLBACK");
+    return status;
+  }
+  return Execute("COMMIT");
+}
+
+Status SqliteLedger::Execute(const char* sql) {
+  char* message = nullptr;
+  if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK) return Status::Success();
+  std::string text = message != nullptr ? message : sqlite3_errmsg(db_);
+  sqlite3_free(message);
+  return Status::Failure(text);
+}
+
+Result<SqliteStatement> SqliteLedger::Prepare(std::string_view sql) {
+  return SqliteStatement::Prepare(db_, sql);
+}
+
+Result<Reservation> SqliteLedger::Reserve(const LedgerClaim& claim) {
+  using Reserved = Result<Reservation>;
+  const LedgerTime now = Now();
+  Result<SqliteStatement> insert =
+      Prepare(std::string("INSERT INTO carrier_ids (") + kClaimColumns +
+              ", state, reserved_at, changed_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 'reserved', ?, ?)"
+              " ON CONFLICT (carrier_id) DO NOTHING");
+  if (!insert.ok()) return Reserved::Failure(insert.error);
+  BindClaim(insert.value, claim);
+  insert.value.BindInteger(Millis(now)).BindInteger(Millis(now));
+  if (const Status run = insert.value.Run(); !run.ok()) return Reserved::Failure(run.error);
+  if (sqlite3_changes(db_) == 1) {
+    Reservation granted{true, LedgerRow{claim, LedgerState::Reserved, now, now}};
+    return Reserved::Success(std::move(granted));
+  }
+  const Result<std::optional<LedgerRow>> holder = LookUp(claim.carrierId);
+  if (!holder.ok()) return Reserved::Failure(holder.error);
+  if (!holder.value) return Reserved::Failure("the carrier ID was neither reserved nor found");
+  return Reserved::Success(Reservation{false, *holder.value});
+}
+
+Status SqliteLedger::Move(std::string_view carrierId, LedgerState state, std::string_view uid) {
+  Result<SqliteStatement> update = Prepare(
+      "UPDATE carrier_ids SET state = ?, uid = CASE WHEN ? = '' THEN uid ELSE ? END,"
+      " changed_at = ? WHERE carrier_id = ? AND state IN ('reserved', 'written')");
+  if (!update.ok()) return Status::Failure(update.error);
+  update.value.BindText(LedgerStateName(state))
+      .BindText(uid)
+      .BindText(uid)
+      .BindInteger(Millis(Now()))
+      .BindBlob(carrierId);
+  if (const Status run = update.value.Run(); !run.ok()) return run;
+  if (sqlite3_changes(db_) == 1) return Status::Success();
+  const Result<std::optional<LedgerRow>> row = LookUp(carrierId);
+  if (!row.ok()) return Status::Failure(row.error);
+  if (!row.value) {
+    return Status::Failure("carrier ID " + PrintableCarrierId(carrierId) + " is not in the ledger");
+  }
+  return Status::Success();
+}
+
+Status SqliteLedger::NoteRewrite(const LedgerClaim& claim) {
+  Result<SqliteStatement> insert = Prepare(std::string("INSERT INTO rewrites (") + kClaimColumns +
+                                           ", written_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  if (!insert.ok()) return Status::Failure(insert.error);
+  BindClaim(insert.value, claim);
+  insert.value.BindInteger(Millis(Now()));
+  return insert.value.Run();
+}
+
+Result<std::optional<LedgerRow>> SqliteLedger::LookUp(std::string_view carrierId) {
+  using Found = Result<std::optional<LedgerRow>>;
+  LedgerQuery query;
+  query.carrierId = std::string(carrierId);
+  Result<std::vector<LedgerRow>> rows = List(query);
+  if (!rows.ok()) return Found::Failure(rows.error);
+  if (rows.value.empty()) return Found::Success(std::nullopt);
+  return Found::Success(std::move(rows.value.front()));
+}
+
+Result<std::vector<LedgerRow>> SqliteLedger::List(const LedgerQuery& query) {
+  using Rows = Result<std::vector<LedgerRow>>;
+  Result<SqliteStatement> select = Prepare(
+      std::string("SELECT ") + kClaimColumns + ", state, reserved_at, changed_at FROM carrier_ids" +
+      WhereClause(query, "reserved_at") + " ORDER BY reserved_at, carrier_id");
+  if (!select.ok()) return Rows::Failure(select.error);
+  BindQuery(select.value, query);
+  std::vector<LedgerRow> rows;
+  for (;;) {
+    const Result<bool> step = select.value.Step();
+    if (!step.ok()) return Rows::Failure(step.error);
+    if (!step.value) break;
+    LedgerRow& row = rows.emplace_back();
+    ReadClaim(select.value, row);
+    row.state = LedgerStateNamed(select.value.Text(8)).value_or(LedgerState::Spent);
+    row.reservedAt = FromMillis(select.value.Integer(9));
+    row.changedAt = FromMillis(select.value.Integer(10));
+  }
+  return Rows::Success(std::move(rows));
+}
+
+Result<std::vector<LedgerRewrite>> SqliteLedger::Rewrites(const LedgerQuery& query) {
+  using Rows = Result<std::vector<LedgerRewrite>>;
+  Result<SqliteStatement> select =
+      Prepare(std::string("SELECT ") + kClaimColumns + ", written_at FROM rewrites" +
+              WhereClause(query, "written_at") + " ORDER BY written_at, id");
+  if (!select.ok()) return Rows::Failure(select.error);
+  BindQuery(select.value, query);
+  std::vector<LedgerRewrite> rows;
+  for (;;) {
+    const Result<bool> step = select.value.Step();
+    if (!step.ok()) return Rows::Failure(step.error);
+    if (!step.value) break;
+    LedgerRewrite& row = rows.emplace_back();
+    ReadClaim(select.value, row);
+    row.time = FromMillis(select.value.Integer(8));
+  }
+  return Rows::Success(std::move(rows));
+}
+
+}  // namespace torvane

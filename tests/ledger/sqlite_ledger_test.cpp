@@ -1,0 +1,239 @@
+#include "ledger/sqlite_ledger.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "ledger/ledger_settings.h"
+#include "support/scratch_directory.h"
+
+namespace torvane {
+namespace {
+
+using test::ScratchDirectory;
+
+LedgerClaim Claim(std::string carrierId, std::string setName = "Demo",
+                  std::string station = "line-1") {
+  LedgerClaim claim;
+  claim.carrierId = std::move(carrierId);
+  claim.setName = std::move(setName);
+  claim.source = {LedgerSourceKind::DecimalCounter, "5", "", 0};
+  claim.station = std::move(station);
+  return claim;
+}
+
+std::unique_ptr<SqliteLedger> OpenOrFail(const std::string& path) {
+  auto opened = SqliteLedger::Open(path);
+  EXPECT_TRUE(opened.ok()) << opened.error;
+  return std::move(opened.value);
+}
+
+TEST(SqliteLedger, RefusedReservationReturnsTheRowThatHoldsTheId) {
+  auto ledger = OpenOrFail(":memory:");
+  LedgerClaim first = Claim("0000000000000005");
+  first.uid = "E0040100";
+  first.source = {LedgerSourceKind::CsvFile, "", "/w/ids.csv", 7};
+  const auto granted = ledger->Reserve(first);
+  ASSERT_TRUE(granted.ok()) << granted.error;
+  EXPECT_TRUE(granted.value.granted);
+
+  const auto refused = ledger->Reserve(Claim("0000000000000005", "Other", "line-2"));
+  ASSERT_TRUE(refused.ok()) << refused.error;
+  EXPECT_FALSE(refused.value.granted);
+  EXPECT_EQ(static_cast<const LedgerClaim&>(refused.value.row), first);
+  EXPECT_EQ(refused.value.row.state, LedgerState::Reserved);
+  EXPECT_EQ(refused.value.row.reservedAt, granted.value.row.reservedAt);
+}
+
+TEST(SqliteLedger, KeyIsTheBytesAsWritten) {
+  auto ledger = OpenOrFail(":memory:");
+  // Different bytes are different IDs, whatever their text or number says.
+  const std::vector<std::string> ids = {"42",       "0042",     "042", std::string("42\0", 3),
+                                        "\xFC\x01", "\xFC\x02", ""};
+  for (const std::string& id : ids) {
+    const auto reserved = ledger->Reserve(Claim(id));
+    ASSERT_TRUE(reserved.ok()) << reserved.error;
+    EXPECT_TRUE(reserved.value.granted) << PrintableCarrierId(id);
+  }
+  for (const std::string& id : ids) {
+    const auto found = ledger->LookUp(id);
+    ASSERT_TRUE(found.ok() && found.value) << PrintableCarrierId(id);
+    EXPECT_EQ(found.value->carrierId, id);
+  }
+}
+
+TEST(SqliteLedger, StatesMoveForwardAndFinalOnesStay) {
+  struct Case {
+    std::vector<LedgerState> marks;
+    LedgerState expected;
+  };
+  const std::vector<Case> cases = {
+      {{LedgerState::Written}, LedgerState::Written},
+      {{LedgerState::Written, LedgerState::Programmed}, LedgerState::Programmed},
+      {{LedgerState::Written, LedgerState::Spent}, LedgerState::Spent},
+      {{LedgerState::Programmed, LedgerState::Spent}, LedgerState::Programmed},
+      {{LedgerState::Spent, LedgerState::Programmed}, LedgerState::Spent},
+      {{LedgerState::Spent, LedgerState::Written}, LedgerState::Spent},
+  };
+  for (const Case& c : cases) {
+    auto ledger = OpenOrFail(":memory:");
+    ASSERT_TRUE(ledger->Reserve(Claim("A1")).ok());
+    for (const LedgerState mark : c.marks) {
+      const Status moved = mark == LedgerState::Written      ? ledger->MarkWritten("A1", "")
+                           : mark == LedgerState::Programmed ? ledger->MarkProgrammed("A1", "")
+                                                             : ledger->MarkSpent("A1", "");
+      EXPECT_TRUE(moved.ok()) << moved.error;
+    }
+    EXPECT_EQ(ledger->LookUp("A1").value->state, c.expected)
+        << LedgerStateName(c.marks.front()) << " then " << LedgerStateName(c.marks.back());
+  }
+}
+
+TEST(SqliteLedger, UidIsKeptUntilAnotherIsKnown) {
+  auto ledger = OpenOrFail(":memory:");
+  ASSERT_TRUE(ledger->Reserve(Claim("A1")).ok());
+  ASSERT_TRUE(ledger->MarkWritten("A1", "E0040100").ok());
+  ASSERT_TRUE(ledger->MarkSpent("A1", "").ok());
+  EXPECT_EQ(ledger->LookUp("A1").value->uid, "E0040100");
+}
+
+TEST(SqliteLedger, MarkingAnIdWithoutRowFailsNamingIt) {
+  auto ledger = OpenOrFail(":memory:");
+  const Status moved = ledger->MarkProgrammed("NOPE", "");
+  EXPECT_FALSE(moved.ok());
+  EXPECT_NE(moved.error.find("NOPE"), std::string::npos) << moved.error;
+}
+
+TEST(SqliteLedger, ListsBySetAndTimeAndNotesRewrites) {
+  auto ledger = OpenOrFail(":memory:");
+  for (const char* id : {"A1", "A2", "A3"}) ASSERT_TRUE(ledger->Reserve(Claim(id, "A")).ok());
+  ASSERT_TRUE(ledger->Reserve(Claim("B1", "B")).ok());
+  LedgerClaim fix = Claim("FIX", "Fix");
+  fix.source.kind = LedgerSourceKind::FixData;
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(ledger->NoteRewrite(fix).ok());
+
+  LedgerQuery setA;
+  setA.setName = "A";
+  const auto listed = ledger->List(setA);
+  ASSERT_TRUE(listed.ok()) << listed.error;
+  ASSERT_EQ(listed.value.size(), 3u);
+  EXPECT_EQ(listed.value[0].carrierId, "A1");
+  EXPECT_EQ(listed.value[2].carrierId, "A3");
+
+  const LedgerTime b1 = ledger->LookUp("B1").value->reservedAt;
+  LedgerQuery window;
+  window.from = b1;
+  window.to = b1 + std::chrono::milliseconds(1);
+  const auto inWindow = ledger->List(window);
+  ASSERT_TRUE(inWindow.ok());
+  bool b1Listed = false;
+  for (const LedgerRow& row : inWindow.value) {
+    EXPECT_EQ(row.reservedAt, b1);
+    b1Listed = b1Listed || row.carrierId == "B1";
+  }
+  EXPECT_TRUE(b1Listed);
+  LedgerQuery before;
+  before.to = b1;
+  for (const LedgerRow& row : ledger->List(before).value) EXPECT_NE(row.carrierId, "B1");
+
+  LedgerQuery ofFix;
+  ofFix.carrierId = "FIX";
+  const auto rewrites = ledger->Rewrites(ofFix);
+  ASSERT_TRUE(rewrites.ok()) << rewrites.error;
+  EXPECT_EQ(rewrites.value.size(), 3u);
+  EXPECT_EQ(rewrites.value[0].source.kind, LedgerSourceKind::FixData);
+  EXPECT_FALSE(ledger->LookUp("FIX").value) << "a rewrite reserves nothing";
+}
+
+TEST(SqliteLedger, FileKeepsRowsInWalModeAcrossOpens) {
+  ScratchDirectory dir;
+  const std::string path = dir.File("Torvane.ledger");
+  {
+    auto ledger = OpenOrFail(path);
+    ASSERT_TRUE(ledger->Reserve(Claim("A1")).ok());
+    ASSERT_TRUE(ledger->MarkProgrammed("A1", "E004").ok());
+  }
+  auto ledger = OpenOrFail(path);
+  EXPECT_EQ(ledger->LookUp("A1").value->state, LedgerState::Programmed);
+  EXPECT_FALSE(ledger->Reserve(Claim("A1")).value.granted);
+
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* mode = nullptr;
+  sqlite3_prepare_v2(raw, "PRAGMA journal_mode", -1, &mode, nullptr);
+  ASSERT_EQ(sqlite3_step(mode), SQLITE_ROW);
+  EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(mode, 0)), "wal");
+  sqlite3_finalize(mode);
+  sqlite3_close(raw);
+}
+
+TEST(SqliteLedger, OpenFailuresCarryThePathAndTheDatabaseText) {
+  ScratchDirectory dir;
+  dir.Write("garbage.ledger", std::string(4096, 'x'));
+  { auto ledger = OpenOrFail(dir.File("newer.ledger")); }
+  sqlite3* raw = nullptr;
+  sqlite3_open(dir.File("newer.ledger").c_str(), &raw);
+  sqlite3_exec(raw, "UPDATE schema_version SET version = 99", nullptr, nullptr, nullptr);
+  sqlite3_close(raw);
+
+  struct Case {
+    std::string path;
+    std::string expectedText;
+  };
+  const std::vector<Case> cases = {
+      {dir.File("garbage.ledger"), "file is not a database"},
+      {dir.File("newer.ledger"), "schema version 99"},
+      {dir.File("missing/folder/x.ledger"), "unable to open database file"},
+  };
+  for (const Case& c : cases) {
+    const auto opened = SqliteLedger::Open(c.path);
+    ASSERT_FALSE(opened.ok()) << c.path;
+    EXPECT_NE(opened.error.find(c.path), std::string::npos) << opened.error;
+    EXPECT_NE(opened.error.find(c.expectedText), std::string::npos) << opened.error;
+  }
+}
+
+TEST(SqliteLedger, TwoConnectionsRacingForOneIdGrantItOnce) {
+  ScratchDirectory dir;
+  const std::string path = dir.File("shared.ledger");
+  OpenOrFail(path);
+  constexpr int kIds = 50;
+  std::atomic<int> granted{0};
+  std::atomic<int> failures{0};
+  const auto station = [&](const char* name) {
+    auto opened = SqliteLedger::Open(path);
+    if (!opened.ok()) {
+      ++failures;
+      return;
+    }
+    for (int i = 0; i < kIds; ++i) {
+      const auto reserved = opened.value->Reserve(Claim(std::to_string(i), "S", name));
+      if (!reserved.ok()) ++failures;
+      if (reserved.ok() && reserved.value.granted) ++granted;
+    }
+  };
+  std::thread one(station, "one");
+  std::thread two(station, "two");
+  one.join();
+  two.join();
+  EXPECT_EQ(failures.load(), 0);
+  EXPECT_EQ(granted.load(), kIds);
+}
+
+TEST(LedgerSettings, RelativeDatabaseLiesInTheWorkingDirectory) {
+  ScratchDirectory dir;
+  const auto opened = OpenCarrierIdLedger({}, dir.path());
+  ASSERT_TRUE(opened.ok()) << opened.error;
+  EXPECT_TRUE(dir.Exists(kDefaultLedgerFile));
+  const auto named = OpenCarrierIdLedger({"sub.ledger", "x"}, dir.path());
+  ASSERT_TRUE(named.ok()) << named.error;
+  EXPECT_TRUE(dir.Exists("sub.ledger"));
+  EXPECT_EQ(LedgerStationName({"", "bay-3"}), "bay-3");
+  EXPECT_EQ(LedgerStationName({}), DefaultStationName());
+}
+
+}  // namespace
+}  // namespace torvane
