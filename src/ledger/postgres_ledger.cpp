@@ -1,0 +1,218 @@
+#include "ledger/postgres_ledger.h"
+
+#include <array>
+
+#include "ledger/postgres_schema.h"
+
+namespace torvane {
+
+namespace {
+
+constexpr const char* kClaimColumns =
+    "carrier_id, set_name, source_kind, counter_value, source_file, source_line, uid, station";
+
+std::string Millis(const char* column) {
+  return std::string("(extract(epoch FROM ") + column + ") * 1000)::bigint";
+}
+
+LedgerTime FromMillis(std::int64_t ms) {
+  return LedgerTime(std::chrono::milliseconds(ms));
+}
+
+void AddClaim(PostgresQuery& query, const LedgerClaim& claim) {
+  query.Bytes(claim.carrierId)
+      .Text(claim.setName)
+      .Text(LedgerSourceKindName(claim.source.kind))
+      .Text(claim.source.counterValue)
+      .Text(claim.source.file)
+      .Integer(static_cast<std::int64_t>(claim.source.line))
+      .Text(claim.uid)
+      .Text(claim.station);
+}
+
+// Columns in the order of kClaimColumns.
+void ReadClaim(const PostgresRows& rows, int row, LedgerClaim& claim) {
+  claim.carrierId = rows.Bytes(row, 0);
+  claim.setName = rows.Text(row, 1);
+  claim.source.kind =
+      LedgerSourceKindNamed(rows.Text(row, 2)).value_or(LedgerSourceKind::DecimalCounter);
+  claim.source.counterValue = rows.Text(row, 3);
+  claim.source.file = rows.Text(row, 4);
+  claim.source.line = static_cast<std::uint64_t>(rows.Integer(row, 5));
+  claim.uid = rows.Text(row, 6);
+  claim.station = rows.Text(row, 7);
+}
+
+std::string Timestamp(const std::string& millisParameter) {
+  return "to_timestamp(" + millisParameter + "::bigint / 1000.0)";
+}
+
+// " WHERE ..." for the filters that are set, parameters numbered from $1 in the
+// order AddFilters adds them.
+std::string WhereClause(const LedgerQuery& query, const std::string& timeColumn) {
+  std::vector<std::string> conditions;
+  const auto parameter = [&conditions] { return "$" + std::to_string(conditions.size() + 1); };
+  if (query.carrierId) conditions.push_back("carrier_id = " + parameter());
+  if (query.setName) conditions.push_back("set_name = " + parameter());
+  if (query.from) conditions.push_back(timeColumn + " >= " + Timestamp(parameter()));
+  if (query.to) conditions.push_back(timeColumn + " < " + Timestamp(parameter()));
+  std::string where;
+  for (const std::string& condition : conditions)
+    where += (where.empty() ? " WHERE " : " AND ") + condition;
+  return where;
+}
+
+void AddFilters(PostgresQuery& select, const LedgerQuery& query) {
+  if (query.carrierId) select.Bytes(*query.carrierId);
+  if (query.setName) select.Text(*query.setName);
+  if (query.from) select.Integer(query.from->time_since_epoch().count());
+  if (query.to) select.Integer(query.to->time_since_epoch().count());
+}
+
+}  // namespace
+
+Result<std::unique_ptr<PostgresLedger>> PostgresLedger::Open(const std::string& connectionString) {
+  using Opened = Result<std::unique_ptr<PostgresLedger>>;
+  char* error = nullptr;
+  PQconninfoOption* parsed = PQconninfoParse(connectionString.c_str(), &error);
+  PQconninfoFree(parsed);
+  if (parsed == nullptr) {
+    const std::string text = error != nullptr ? error : "out of memory";
+    PQfreemem(error);
+    return Opened::Failure("The ledger's connection string cannot be read: " + text);
+  }
+  if (PostgresConnection::HoldsPassword(connectionString)) {
+    return Opened::Failure(
+        "The ledger's connection string holds a password. Remove it from Torvane.ini and give "
+        "it to the station in ~/.pgpass or the environment variable PGPASSWORD.");
+  }
+  std::unique_ptr<PostgresLedger> ledger(new PostgresLedger(connectionString));
+  ledger->Connected();  // a server that is down now is reported by the first call
+  return Opened::Success(std::move(ledger));
+}
+
+Status PostgresLedger::Connected() {
+  const Result<bool> opened = connection_.Open();
+  if (!opened.ok()) return Status::Failure(Explained(opened.error));
+  if (!opened.value) return Status::Success();
+  // Durable before it returns, whatever the database's default; never held
+  // for long by a lock another session keeps.
+  Status migrated =
+      connection_.Execute("SET synchronous_commit TO on; SET statement_timeout TO '15s'");
+  if (migrated.ok()) migrated = Migrate();
+  if (!migrated.ok()) connection_.Close();
+  return migrated;
+}
+
+Status PostgresLedger::Migrate() {
+  PostgresSchema schema(connection_);
+  const Status brought = schema.BringTo(kSchemaVersion);
+  return brought.ok() ? brought : Status::Failure(Explained(brought.error));
+}
+
+Result<PostgresRows> PostgresLedger::Run(const PostgresQuery& query) {
+  if (const Status connected = Connected(); !connected.ok())
+    return Result<PostgresRows>::Failure(connected.error);
+  Result<PostgresRows> rows = connection_.Run(query);
+  if (!rows.ok()) rows.error = Explained(rows.error);
+  return rows;
+}
+
+std::string PostgresLedger::Explained(const std::string& serverText) const {
+  if (connection_.open()) return "The ledger database refused: " + serverText;
+  return "The ledger database cannot be reached: " + serverText +
+         " Start the database server or mend the connection; the station connects again with "
+         "the next cycle.";
+}
+
+Result<Reservation> PostgresLedger::Reserve(const LedgerClaim& claim) {
+  using Reserved = Result<Reservation>;
+  PostgresQuery insert(std::string("INSERT INTO carrier_ids (") + kClaimColumns +
+                       ", state, reserved_at, changed_at)"
+                       " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, 'reserved', now(), now())"
+                       " ON CONFLICT (carrier_id) DO NOTHING RETURNING " +
+                       Millis("reserved_at"));
+  AddClaim(insert, claim);
+  const Result<PostgresRows> inserted = Run(insert);
+  if (!inserted.ok()) return Reserved::Failure(inserted.error);
+  if (inserted.value.size() == 1) {
+    const LedgerTime now = FromMillis(inserted.value.Integer(0, 0));
+    return Reserved::Success(Reservation{true, LedgerRow{claim, LedgerState::Reserved, now, now}});
+  }
+  // The conflicting row is committed by now: the insert waited for it.
+  const Result<std::optional<LedgerRow>> holder = LookUp(claim.carrierId);
+  if (!holder.ok()) return Reserved::Failure(holder.error);
+  if (!holder.value) return Reserved::Failure("the carrier ID was neither reserved nor found");
+  return Reserved::Success(Reservation{false, *holder.value});
+}
+
+Status PostgresLedger::Move(std::string_view carrierId, LedgerState state, std::string_view uid) {
+  PostgresQuery update(
+      "UPDATE carrier_ids SET state = $1, uid = CASE WHEN $2 = '' THEN uid ELSE $2 END,"
+      " changed_at = now() WHERE carrier_id = $3 AND state IN ('reserved', 'written')");
+  update.Text(LedgerStateName(state)).Text(uid).Bytes(carrierId);
+  const Result<PostgresRows> updated = Run(update);
+  if (!updated.ok()) return Status::Failure(updated.error);
+  if (updated.value.affected() == 1) return Status::Success();
+  const Result<std::optional<LedgerRow>> row = LookUp(carrierId);
+  if (!row.ok()) return Status::Failure(row.error);
+  if (!row.value)
+    return Status::Failure("carrier ID " + PrintableCarrierId(carrierId) + " is not in the ledger");
+  return Status::Success();
+}
+
+Status PostgresLedger::NoteRewrite(const LedgerClaim& claim) {
+  PostgresQuery insert(std::string("INSERT INTO rewrites (") + kClaimColumns +
+                       ", written_at) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, now())");
+  AddClaim(insert, claim);
+  const Result<PostgresRows> inserted = Run(insert);
+  return inserted.ok() ? Status::Success() : Status::Failure(inserted.error);
+}
+
+Result<std::optional<LedgerRow>> PostgresLedger::LookUp(std::string_view carrierId) {
+  using Found = Result<std::optional<LedgerRow>>;
+  LedgerQuery query;
+  query.carrierId = std::string(carrierId);
+  Result<std::vector<LedgerRow>> rows = List(query);
+  if (!rows.ok()) return Found::Failure(rows.error);
+  if (rows.value.empty()) return Found::Success(std::nullopt);
+  return Found::Success(std::move(rows.value.front()));
+}
+
+Result<std::vector<LedgerRow>> PostgresLedger::List(const LedgerQuery& query) {
+  using Rows = Result<std::vector<LedgerRow>>;
+  PostgresQuery select(std::string("SELECT ") + kClaimColumns + ", state, " +
+                       Millis("reserved_at") + ", " + Millis("changed_at") + " FROM carrier_ids" +
+                       WhereClause(query, "reserved_at") + " ORDER BY reserved_at, carrier_id");
+  AddFilters(select, query);
+  const Result<PostgresRows> found = Run(select);
+  if (!found.ok()) return Rows::Failure(found.error);
+  std::vector<LedgerRow> rows(static_cast<std::size_t>(found.value.size()));
+  for (int i = 0; i < found.value.size(); ++i) {
+    LedgerRow& row = rows[static_cast<std::size_t>(i)];
+    ReadClaim(found.value, i, row);
+    row.state = LedgerStateNamed(found.value.Text(i, 8)).value_or(LedgerState::Spent);
+    row.reservedAt = FromMillis(found.value.Integer(i, 9));
+    row.changedAt = FromMillis(found.value.Integer(i, 10));
+  }
+  return Rows::Success(std::move(rows));
+}
+
+Result<std::vector<LedgerRewrite>> PostgresLedger::Rewrites(const LedgerQuery& query) {
+  using Rows = Result<std::vector<LedgerRewrite>>;
+  PostgresQuery select(std::string("SELECT ") + kClaimColumns + ", " + Millis("written_at") +
+                       " FROM rewrites" + WhereClause(query, "written_at") +
+                       " ORDER BY written_at, id");
+  AddFilters(select, query);
+  const Result<PostgresRows> found = Run(select);
+  if (!found.ok()) return Rows::Failure(found.error);
+  std::vector<LedgerRewrite> rows(static_cast<std::size_t>(found.value.size()));
+  for (int i = 0; i < found.value.size(); ++i) {
+    LedgerRewrite& row = rows[static_cast<std::size_t>(i)];
+    ReadClaim(found.value, i, row);
+    row.time = FromMillis(found.value.Integer(i, 8));
+  }
+  return Rows::Success(std::move(rows));
+}
+
+}  // namespace torvane

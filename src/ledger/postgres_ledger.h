@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ledger/carrier_id_ledger.h"
+#include "ledger/postgres_connection.h"
+
+namespace torvane {
+
+// The ledger on a PostgreSQL server that several stations share. The unique key
+// on the carrier ID decides between stations that ask at the same moment; every
+// call is one committed transaction. A lost server is reported by the call that
+// meets it, and the next call connects again and checks the schema version.
+class PostgresLedger : public CarrierIdLedger {
+ public:
+  // Refuses a connection string that libpq cannot read or that holds a
+  // password; a server that cannot be reached now is met by the first call.
+  static Result<std::unique_ptr<PostgresLedger>> Open(const std::string& connectionString);
+
+  Result<Reservation> Reserve(const LedgerClaim& claim) override;
+  Status NoteRewrite(const LedgerClaim& claim) override;
+  Result<std::optional<LedgerRow>> LookUp(std::string_view carrierId) override;
+  Result<std::vector<LedgerRow>> List(const LedgerQuery& query) override;
+  Result<std::vector<LedgerRewrite>> Rewrites(const LedgerQuery& query) override;
+
+  static constexpr int kSchemaVersion = 1;
+
+ protected:
+  Status Move(std::string_view carrierId, LedgerState state, std::string_view uid) override;
+
+ private:
+  explicit PostgresLedger(const std::string& connectionString) : connection_(connectionString) {}
+  Status Connected();
+  Status Migrate();
+  Result<PostgresRows> Run(const PostgresQuery& query);
+  std::string Explained(const std::string& serverText) const;
+
+  PostgresConnection connection_;
+};
+
+}  // namespace torvane
