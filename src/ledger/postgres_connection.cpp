@@ -33,8 +33,9 @@ Result<bool> PostgresConnection::Open() {
   // Defaults first: the station's connection string may override each of them,
   // and a lost server is noticed in seconds instead of the system's minutes.
   constexpr std::array<const char*, 9> keys = {
-      "connect_timeout", "keepalives_idle", "keepalives_interval", "keepalives_count",
-      "tcp_user_timeout", "application_name", "dbname", "client_encoding", nullptr};
+      "connect_timeout",  "keepalives_idle",  "keepalives_interval",
+      "keepalives_count", "tcp_user_timeout", "application_name",
+      "dbname",           "client_encoding",  nullptr};
   const std::array<const char*, 9> values = {
       "10", "10", "5", "2", "15000", "torvane", connectionString_.c_str(), "UTF8", nullptr};
   connection_ = PQconnectdbParams(keys.data(), values.data(), kExpandDatabaseName);
@@ -64,16 +65,14 @@ Result<PostgresRows> PostgresConnection::Run(const PostgresQuery& query) {
   if (connection_ == nullptr) return Result<PostgresRows>::Failure("no connection to the server");
   const std::vector<const char*> values = query.Values();
   const std::vector<int> lengths = query.Lengths();
-  PGresult* result =
-      PQexecParams(connection_, query.sql().c_str(), query.count(), nullptr, values.data(),
-                   lengths.data(), query.Formats().data(), 0);
+  PGresult* result = PQexecParams(connection_, query.sql().c_str(), query.count(), nullptr,
+                                  values.data(), lengths.data(), query.Formats().data(), 0);
   return Finish(result);
 }
 
 Status PostgresConnection::Execute(std::string_view statements) {
   if (connection_ == nullptr) return Status::Failure("no connection to the server");
-  const Result<PostgresRows> done =
-      Finish(PQexec(connection_, std::string(statements).c_str()));
+  const Result<PostgresRows> done = Finish(PQexec(connection_, std::string(statements).c_str()));
   return done.ok() ? Status::Success() : Status::Failure(done.error);
 }
 

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "ledger/ledger_settings.h"
 #include "support/postgres_test.h"
+#include "support/scratch_directory.h"
 
 namespace torvane::test {
 namespace {
@@ -136,11 +139,20 @@ TEST_F(PostgresLedgerTest, AStoppedServerIsReportedAndTheSameLedgerGoesOnAfterIt
 TEST_F(PostgresLedgerTest, ASessionEndedWhileIdleIsReplacedBeforeTheNextCall) {
   auto ledger = OpenOrFail(database);
   ASSERT_TRUE(ledger->Reserve(Claim("A1")).ok());
-  Sql("SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+  // Waits (with a deadline) until the session has ended.
+  Sql("SELECT pg_terminate_backend(pid, 20000) FROM pg_stat_activity"
       " WHERE application_name = 'torvane'");
   const auto next = ledger->Reserve(Claim("A2"));
   ASSERT_TRUE(next.ok()) << next.error;
   EXPECT_TRUE(next.value.granted);
+}
+
+TEST_F(PostgresLedgerTest, ALedgerUrlInTheSettingsChoosesTheServerOverAFile) {
+  ScratchDirectory workingDirectory;
+  const auto opened = OpenCarrierIdLedger({database, "line-1"}, workingDirectory.path());
+  ASSERT_TRUE(opened.ok()) << opened.error;
+  EXPECT_TRUE(opened.value->Reserve(Claim("A1")).value.granted);
+  EXPECT_TRUE(std::filesystem::is_empty(workingDirectory.path()));
 }
 
 TEST(PostgresLedgerOpen, RefusesUnreadableStringsAndPasswords) {

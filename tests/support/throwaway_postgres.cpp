@@ -37,9 +37,12 @@ std::string FindServerPrograms() {
   }
   if (found.empty()) return {};
   // Version folders are numbers: compare them as such.
-  return std::max_element(found.begin(), found.end(), [](const fs::path& a, const fs::path& b) {
-           return std::stoi(a.parent_path().filename()) < std::stoi(b.parent_path().filename());
-         })->string();
+  return std::max_element(found.begin(), found.end(),
+                          [](const fs::path& a, const fs::path& b) {
+                            return std::stoi(a.parent_path().filename()) <
+                                   std::stoi(b.parent_path().filename());
+                          })
+      ->string();
 }
 
 // A TCP port on the loopback interface that nothing listens on right now.
@@ -172,12 +175,12 @@ Status ThrowawayPostgres::InitCluster() {
 }
 
 Status ThrowawayPostgres::Start() {
-  const std::string options = "-p " + std::to_string(port_) + " -k " + folder_ +
-                              " -c listen_addresses=127.0.0.1";
+  const std::string options =
+      "-p " + std::to_string(port_) + " -k " + folder_ + " -c listen_addresses=127.0.0.1";
   const Status started =
       RunServerProgram("pg_ctl",
-                       {"-D", folder_ + "/data", "-l", folder_ + "/server.log", "-o", options,
-                        "-w", "-t", kStartDeadlineSeconds, "start"},
+                       {"-D", folder_ + "/data", "-l", folder_ + "/server.log", "-o", options, "-w",
+                        "-t", kStartDeadlineSeconds, "start"},
                        "pg_ctl.log");
   running_ = started.ok();
   if (!started.ok()) return Status::Failure(started.error + ServerLog());
@@ -222,8 +225,8 @@ Result<std::string> ThrowawayPostgres::CreateDatabase() {
 
 std::string ThrowawayPostgres::ConnectionString(std::string_view database,
                                                 std::string_view user) const {
-  return "postgresql://" + std::string(user.empty() ? kSuperuser : user) + "@localhost:" + std::to_string(port_) + "/" +
-         std::string(database);
+  return "postgresql://" + std::string(user.empty() ? kSuperuser : user) +
+         "@localhost:" + std::to_string(port_) + "/" + std::string(database);
 }
 
 Result<std::string> ThrowawayPostgres::Sql(std::string_view database,
