@@ -30,7 +30,7 @@ TEST(ConfigTakeOverTest, HandOverGivesTheNextCarrierIdAndTheWindowsState) {
 TEST(ConfigTakeOverTest, OkTakesTheSetOverAndASaveStartsTheWorkOrder) {
   for (bool saved : {false, true}) {
     SCOPED_TRACE(saved);
-    StationState state;
+    StationState state{};
     DeferredRequests requests;
     state.carrierIdMaxText = "77";
     state.production.producedCount = 9;
