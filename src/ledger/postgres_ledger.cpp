@@ -146,6 +146,41 @@ Result<Reservation> PostgresLedger::Reserve(const LedgerClaim& claim) {
   return Reserved::Success(Reservation{false, *holder.value});
 }
 
+Result<Reservation> PostgresLedger::Adopt(const LedgerRow& row) {
+  using Adopted = Result<Reservation>;
+  PostgresQuery insert(std::string("INSERT INTO carrier_ids (") + kClaimColumns +
+                       ", state, reserved_at, changed_at)"
+                       " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, " +
+                       Timestamp("$10") + ", " + Timestamp("$11") +
+                       ") ON CONFLICT (carrier_id) DO NOTHING RETURNING 1");
+  AddClaim(insert, row);
+  insert.Text(LedgerStateName(row.state))
+      .Integer(row.reservedAt.time_since_epoch().count())
+      .Integer(row.changedAt.time_since_epoch().count());
+  const Result<PostgresRows> inserted = Run(insert);
+  if (!inserted.ok()) return Adopted::Failure(inserted.error);
+  if (inserted.value.size() == 1) return Adopted::Success(Reservation{true, row});
+  const Result<std::optional<LedgerRow>> holder = LookUp(row.carrierId);
+  if (!holder.ok()) return Adopted::Failure(holder.error);
+  if (!holder.value) return Adopted::Failure("the carrier ID was neither copied nor found");
+  return Adopted::Success(Reservation{false, *holder.value});
+}
+
+Result<bool> PostgresLedger::AdoptRewrite(const LedgerRewrite& rewrite) {
+  PostgresQuery insert(std::string("INSERT INTO rewrites (") + kClaimColumns +
+                       ", written_at) SELECT $1::bytea, $2::text, $3::text, $4::text, $5::text,"
+                       " $6::bigint, $7::text, $8::text, " +
+                       Timestamp("$9") +
+                       " WHERE NOT EXISTS (SELECT 1 FROM rewrites WHERE carrier_id = $1"
+                       " AND station = $8 AND written_at = " +
+                       Timestamp("$9") + ") RETURNING 1");
+  AddClaim(insert, rewrite);
+  insert.Integer(rewrite.time.time_since_epoch().count());
+  const Result<PostgresRows> inserted = Run(insert);
+  if (!inserted.ok()) return Result<bool>::Failure(inserted.error);
+  return Result<bool>::Success(inserted.value.size() == 1);
+}
+
 Status PostgresLedger::Move(std::string_view carrierId, LedgerState state, std::string_view uid) {
   PostgresQuery update(
       "UPDATE carrier_ids SET state = $1, uid = CASE WHEN $2 = '' THEN uid ELSE $2 END,"

@@ -24,6 +24,12 @@ class PostgresLedger : public CarrierIdLedger {
   Result<std::vector<LedgerRow>> List(const LedgerQuery& query) override;
   Result<std::vector<LedgerRewrite>> Rewrites(const LedgerQuery& query) override;
 
+  // A row of another ledger as it stands there (state, times, station); refused
+  // with the row that holds the carrier ID here, which stays as it is.
+  Result<Reservation> Adopt(const LedgerRow& row);
+  // A rewrite of another ledger; false when it is here already.
+  Result<bool> AdoptRewrite(const LedgerRewrite& rewrite);
+
   static constexpr int kSchemaVersion = 1;
 
  protected:

@@ -8,7 +8,9 @@
 #include <thread>
 #include <vector>
 
+#include "ledger/ledger_copy.h"
 #include "ledger/ledger_settings.h"
+#include "ledger/sqlite_ledger.h"
 #include "support/postgres_test.h"
 #include "support/scratch_directory.h"
 
@@ -153,6 +155,40 @@ TEST_F(PostgresLedgerTest, ALedgerUrlInTheSettingsChoosesTheServerOverAFile) {
   ASSERT_TRUE(opened.ok()) << opened.error;
   EXPECT_TRUE(opened.value->Reserve(Claim("A1")).value.granted);
   EXPECT_TRUE(std::filesystem::is_empty(workingDirectory.path()));
+}
+
+TEST_F(PostgresLedgerTest, CopyingAStationsLedgerKeepsItsRowsAndReportsIdsHeldOnBothSides) {
+  auto own = SqliteLedger::Open(":memory:");
+  ASSERT_TRUE(own.ok()) << own.error;
+  CarrierIdLedger& station = *own.value;
+  for (const char* id : {"A1", "A2", "A3"}) ASSERT_TRUE(station.Reserve(Claim(id, "bay-7")).ok());
+  ASSERT_TRUE(station.MarkProgrammed("A1", "E0040001").ok());
+  ASSERT_TRUE(station.MarkSpent("A2", "").ok());
+  ASSERT_TRUE(station.NoteRewrite(Claim("FIX", "bay-7")).ok());
+  auto shared = OpenOrFail(database);
+  ASSERT_TRUE(shared->Reserve(Claim("A3", "bay-1")).value.granted);
+
+  const auto first = CopyLedgerInto(station, *shared);
+  ASSERT_TRUE(first.ok()) << first.error;
+  EXPECT_EQ(first.value.copied, 2u);
+  EXPECT_EQ(first.value.rewritesCopied, 1u);
+  ASSERT_EQ(first.value.conflicts.size(), 1u);
+  EXPECT_EQ(first.value.conflicts[0].station.station, "bay-7");
+  EXPECT_EQ(first.value.conflicts[0].shared.station, "bay-1");
+  EXPECT_EQ(shared->LookUp("A3").value->station, "bay-1");
+  const LedgerRow copied = *shared->LookUp("A1").value;
+  const LedgerRow original = *station.LookUp("A1").value;
+  EXPECT_EQ(static_cast<const LedgerClaim&>(copied), static_cast<const LedgerClaim&>(original));
+  EXPECT_EQ(copied.state, LedgerState::Programmed);
+  EXPECT_EQ(copied.reservedAt, original.reservedAt);
+  EXPECT_EQ(copied.changedAt, original.changedAt);
+
+  const auto again = CopyLedgerInto(station, *shared);
+  ASSERT_TRUE(again.ok()) << again.error;
+  EXPECT_EQ(again.value.copied, 0u);
+  EXPECT_EQ(again.value.alreadyThere, 2u);
+  EXPECT_EQ(again.value.rewritesCopied, 0u);
+  EXPECT_EQ(again.value.conflicts.size(), 1u);
 }
 
 TEST(PostgresLedgerOpen, RefusesUnreadableStringsAndPasswords) {
