@@ -5,8 +5,10 @@
 #include <QKeyEvent>
 
 #include "app/station_settings.h"
+#include "config/set_in_use_check.h"
 #include "config/set_in_use_load.h"
 #include "controls/station_message_box.h"
+#include "platform/atomic_file.h"
 #include "res/control_ids.h"
 #include "res/station_images.h"
 #include "res/station_strings.h"
@@ -35,6 +37,7 @@ CVexaDlg::~CVexaDlg() {
   if (initialised_) {
     TakeFieldValues();
     state_.settingsPath = StationSettingsPath(state_.workingDirectory);
+    RemoveLeftoverTemporaries(state_.workingDirectory);
     SaveStationSettings(state_.settingsPath, state_);
   }
   KillTimer(kCycleTimer);
@@ -80,7 +83,28 @@ void CVexaDlg::LoadSetInUseAtStart() {
     ShowMessage(
         "The configuration set \"" + state_.setInUse.name + "\" is not in use.\r\n" + loaded.error,
         text::kWindowCaption, MessageIcon::Warning, MessageButtons::Ok);
+    return;
   }
+  ReportUnusableSet();
+}
+
+void CVexaDlg::ReportUnusableSet() {
+  if (state_.setInUse.name.empty()) return;
+  if (const Status usable = CheckSetInUse(state_.setInUse); !usable.ok()) {
+    ShowMessage(usable.error, text::kWindowCaption, MessageIcon::Warning, MessageButtons::Ok);
+  }
+}
+
+bool CVexaDlg::MayEndWithRecordsInMemory() {
+  if (StationMessageBox::ending() || productionRecordFile_.EnsureRecordsOnDisk().ok()) return true;
+  std::string question =
+      "These production records are held only in memory and are lost when the station ends:\r\n";
+  for (const std::string& label : productionRecordFile_.RecordsOnlyInMemory()) {
+    question += label + "\r\n";
+  }
+  question += "End the station anyway?";
+  return ShowMessage(question, text::kWindowCaption, MessageIcon::Question,
+                     MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 void CVexaDlg::OpenPortAtStart() {
@@ -95,6 +119,7 @@ void CVexaDlg::ClosePort() {
 }
 
 void CVexaDlg::done(int result) {
+  if (!ended_ && !MayEndWithRecordsInMemory()) return;
   if (!ended_) {
     ended_ = true;
     ClosePort();

@@ -99,6 +99,10 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   // Start-up, run when the window is first shown.
   void Initialise();
   void LoadSetInUseAtStart();
+  // Tells the operator when the set in use cannot be used for production.
+  void ReportUnusableSet();
+  // False when production records would be lost and the operator keeps the station.
+  bool MayEndWithRecordsInMemory();
   void OpenPortAtStart();
   // Opens the port with the serial settings; reports a failure under the caption.
   void OpenPort(const char* failureCaption);

@@ -18,6 +18,7 @@ void CVexaDlg::OnConfigMenu() {
   state_.setInUse.configMode = 1;
   ShowFieldValues();
   ApplyConfiguration();
+  ReportUnusableSet();
   SetFieldTextColour(ids::kConfigSetName, colour::kBlack);
   SetFieldColour(ids::kConfigSetName, colour::kWhite);
 }

@@ -1,19 +1,50 @@
 #include "platform/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <limits>
+#include <optional>
+
+#include "platform/decimal_text.h"
 
 namespace torvane {
 
 namespace {
 
+constexpr std::string_view kTemporaryEnding = ".tmp";
+
 std::string TemporaryPathFor(const std::string& path) {
   static std::atomic<unsigned> counter{0};
-  return path + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
+  return path + "." + std::to_string(getpid()) + "." + std::to_string(counter++) +
+         std::string(kTemporaryEnding);
+}
+
+// The process that wrote "<file>.<pid>.<n>.tmp"; nothing for any other name.
+std::optional<pid_t> WriterOfTemporary(std::string_view name) {
+  if (!name.ends_with(kTemporaryEnding)) return std::nullopt;
+  name.remove_suffix(kTemporaryEnding.size());
+  const std::size_t counterDot = name.rfind('.');
+  if (counterDot == std::string_view::npos) return std::nullopt;
+  const std::size_t pidDot = name.rfind('.', counterDot == 0 ? 0 : counterDot - 1);
+  if (pidDot == std::string_view::npos || pidDot == 0) return std::nullopt;
+  const std::optional<std::uint64_t> counter = ReadWholeDecimal(name.substr(counterDot + 1));
+  const std::optional<std::uint64_t> pid =
+      ReadWholeDecimal(name.substr(pidDot + 1, counterDot - pidDot - 1));
+  if (!counter || !pid || *pid == 0 ||
+      *pid > static_cast<std::uint64_t>(std::numeric_limits<pid_t>::max())) {
+    return std::nullopt;
+  }
+  return static_cast<pid_t>(*pid);
+}
+
+bool IsRunning(pid_t pid) {
+  return kill(pid, 0) == 0 || errno != ESRCH;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -75,6 +106,24 @@ Status WriteFileAtomically(const std::string& path, std::string_view content) {
   }
   SyncFolder(FolderOf(path));
   return Status::Success();
+}
+
+std::vector<std::string> RemoveLeftoverTemporaries(const std::string& folder) {
+  std::vector<std::string> removed;
+  DIR* directory = opendir(folder.c_str());
+  if (directory == nullptr) return removed;
+  while (const dirent* entry = readdir(directory)) {
+    const std::string name = entry->d_name;
+    const std::optional<pid_t> writer = WriterOfTemporary(name);
+    if (!writer || IsRunning(*writer)) continue;
+    struct stat info {};
+    const std::string path = folder + "/" + name;
+    if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (unlink(path.c_str()) == 0) removed.push_back(name);
+  }
+  closedir(directory);
+  if (!removed.empty()) SyncFolder(folder);
+  return removed;
 }
 
 Status RemoveFileDurably(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/result.h"
 
@@ -12,6 +13,11 @@ namespace torvane {
 // the same folder, is flushed to the disk and then renamed over the original.
 // An existing file keeps its permissions.
 Status WriteFileAtomically(const std::string& path, std::string_view content);
+
+// Removes the temporary files that a save interrupted by a kill or a power loss
+// left in `folder` ("<file>.<pid>.<n>.tmp" of a process that no longer runs);
+// returns the names removed.
+std::vector<std::string> RemoveLeftoverTemporaries(const std::string& folder);
 
 // Removes the file so that the removal survives a crash; a missing file is no
 // failure.

@@ -1,43 +1,15 @@
 #include "platform/profile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <initializer_list>
 #include <optional>
 
 #include "platform/atomic_file.h"
 #include "platform/profile_line.h"
+#include "platform/regular_file.h"
 
 namespace torvane {
 
 namespace {
-
-// The whole file, or nothing when it does not exist.
-Result<std::optional<std::string>> ReadFileIfPresent(const std::string& path) {
-  using Contents = Result<std::optional<std::string>>;
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT) return Contents::Success(std::nullopt);
-    return Contents::Failure("Cannot read " + path + ": " + SystemErrorText(errno));
-  }
-  std::string text;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t count = read(fd, buffer, sizeof buffer);
-    if (count == 0) break;
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      close(fd);
-      return Contents::Failure("Cannot read " + path + ": " + SystemErrorText(error));
-    }
-    text.append(buffer, static_cast<std::size_t>(count));
-  }
-  close(fd);
-  return Contents::Success(std::move(text));
-}
 
 // Index of the first "[section]" line.
 std::optional<std::size_t> FindSection(const std::vector<std::string>& lines,
@@ -83,8 +55,8 @@ std::string Joined(std::initializer_list<std::string_view> parts) {
 }  // namespace
 
 Result<ProfileFile> ProfileFile::Load(const std::string& path) {
-  auto contents = ReadFileIfPresent(path);
-  if (!contents.ok()) return Result<ProfileFile>::Failure(contents.error);
+  auto contents = ReadRegularFileIfPresent(path);
+  if (!contents.ok()) return Result<ProfileFile>::Failure("Cannot read " + contents.error);
   ProfileFile profile;
   profile.path_ = path;
   if (contents.value) profile.lines_ = SplitProfileLines(*contents.value);

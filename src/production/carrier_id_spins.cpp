@@ -1,8 +1,8 @@
 #include "production/carrier_id_spins.h"
 
 #include "config/decimal_text.h"
+#include "platform/decimal_text.h"
 #include "production/compose_data_set.h"
-#include "production/integer_text.h"
 
 namespace torvane {
 

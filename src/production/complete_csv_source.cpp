@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "platform/decimal_text.h"
 #include "production/csv_document.h"
-#include "production/integer_text.h"
 #include "production/production_messages.h"
 #include "production/set_pages.h"
 

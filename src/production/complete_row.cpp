@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "production/integer_text.h"
+#include "platform/decimal_text.h"
 #include "transponder/hex_digits.h"
 #include "transponder/page_codec.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "config/decimal_text.h"
-#include "production/integer_text.h"
+#include "platform/decimal_text.h"
 #include "production/set_pages.h"
 
 namespace torvane {

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "platform/decimal_text.h"
 #include "production/compose_data_set.h"
 #include "production/csv_document.h"
-#include "production/integer_text.h"
 #include "production/production_messages.h"
 
 namespace torvane {

@@ -1,20 +1,25 @@
 #include "production/csv_document.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 
 namespace torvane {
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// Spreadsheet programs begin "CSV UTF-8" files with it.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string WithoutByteOrderMark(std::string raw, bool& hadMark) {
+  hadMark = raw.starts_with(kByteOrderMark);
+  if (hadMark) raw.erase(0, kByteOrderMark.size());
+  return raw;
+}
 
 // Every CR is followed by LF and every LF follows a CR: as many LF as CR LF pairs.
 bool HasOnlyCrLf(std::string_view text) {
@@ -46,40 +51,19 @@ std::string WithCrLfLineEnds(std::string raw) {
   return text;
 }
 
-Result<std::string> ReadWhole(const std::string& path) {
-  const auto failure = [&] {
-    return Result<std::string>::Failure(path + ": " + SystemErrorText(errno));
-  };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return failure();
-  struct stat info {};
-  std::string content;
-  if (::fstat(fd, &info) == 0) content.reserve(static_cast<std::size_t>(info.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      const Result<std::string> failed = failure();
-      ::close(fd);
-      return failed;
-    }
-    content.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return Result<std::string>::Success(std::move(content));
-}
-
 }  // namespace
 
 Result<CsvDocument> CsvDocument::Load(const std::string& path) {
-  Result<std::string> content = ReadWhole(path);
+  Result<std::optional<std::string>> content = ReadRegularFileIfPresent(path);
   if (!content.ok()) return Result<CsvDocument>::Failure(content.error);
-  return Result<CsvDocument>::Success(CsvDocument(std::move(content.value)));
+  if (!content.value) {
+    return Result<CsvDocument>::Failure(path + ": " + SystemErrorText(ENOENT));
+  }
+  return Result<CsvDocument>::Success(CsvDocument(std::move(*content.value)));
 }
 
-CsvDocument::CsvDocument(std::string rawText) : text_(WithCrLfLineEnds(std::move(rawText))) {}
+CsvDocument::CsvDocument(std::string rawText)
+    : text_(WithCrLfLineEnds(WithoutByteOrderMark(std::move(rawText), byteOrderMark_))) {}
 
 std::size_t CsvDocument::LineEnd(std::size_t start) const {
   const void* found = std::memchr(text_.data() + start, '\n', text_.size() - start);
@@ -111,7 +95,8 @@ void CsvDocument::InsertIntoLine(std::size_t index, std::size_t column, std::str
 }
 
 Status CsvDocument::Save(const std::string& path) const {
-  return WriteFileAtomically(path, text_);
+  if (!byteOrderMark_) return WriteFileAtomically(path, text_);
+  return WriteFileAtomically(path, std::string(kByteOrderMark) + text_);
 }
 
 std::vector<std::string_view> SplitFields(std::string_view line, std::string_view delimiter) {

@@ -12,7 +12,8 @@ namespace torvane {
 
 // The text of a CSV data-source file with every line end (LF, CR or CR LF)
 // made CR LF, read line by line, each line cut into fields at a delimiter of
-// any length. Line 0 is the header. Files of a million lines are read, marked
+// any length. Line 0 is the header; a UTF-8 byte order mark in front of it is
+// no part of it, and a saved file keeps it. Files of a million lines are read, marked
 // and written in one pass each.
 class CsvDocument {
  public:
@@ -44,6 +45,7 @@ class CsvDocument {
   std::size_t LineEnd(std::size_t start) const;
   std::optional<std::size_t> LineStart(std::size_t index) const;
 
+  bool byteOrderMark_ = false;
   std::string text_;
 };
 

@@ -8,8 +8,8 @@ std::optional<CsvDocument> CsvLineSource::LoadSourceFile() {
   context_.view.TakeFieldValues();
   Result<CsvDocument> loaded = CsvDocument::Load(context_.setInUse.set.sourceFile);
   if (!loaded.ok()) {
-    context_.view.ShowMessage(text::kNoCsvAccess, text::kCaption, MessageIcon::Error,
-                              MessageButtons::Ok);
+    context_.view.ShowMessage(std::string(text::kNoCsvAccess) + "\r\n" + loaded.error,
+                              text::kCaption, MessageIcon::Error, MessageButtons::Ok);
     return std::nullopt;
   }
   return std::move(loaded.value);

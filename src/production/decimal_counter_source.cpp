@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "config/decimal_text.h"
+#include "platform/decimal_text.h"
 #include "production/compose_data_set.h"
-#include "production/integer_text.h"
 
 namespace torvane {
 

@@ -1,11 +1,12 @@
 #include "production/in_flight_file.h"
 
 #include <array>
-#include <fstream>
 #include <sstream>
 #include <string_view>
 
 #include "platform/atomic_file.h"
+#include "platform/decimal_text.h"
+#include "platform/regular_file.h"
 
 namespace torvane {
 
@@ -58,12 +59,9 @@ bool ParseInto(std::string_view key, const std::string& value, InFlightEntry& en
   if (key == "csv file") entry.csvFile = value;
   if (key == "delimiter") entry.delimiter = value;
   if (key == "line") {
-    constexpr std::size_t kMaxDigits = 18;
-    if (value.empty() || value.size() > kMaxDigits ||
-        value.find_first_not_of("0123456789") != std::string::npos) {
-      return false;
-    }
-    entry.lineIndex = std::stoull(value);
+    const std::optional<std::uint64_t> line = ReadWholeDecimal(value);
+    if (!line) return false;
+    entry.lineIndex = *line;
   }
   return true;
 }
@@ -83,8 +81,10 @@ Status InFlightFile::Write(const InFlightEntry& entry) const {
 
 Result<std::optional<InFlightEntry>> InFlightFile::Read() const {
   using Found = Result<std::optional<InFlightEntry>>;
-  std::ifstream file(path_, std::ios::binary);
-  if (!file) return Found::Success(std::nullopt);
+  const Result<std::optional<std::string>> text = ReadRegularFileIfPresent(path_);
+  if (!text.ok()) return Found::Failure(text.error);
+  if (!text.value) return Found::Success(std::nullopt);
+  std::istringstream file(*text.value);
   InFlightEntry entry;
   bool sourceSeen = false;
   for (std::string line; std::getline(file, line);) {

@@ -5,9 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 
+#include "platform/decimal_text.h"
+#include "platform/regular_file.h"
 #include "transponder/page_codec.h"
 
 namespace torvane {
@@ -32,7 +33,7 @@ int CellColumn(std::string_view line, int previous) {
   constexpr std::string_view kIndex = "ss:Index=\"";
   const std::size_t at = line.find(kIndex);
   if (at == std::string_view::npos) return previous + 1;
-  return std::atoi(std::string(line.substr(at + kIndex.size(), 4)).c_str());
+  return static_cast<int>(ReadInteger(line.substr(at + kIndex.size(), 4)));
 }
 
 std::string CellText(std::string_view line) {
@@ -74,8 +75,8 @@ std::optional<std::string> LastCarrierIdPages(std::string_view text) {
 }
 
 std::size_t Number(const std::string& text, std::size_t limit) {
-  const long value = std::strtol(text.c_str(), nullptr, 10);
-  return static_cast<std::size_t>(std::clamp<long>(value, 0, static_cast<long>(limit)));
+  return static_cast<std::size_t>(
+      std::clamp<long long>(ReadInteger(text), 0, static_cast<long long>(limit)));
 }
 
 }  // namespace
@@ -90,19 +91,14 @@ std::optional<std::uint64_t> NextCarrierIdAfter(std::string_view recordFileTail,
   const std::size_t offset = Number(set.carrierIdOffset, bytes.size());
   const std::size_t length = Number(set.carrierIdLength, bytes.size() - offset);
   const std::string carrierId = bytes.substr(offset, length);
-  // Leading digits count; none read as 0.
-  std::uint64_t value = 0;
-  for (const char c : carrierId) {
-    if (c < '0' || c > '9') break;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  return value + 1;
+  return ReadDecimal(carrierId) + 1;
 }
 
 std::optional<std::uint64_t> NextCarrierIdAfterFile(const std::string& path,
                                                     const ConfigurationSet& set) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  const Result<FileDescriptor> file = OpenRegularFile(path, O_RDONLY);
+  if (!file.ok()) return std::nullopt;
+  const int fd = file.value.fd();
   struct stat info {};
   std::string tail;
   if (fstat(fd, &info) == 0) {
@@ -111,7 +107,6 @@ std::optional<std::uint64_t> NextCarrierIdAfterFile(const std::string& path,
     const ssize_t got = pread(fd, tail.data(), tail.size(), start);
     tail.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
   }
-  close(fd);
   return NextCarrierIdAfter(tail, set);
 }
 

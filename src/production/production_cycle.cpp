@@ -1,6 +1,7 @@
 #include "production/production_cycle.h"
 
 #include "config/decimal_text.h"
+#include "config/set_in_use_check.h"
 #include "production/counter_page.h"
 #include "production/production_messages.h"
 #include "production/set_counters_file.h"
@@ -51,6 +52,10 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   running_ = true;
   CycleOutcome outcome;
   outcome.stopped = true;
+  if (!MayStart()) {
+    Finish();
+    return outcome;
+  }
   // A carrier ID that an earlier cycle or a stopped station left in flight is
   // settled first.
   if (settlePending_) {
@@ -97,6 +102,18 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   outcome.stopped = !CountTransponder(source, outcome);
   Finish();
   return outcome;
+}
+
+bool ProductionCycle::MayStart() {
+  if (const Status held = records_.EnsureRecordsOnDisk(); !held.ok()) {
+    Report(held.error, MessageIcon::Error);
+    return false;
+  }
+  if (const Status usable = CheckSetInUse(context_.setInUse); !usable.ok()) {
+    Report(usable.error, MessageIcon::Warning);
+    return false;
+  }
+  return true;
 }
 
 Result<std::optional<InFlightEntry>> ProductionCycle::Settle() {

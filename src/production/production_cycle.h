@@ -45,6 +45,9 @@ class ProductionCycle {
 
  private:
   CarrierIdSource& ChosenSource();
+  // Nothing is written while a record of an earlier transponder is on no disk,
+  // or while the set in use cannot be used as it stands; the operator is told.
+  bool MayStart();
   // Steps after a good write and lock; false when something could not be saved.
   bool CountTransponder(CarrierIdSource& source, CycleOutcome& outcome);
   // False when the record file failed (protocolFailure tells the window).

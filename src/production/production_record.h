@@ -28,6 +28,10 @@ class ProductionRecordWriter {
   // while headerPending is set (cleared once the block is on disk). A failure
   // carries the operator's message.
   virtual Status AppendProductionRecord(const ProductionRecord& record, bool& headerPending) = 0;
+  // Before a cycle: records of earlier cycles that are on no disk yet (neither
+  // their record file nor the waiting-records file took them) are saved again;
+  // a failure names the records still held only in memory.
+  virtual Status EnsureRecordsOnDisk() { return Status::Success(); }
 };
 
 }  // namespace torvane

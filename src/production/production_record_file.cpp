@@ -19,6 +19,17 @@ RecordedPages ProductionPages(const ProductionRecord& record) {
   });
 }
 
+constexpr const char* kHeldInMemory =
+    "The waiting records are held only in memory, and no transponder is programmed until they "
+    "are on disk: ";
+
+// Which transponder a record is of, for the operator.
+std::string RecordLabel(const ProductionRecord& record, const std::string& stamp) {
+  std::string label = "- the transponder of " + stamp + " in set \"" + record.setName + "\"";
+  if (!record.set.carrierId.empty()) label += ", carrier ID " + record.set.carrierId;
+  return label;
+}
+
 std::string WaitingMessage(const std::string& reasons, std::size_t count) {
   std::string message = std::string(text::kRecordFileFailure) + "\r\n\r\n" + reasons;
   message += std::to_string(count) + (count == 1 ? " record waits" : " records wait");
@@ -52,20 +63,23 @@ Status ProductionRecordFile::AppendProductionRecord(const ProductionRecord& reco
   std::string reasons;
   WaitingRecords& waiting = Waiting(reasons);
   const bool waitedBefore = !waiting.records().empty();
+  const std::string path = RecordPath(record.set);
+  const std::string stamp = timeStamp_();
   waiting.records().push_back(
-      {RecordPath(record.set), headerPending, ProductionHeaderBlock(record.setName, record.set),
+      {path, headerPending, ProductionHeaderBlock(record.setName, record.set),
        RecordRows()
-           .Record(timeStamp_(), record.quorvi ? record.uidText : "", ProductionPages(record))
-           .text()});
+           .Record(stamp, record.quorvi ? record.uidText : "", ProductionPages(record))
+           .text(),
+       RecordLabel(record, stamp), false});
   // The header block travels with its record from here on.
   headerPending = false;
 
-  reasons += WriteWaitingRecords();
+  const std::map<std::string, std::string> failed = WriteWaitingRecords();
+  if (const auto own = failed.find(path); own != failed.end()) reasons += own->second + "\r\n";
   if (waitedBefore || !waiting.records().empty()) {
-    const Status saved = waiting.Save();
-    if (!saved.ok())
-      reasons +=
-          "The waiting records are kept only until the station ends: " + saved.error + "\r\n";
+    if (const Status saved = waiting.Save(); !saved.ok()) {
+      reasons += std::string(kHeldInMemory) + saved.error + "\r\n";
+    }
   }
   if (reasons.empty()) {
     failureMessage_.clear();
@@ -75,11 +89,33 @@ Status ProductionRecordFile::AppendProductionRecord(const ProductionRecord& reco
   return Status::Failure(failureMessage_);
 }
 
-std::string ProductionRecordFile::WriteWaitingRecords() {
+Status ProductionRecordFile::EnsureRecordsOnDisk() {
+  if (RecordsOnlyInMemory().empty()) return Status::Success();
+  WriteWaitingRecords();
+  const Status saved = waiting_->Save();
+  const std::vector<std::string> held = RecordsOnlyInMemory();
+  if (held.empty()) return Status::Success();
+  std::string message =
+      "No transponder is programmed while production records are held only in memory: neither "
+      "their record file nor the file of waiting records takes them.\r\n";
+  for (const std::string& label : held) message += label + "\r\n";
+  return Status::Failure(message + saved.error);
+}
+
+std::vector<std::string> ProductionRecordFile::RecordsOnlyInMemory() const {
+  std::vector<std::string> held;
+  if (!waiting_) return held;
+  for (const WaitingRecord& record : waiting_->records()) {
+    if (!record.onDisk) held.push_back(record.label);
+  }
+  return held;
+}
+
+std::map<std::string, std::string> ProductionRecordFile::WriteWaitingRecords() {
   std::vector<WaitingRecord>& records = waiting_->records();
   std::set<std::string> tried;
   std::set<std::size_t> written;
-  std::string reasons;
+  std::map<std::string, std::string> reasons;
   for (const WaitingRecord& first : records) {
     if (!tried.insert(first.path).second) continue;
     std::vector<std::size_t> ofFile;
@@ -99,7 +135,7 @@ std::string ProductionRecordFile::WriteWaitingRecords() {
     if (status.ok()) {
       written.insert(ofFile.begin(), ofFile.end());
     } else {
-      reasons += status.error + "\r\n";
+      reasons[first.path] = status.error;
     }
   }
   std::vector<WaitingRecord> left;

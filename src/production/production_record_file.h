@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "production/production_record.h"
 #include "production/waiting_records.h"
@@ -20,7 +22,12 @@ class ProductionRecordFile : public ProductionRecordWriter {
   explicit ProductionRecordFile(const std::string& workingDirectory,
                                 std::function<std::string()> timeStamp = nullptr);
 
+  // Fails only when this record is not in its own file: records waiting for
+  // another file do not hold it back.
   Status AppendProductionRecord(const ProductionRecord& record, bool& headerPending) override;
+  Status EnsureRecordsOnDisk() override;
+  // The records that a station ending now would lose, each named for the operator.
+  std::vector<std::string> RecordsOnlyInMemory() const;
 
   // The record file of a set: its "file name", or the default in the working directory.
   std::string RecordPath(const ConfigurationSet& set) const;
@@ -30,8 +37,8 @@ class ProductionRecordFile : public ProductionRecordWriter {
 
  private:
   // Tries every waiting record, each file with its records in one append; returns
-  // what went wrong.
-  std::string WriteWaitingRecords();
+  // what went wrong, by file.
+  std::map<std::string, std::string> WriteWaitingRecords();
   // The records waiting from earlier appends and runs; a failure to read them
   // goes into `reasons`.
   WaitingRecords& Waiting(std::string& reasons);

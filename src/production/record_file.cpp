@@ -7,30 +7,17 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/regular_file.h"
 #include "production/record_template.h"
 
 namespace torvane {
 
 namespace {
 
-constexpr off_t kTailSearched = 1000;
-constexpr off_t kLineStartSearched = 10;
-constexpr std::string_view kTableEnd = "</Table>";
-constexpr std::string_view kLineStart = "\r\n ";
-
-class OpenFile {
- public:
-  explicit OpenFile(int fd) : fd_(fd) {}
-  ~OpenFile() {
-    if (fd_ >= 0) close(fd_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int fd() const { return fd_; }
-
- private:
-  int fd_;
-};
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr const char* kNotARecordFile =
+    "not a record file of this station: it does not end in the closing lines of its workbook; "
+    "it was left unchanged";
 
 Status Failure(const std::string& path, std::string_view reason) {
   return Status::Failure(path + ": " + std::string(reason));
@@ -67,26 +54,19 @@ bool WriteAt(int fd, std::string_view bytes, off_t position) {
   return true;
 }
 
-// The start of the line that holds "</Table>", or a failure saying why there is none.
+// The start of the closing lines, or a failure saying why there is none. Only
+// the closing lines this station writes mark its workbook: another file that
+// merely ends in "</Table>" is no place for a record.
 Result<off_t> WritePosition(int fd, off_t size) {
-  const off_t tailStart = std::max<off_t>(0, size - kTailSearched);
-  const Result<std::string> tail = ReadAt(fd, tailStart, size - tailStart);
+  const std::string_view closing = RecordClosingLines();
+  const auto tailSize = static_cast<off_t>(closing.size() + kLineEnd.size());
+  if (size < tailSize) return Result<off_t>::Failure(kNotARecordFile);
+  const Result<std::string> tail = ReadAt(fd, size - tailSize, tailSize);
   if (!tail.ok()) return Result<off_t>::Failure(tail.error);
-  const std::size_t tableEnd = tail.value.find(kTableEnd);
-  if (tableEnd == std::string::npos) {
-    return Result<off_t>::Failure(
-        "not a record file: \"</Table>\" is not within its last 1000 bytes; it was left unchanged");
+  if (tail.value != std::string(kLineEnd) + std::string(closing)) {
+    return Result<off_t>::Failure(kNotARecordFile);
   }
-  const off_t tableEndAt = tailStart + static_cast<off_t>(tableEnd);
-  const off_t before = std::max<off_t>(0, tableEndAt - kLineStartSearched);
-  const Result<std::string> lead = ReadAt(fd, before, tableEndAt - before);
-  if (!lead.ok()) return Result<off_t>::Failure(lead.error);
-  const std::size_t lineStart = lead.value.find(kLineStart);
-  if (lineStart == std::string::npos) {
-    return Result<off_t>::Failure(
-        "not a record file: \"</Table>\" does not start a line; it was left unchanged");
-  }
-  return Result<off_t>::Success(before + static_cast<off_t>(lineStart + 2));
+  return Result<off_t>::Success(size - static_cast<off_t>(closing.size()));
 }
 
 // Whether the file now holds exactly `text` from `position` on, on the disk.
@@ -99,8 +79,9 @@ bool Replace(int fd, std::string_view text, off_t position) {
 
 Status AppendToRecordFile(const std::string& path, int expandedColumnCount,
                           const RowsForAppend& rows) {
-  const OpenFile file(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-  if (file.fd() < 0) return Failure(path, SystemErrorText(errno));
+  const Result<FileDescriptor> opened = OpenRegularFile(path, O_RDWR | O_CREAT);
+  if (!opened.ok()) return Status::Failure(opened.error);
+  const FileDescriptor& file = opened.value;
   struct stat info {};
   if (fstat(file.fd(), &info) != 0) return Failure(path, SystemErrorText(errno));
   const off_t size = info.st_size;

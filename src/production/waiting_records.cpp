@@ -3,10 +3,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 
 namespace torvane {
 
@@ -60,10 +59,10 @@ class FieldReader {
 
 Status WaitingRecords::Load() {
   records_.clear();
-  std::ifstream in(storePath_, std::ios::binary);
-  if (!in) return Status::Success();  // nothing waits
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  FieldReader reader(text);
+  const Result<std::optional<std::string>> text = ReadRegularFileIfPresent(storePath_);
+  if (!text.ok()) return Status::Failure(text.error);
+  if (!text.value) return Status::Success();  // nothing waits
+  FieldReader reader(*text.value);
   while (!reader.atEnd()) {
     WaitingRecord record;
     std::string headerDue;
@@ -78,12 +77,13 @@ Status WaitingRecords::Load() {
       return Status::Failure(storePath_ + " can't be read; it was kept as " + aside);
     }
     record.headerDue = headerDue == "1";
+    record.onDisk = true;
     records_.push_back(std::move(record));
   }
   return Status::Success();
 }
 
-Status WaitingRecords::Save() const {
+Status WaitingRecords::Save() {
   if (records_.empty()) {
     if (std::remove(storePath_.c_str()) != 0 && errno != ENOENT) {
       return Status::Failure(storePath_ + ": " + SystemErrorText(errno));
@@ -98,7 +98,9 @@ Status WaitingRecords::Save() const {
     PutField(text, "rows", record.rows);
   }
   const Status saved = WriteFileAtomically(storePath_, text);
-  return saved.ok() ? saved : Status::Failure(storePath_ + ": " + saved.error);
+  if (!saved.ok()) return Status::Failure(storePath_ + ": " + saved.error);
+  for (WaitingRecord& record : records_) record.onDisk = true;
+  return saved;
 }
 
 }  // namespace torvane

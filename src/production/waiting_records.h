@@ -13,6 +13,10 @@ struct WaitingRecord {
   bool headerDue = false;
   std::string header;  // the header block of its run, also used when the file is new
   std::string rows;
+  // Not kept in the file: which record it is, for the operator, and whether the
+  // file holds it yet.
+  std::string label;
+  bool onDisk = false;
 };
 
 // The records waiting for their file, kept in a file of their own so that a
@@ -24,8 +28,9 @@ class WaitingRecords {
   // Reads the records a run before left. A file this station did not write is
   // set aside under a new name so that nothing in it is lost.
   Status Load();
-  // Replaces the file with the records now waiting, atomically; removes it when none wait.
-  Status Save() const;
+  // Replaces the file with the records now waiting, atomically; removes it when
+  // none wait. Once saved, every record waiting is on the disk.
+  Status Save();
 
   std::vector<WaitingRecord>& records() { return records_; }
   const std::vector<WaitingRecord>& records() const { return records_; }

@@ -3,35 +3,15 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/decimal_text.h"
 #include "transponder/hex_digits.h"
 
 namespace torvane {
 
-namespace {
-
-// Larger values mean nothing here; the limit keeps offset arithmetic safe.
-constexpr long long kDecimalLimit = 1'000'000'000;
-
-// A number typed by the operator: leading blanks, a sign, then the leading
-// digits; no digits read as 0.
-long long ReadDecimal(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  const bool negative = i < text.size() && text[i] == '-';
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = std::min(value * 10 + (text[i] - '0'), kDecimalLimit);
-  }
-  return negative ? -value : value;
-}
-
-}  // namespace
-
 CarrierIdPlace CarrierIdPlace::FromFields(const CarrierIdFields& fields) {
   const long long length =
-      std::clamp<long long>(ReadDecimal(fields.carrierIdLengthText), 1, kAreaBytes);
-  return {ReadDecimal(fields.carrierIdOffsetText), static_cast<int>(length)};
+      std::clamp<long long>(ReadInteger(fields.carrierIdLengthText), 1, kAreaBytes);
+  return {ReadInteger(fields.carrierIdOffsetText), static_cast<int>(length)};
 }
 
 std::string CarrierIdPlace::DigitsFrom(std::string_view part1, std::string_view part2) const {

@@ -158,7 +158,8 @@ TEST_F(ProfileTest, FailuresCarryTheSystemReasonAndLeaveNoTemporaryFile) {
   fs::create_directory(folder_ / "folder.ini");
   const auto unreadable = ProfileFile::Load(PathOf("folder.ini"));
   EXPECT_FALSE(unreadable.ok());
-  EXPECT_NE(unreadable.error.find("Is a directory"), std::string::npos) << unreadable.error;
+  EXPECT_NE(unreadable.error.find("a folder, not a regular file"), std::string::npos)
+      << unreadable.error;
 
   struct Case {
     std::string path;

@@ -63,6 +63,19 @@ TEST_F(CsvSourceTest, LfOnlyFileIsRewrittenWithCrLf) {
   EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;\r\n");
 }
 
+TEST_F(CsvSourceTest, AByteOrderMarkIsNoPartOfTheHeaderAndStaysInTheFile) {
+  setInUse.set.carrierIdLength = "2";
+  UseCsv(
+      "\xEF\xBB\xBF"
+      "Carrier ID;done\r\nA1;\r\n");
+  ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready);
+  EXPECT_EQ(production.nextCarrierId, "A1");
+  ASSERT_TRUE(cycle.csvSource().Advance().ok());
+  EXPECT_EQ(Csv(),
+            "\xEF\xBB\xBF"
+            "Carrier ID;done\r\nA1;X\r\n");
+}
+
 TEST_F(CsvSourceTest, RefusedCarrierIdsComposeNothing) {
   struct Case {
     const char* name;
@@ -94,8 +107,11 @@ TEST_F(CsvSourceTest, MissingFileIsReportedBeforeTheWrongFormat) {
   setInUse.set.sourceCsv = true;
   setInUse.set.sourceFile = directory.File("missing.csv");
   EXPECT_EQ(cycle.csvSource().Prepare(), PrepareResult::WrongFormat);
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kNoCsvAccess, text::kCsvWrongFormat}));
+  ASSERT_EQ(view.messages.size(), 2u);
+  EXPECT_EQ(view.messages[0].text, std::string(text::kNoCsvAccess) + "\r\n" +
+                                       setInUse.set.sourceFile + ": No such file or directory");
   EXPECT_EQ(view.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(view.messages[1].text, text::kCsvWrongFormat);
 }
 
 TEST_F(CsvSourceTest, OnlyTheChosenLineIsMarkedWhateverElseEndsInTheKey) {
