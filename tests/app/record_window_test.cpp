@@ -131,5 +131,29 @@ TEST_F(RecordWindowTest, LastCarrierIdReadsTheProductionRecordFile) {
   EXPECT_EQ(window_->state().production.lastCarrierIdNext, 43u);
 }
 
+TEST_F(RecordWindowTest, ClosingWithRecordsHeldOnlyInMemoryAsksAndNamesThem) {
+  Start();
+  // Neither the record file nor the file of waiting records can take a record.
+  std::filesystem::create_directory(InDirectory(std::string(kWaitingRecordsFile).c_str()));
+  ProductionRecord record;
+  record.setName = "job";
+  record.set.carrierId = "42";
+  record.set.logFile = InDirectory("gone/records.xml");
+  bool headerPending = true;
+  EXPECT_FALSE(window_->productionRecordFile().AppendProductionRecord(record, headerPending).ok());
+
+  answerer_.emplace(QMessageBox::No);
+  window_->close();
+  EXPECT_TRUE(window_->isVisible());
+  ASSERT_EQ(answerer_->seen().size(), 1u);
+  EXPECT_NE(answerer_->seen()[0].text.find("carrier ID 42"), std::string::npos)
+      << answerer_->seen()[0].text;
+  EXPECT_EQ(answerer_->seen()[0].icon, QMessageBox::Question);
+
+  answerer_.emplace(QMessageBox::Yes);
+  window_->close();
+  EXPECT_FALSE(window_->isVisible());
+}
+
 }  // namespace
 }  // namespace torvane::test

@@ -4,10 +4,15 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <future>
 
+#include "config/set_file.h"
+#include "production/in_flight_file.h"
 #include "production/production_fixture.h"
 #include "production/production_record_file.h"
+#include "production/record_paths.h"
+#include "production/waiting_records.h"
 
 namespace torvane::test {
 namespace {
@@ -112,6 +117,30 @@ TEST_F(OutsideFilesTest, ARecordHeldOnlyInMemoryStopsProductionUntilItIsOnDisk) 
   std::filesystem::create_directory(directory.File("records"));
   EXPECT_TRUE(recordingCycle.ProgramOneTag().programmed);
   EXPECT_EQ(recordFile.waitingCount(), 0u);
+}
+
+TEST_F(OutsideFilesTest, TheStationsOwnFilesAsFifosAreRefusedAtOnce) {
+  struct Case {
+    const char* name;
+    std::function<std::string()> read;  // the failure
+  };
+  const Case cases[] = {
+      {InFlightFile::kFileName, [&] { return InFlightFile(workingDirectory).Read().error; }},
+      {kWaitingRecordsFile.data(),
+       [&] { return WaitingRecords(directory.File(kWaitingRecordsFile)).Load().error; }},
+      {"job.ini",
+       [&] {
+         ConfigurationSet set;
+         return LoadConfigurationSet(workingDirectory, "job", SetLoad::MainWindow, set).error;
+       }},
+  };
+  for (const Case& c : cases) {
+    const std::string path = directory.File(c.name);
+    std::filesystem::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0) << c.name;
+    const std::string error = Returns(path, c.read);
+    EXPECT_NE(error.find(path + ": a FIFO"), std::string::npos) << error;
+  }
 }
 
 }  // namespace
