@@ -109,7 +109,10 @@ class BenchStation {
   ProductionContext context_{view_,       pages_,   reader_,    setInUse_,
                              production_, maxText_, delimiter_, workingDirectory_};
   test::LineRecordWriter records_;
-  ProductionCycle cycle_{context_, manual_, records_};
+  const LedgerSettings ledgerSettings_;
+  StationLedger ledger_{ledgerSettings_, workingDirectory_};
+  TransponderReadBack readBack_{link_, reader_, terminal_};
+  ProductionCycle cycle_{context_, manual_, records_, ledger_, readBack_};
 };
 
 std::unique_ptr<sim::ReaderSimulator> StartReader(const Reader& reader) {

@@ -15,7 +15,9 @@ StationProduction::StationProduction(StationView& view, StationState& state, Ser
                state.carrierIdMaxText,
                state.csvDelimiter,
                state.workingDirectory},
-      cycle_(context_, manual, records),
+      ledger_(state.ledger, state.workingDirectory),
+      readBack_(link, state.reader, state.terminal),
+      cycle_(context_, manual, records, ledger_, readBack_),
       spins_(context_),
       poll_(link, state.reader),
       continuous_(view, state.production, state.setInUse, poll_) {}

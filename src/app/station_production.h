@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/station_state.h"
+#include "ledger/station_ledger.h"
 #include "link/serial_link.h"
 #include "production/antenna_poll.h"
 #include "production/carrier_id_spins.h"
@@ -10,6 +11,7 @@
 #include "production/production_record.h"
 #include "transponder/manual_operations.h"
 #include "transponder/station_view.h"
+#include "transponder/transponder_read_back.h"
 
 namespace torvane {
 
@@ -21,6 +23,7 @@ class StationProduction {
                     ManualOperations& manual, ProductionRecordWriter& records);
 
   ProductionCycle& cycle() { return cycle_; }
+  StationLedger& ledger() { return ledger_; }
   CarrierIdSpins& spins() { return spins_; }
   ContinuousMode& continuous() { return continuous_; }
 
@@ -31,6 +34,8 @@ class StationProduction {
  private:
   StationView& view_;
   ProductionContext context_;
+  StationLedger ledger_;
+  TransponderReadBack readBack_;
   ProductionCycle cycle_;
   CarrierIdSpins spins_;
   AntennaPoll poll_;

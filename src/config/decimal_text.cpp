@@ -14,6 +14,10 @@ std::string ZeroPadded(std::string_view text, std::size_t width) {
   return std::string(width - text.size(), '0') + std::string(text);
 }
 
+std::string CounterCarrierId(std::string_view value, std::size_t width) {
+  return ZeroPadded(std::to_string(ReadDecimal(value)), width);
+}
+
 std::optional<int> CounterPageNumber(std::string_view counterPage) {
   for (int page = kFirstCounterPage; page <= kLastCounterPage; ++page) {
     if (counterPage == std::to_string(page)) return page;

@@ -15,6 +15,13 @@ enum class PrepareResult {
   QuantityReached = 4
 };
 
+// Where a prepared carrier ID lies: its first byte, counted from the first
+// byte of page 1, and its length.
+struct CarrierIdPlace {
+  long long address = 0;
+  long long length = 0;
+};
+
 // One way of supplying the data set of the next transponder.
 class CarrierIdSource {
  public:
@@ -28,6 +35,8 @@ class CarrierIdSource {
   // The prepared carrier ID as a crash must never give it out again; nothing
   // when the source has no carrier IDs of its own.
   virtual std::optional<InFlightEntry> InFlight() const = 0;
+  // Nothing where the set's layout says.
+  virtual std::optional<CarrierIdPlace> PreparedPlace() const { return std::nullopt; }
   // Whether the page counter is placed after the data set is prepared.
   virtual bool placesCounterPage() const { return true; }
 };

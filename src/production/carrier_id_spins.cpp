@@ -19,7 +19,7 @@ void CarrierIdSpins::OnNextSpin(SpinDirection direction) {
   context_.production.nextCarrierId = Stepped(context_.production.nextCarrierId, direction);
   context_.setInUse.set.carrierId = context_.production.nextCarrierId;
   context_.view.ShowFieldValues();
-  ComposeDataSet(context_);
+  ComposeCounterDataSet(context_);
 }
 
 void CarrierIdSpins::OnMaxSpin(SpinDirection direction) {

@@ -66,6 +66,11 @@ PrepareResult CompleteCsvSource::Prepare() {
   return result;
 }
 
+std::optional<CarrierIdPlace> CompleteCsvSource::PreparedPlace() const {
+  return CarrierIdPlace{ReadInteger(row_.offset),
+                        static_cast<long long>(row_.Bytes(row_.carrierId).size())};
+}
+
 void CompleteCsvSource::ComposeCompleteDataSet() {
   context_.view.TakeFieldValues();
   ConfigurationSet& set = context_.setInUse.set;

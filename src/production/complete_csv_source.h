@@ -18,6 +18,7 @@ class CompleteCsvSource : public CsvLineSource {
   // and lock flags of the set.
   PrepareResult Prepare() override;
   bool placesCounterPage() const override { return false; }
+  std::optional<CarrierIdPlace> PreparedPlace() const override;
 
   // Fills the row of the first line not done and returns its carrier ID field;
   // empty when there is none. ReadNextCompleteLine() then holds the line's text.

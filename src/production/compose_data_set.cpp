@@ -16,12 +16,12 @@ int MemoryPage(const ConfigurationSet& set) {
   return static_cast<int>(std::clamp<long long>(ReadInteger(set.memoryPage), 1, kPageCount));
 }
 
-void ComposeDataSet(ProductionContext& context) {
+void ComposeDataSet(ProductionContext& context, std::string_view carrierId) {
   context.view.TakeFieldValues();
   ConfigurationSet& set = context.setInUse.set;
   const long long length = std::max(0LL, ReadInteger(set.carrierIdLength));
   const long long start = kPageBytes * (MemoryPage(set) - 1) + ReadInteger(set.carrierIdOffset);
-  const std::string digits = ZeroPadded(set.carrierId, static_cast<std::size_t>(length));
+  const std::string digits = ZeroPadded(carrierId, static_cast<std::size_t>(length));
 
   SetPages pages(set, context.pages);
   for (long long k = 0; k < length; ++k) {
@@ -40,6 +40,12 @@ void ComposeDataSet(ProductionContext& context) {
     }
   }
   context.view.ShowFieldValues();
+}
+
+void ComposeCounterDataSet(ProductionContext& context) {
+  const ConfigurationSet& set = context.setInUse.set;
+  const long long length = std::max(0LL, ReadInteger(set.carrierIdLength));
+  ComposeDataSet(context, CounterCarrierId(set.carrierId, static_cast<std::size_t>(length)));
 }
 
 }  // namespace torvane

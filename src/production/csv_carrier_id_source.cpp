@@ -50,7 +50,7 @@ PrepareResult CsvCarrierIdSource::Prepare() {
   PrepareResult result = PrepareResult::Ready;
   if (!carrierId.empty() && static_cast<long long>(carrierId.size()) == length) {
     set.carrierId = carrierId;
-    ComposeDataSet(context_);
+    ComposeDataSet(context_, carrierId);
     context_.production.nextCarrierId = carrierId;
     prepared_ = selected_;
   } else {

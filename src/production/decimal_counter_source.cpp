@@ -15,7 +15,7 @@ PrepareResult DecimalCounterSource::Prepare() {
   const std::uint64_t capacity = DecimalCapacity(ReadInteger(set.carrierIdLength));
   const std::uint64_t limit = std::min(capacity, ReadDecimal(context_.carrierIdMaxText));
   if (next > limit) return PrepareResult::CounterPassedLimit;
-  ComposeDataSet(context_);
+  ComposeCounterDataSet(context_);
   return PrepareResult::Ready;
 }
 
@@ -32,7 +32,8 @@ std::optional<InFlightEntry> DecimalCounterSource::InFlight() const {
   entry.setName = context_.setInUse.name;
   // As the transponder holds it.
   const long long length = std::max(0LL, ReadInteger(context_.setInUse.set.carrierIdLength));
-  entry.carrierId = ZeroPadded(context_.setInUse.set.carrierId, static_cast<std::size_t>(length));
+  entry.carrierId =
+      CounterCarrierId(context_.setInUse.set.carrierId, static_cast<std::size_t>(length));
   return entry;
 }
 

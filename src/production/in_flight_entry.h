@@ -18,6 +18,8 @@ struct InFlightEntry {
   std::string csvFile;
   std::string delimiter;
   std::size_t lineIndex = 0;
+  // The carrier ID's bytes as the ledger holds them.
+  std::string ledgerId;
 
   bool operator==(const InFlightEntry&) const = default;
 };

@@ -25,6 +25,31 @@ std::string_view SourceName(SourceKind kind) {
   return {};
 }
 
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+
+// The ledger's key is bytes of any value: kept as hexadecimal digits.
+std::string HexOf(std::string_view bytes) {
+  std::string hex;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    hex += kHexDigits[byte >> 4];
+    hex += kHexDigits[byte & 0x0F];
+  }
+  return hex;
+}
+
+std::optional<std::string> BytesOf(std::string_view hex) {
+  if (hex.size() % 2 != 0) return std::nullopt;
+  std::string bytes;
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    const auto high = kHexDigits.find(hex[i]);
+    const auto low = kHexDigits.find(hex[i + 1]);
+    if (high == std::string_view::npos || low == std::string_view::npos) return std::nullopt;
+    bytes += static_cast<char>(high * 16 + low);
+  }
+  return bytes;
+}
+
 bool HasLineEnd(std::string_view value) {
   return value.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -41,6 +66,7 @@ std::string Render(const InFlightEntry& entry) {
   line("csv file", entry.csvFile);
   line("delimiter", entry.delimiter);
   line("line", std::to_string(entry.lineIndex));
+  line("ledger id", HexOf(entry.ledgerId));
   return text;
 }
 
@@ -58,6 +84,11 @@ bool ParseInto(std::string_view key, const std::string& value, InFlightEntry& en
   if (key == "carrier id") entry.carrierId = value;
   if (key == "csv file") entry.csvFile = value;
   if (key == "delimiter") entry.delimiter = value;
+  if (key == "ledger id") {
+    const std::optional<std::string> bytes = BytesOf(value);
+    if (!bytes) return false;
+    entry.ledgerId = *bytes;
+  }
   if (key == "line") {
     const std::optional<std::uint64_t> line = ReadWholeDecimal(value);
     if (!line) return false;

@@ -1,8 +1,12 @@
 #include "production/production_cycle.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "config/decimal_text.h"
 #include "config/set_in_use_check.h"
 #include "production/counter_page.h"
+#include "production/ledger_messages.h"
 #include "production/production_messages.h"
 #include "production/set_counters_file.h"
 #include "production/station_controls.h"
@@ -30,15 +34,18 @@ std::string CountersNotSaved(const std::string& reason) {
 }  // namespace
 
 ProductionCycle::ProductionCycle(ProductionContext& context, ManualOperations& manual,
-                                 ProductionRecordWriter& records)
+                                 ProductionRecordWriter& records, StationLedger& ledger,
+                                 TransponderReadBack& readBack)
     : context_(context),
       manual_(manual),
       records_(records),
+      readBack_(readBack),
       counter_(context),
       csv_(context),
       complete_(context),
       fixData_(context),
-      settlement_(context) {}
+      settlement_(context),
+      guard_(context, ledger, readBack) {}
 
 CarrierIdSource& ProductionCycle::ChosenSource() {
   const ConfigurationSet& set = context_.setInUse.set;
@@ -67,34 +74,28 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   }
 
   CarrierIdSource& source = ChosenSource();
-  const PrepareResult result = source.Prepare();
-  if (source.placesCounterPage()) PlaceCounterPage(context_);
-  if (result != PrepareResult::Ready) {
-    const bool limit =
-        result == PrepareResult::CounterPassedLimit || result == PrepareResult::QuantityReached;
-    Report(limit ? text::kQuantityReached : text::kWrongCarrierIdFormat, MessageIcon::Warning);
+  if (!PrepareAndClaim(source)) {
     Finish();
     return outcome;
   }
-  if (const std::optional<InFlightEntry> entry = source.InFlight()) {
-    if (const Status recorded = settlement_.Record(*entry); !recorded.ok()) {
-      Report(InFlightNotSaved(recorded.error), MessageIcon::Error);
-      Finish();
-      return outcome;
-    }
-  }
 
   int& errorCount = context_.reader.errorCount;
+  const std::string mayHold = guard_.held().empty() ? "" : MayHoldCarrierId(guard_.held());
+  const PageFlags selected = context_.pages.pageSelected;
+  if (guard_.retrying()) SkipPagesAlreadyWritten();
   manual_.OnWritePages();
+  context_.pages.pageSelected = selected;
   if (errorCount != 0) {
-    Report(text::kWriteError, MessageIcon::Error);
+    Report(text::kWriteError + mayHold, MessageIcon::Error);
   } else {
     manual_.OnLockPages();
-    if (errorCount != 0) Report(text::kLockError, MessageIcon::Error);
+    if (errorCount != 0) Report(text::kLockError + mayHold, MessageIcon::Error);
   }
   context_.view.TakeFieldValues();
   if (errorCount != 0) {
-    // Not programmed: the next cycle writes the same data set again.
+    // Not programmed: the next cycle writes the same data set again, to this
+    // transponder only.
+    guard_.OnFailed();
     settlement_.Clear();
     Finish();
     return outcome;
@@ -116,9 +117,66 @@ bool ProductionCycle::MayStart() {
   return true;
 }
 
+bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
+  for (;;) {
+    const PrepareResult result = source.Prepare();
+    if (source.placesCounterPage()) PlaceCounterPage(context_);
+    if (result != PrepareResult::Ready) {
+      const bool limit =
+          result == PrepareResult::CounterPassedLimit || result == PrepareResult::QuantityReached;
+      Report(limit ? text::kQuantityReached : text::kWrongCarrierIdFormat, MessageIcon::Warning);
+      return false;
+    }
+    std::optional<InFlightEntry> entry = source.InFlight();
+    const CarrierIdGuard::Claim claim = guard_.ClaimPrepared(source, entry);
+    if (claim == CarrierIdGuard::Claim::Stop) return false;
+    if (claim == CarrierIdGuard::Claim::Spent) {
+      if (!MovePast(source)) return false;
+      continue;
+    }
+    if (!entry) return true;
+    entry->ledgerId = guard_.held();
+    if (const Status recorded = settlement_.Record(*entry); !recorded.ok()) {
+      Report(InFlightNotSaved(recorded.error), MessageIcon::Error);
+      return false;
+    }
+    return true;
+  }
+}
+
+void ProductionCycle::SkipPagesAlreadyWritten() {
+  const PageTexts onTransponder = readBack_.ReadPages(context_.pages.pageSelected);
+  const ConfigurationSet& set = context_.setInUse.set;
+  for (int i = 0; i < kPageCount; ++i) {
+    std::string digits;
+    for (int b = 0; b < 8; ++b) digits += set.byteHex[static_cast<std::size_t>(i * 8 + b)];
+    const bool same = !onTransponder[i].empty() &&
+                      std::equal(digits.begin(), digits.end(), onTransponder[i].begin(),
+                                 onTransponder[i].end(), [](char a, char b) {
+                                   return std::toupper(static_cast<unsigned char>(a)) ==
+                                          std::toupper(static_cast<unsigned char>(b));
+                                 });
+    if (same) context_.pages.pageSelected[i] = 0;
+  }
+}
+
+bool ProductionCycle::MovePast(CarrierIdSource& source) {
+  const ConfigurationSet& set = context_.setInUse.set;
+  Status moved = source.Advance();
+  if (moved.ok()) {
+    moved = SaveSetCounters(context_.workingDirectory, context_.setInUse.name,
+                            {set.carrierId, set.counterValue});
+  }
+  context_.view.ShowFieldValues();
+  if (!moved.ok()) Report(moved.error, MessageIcon::Error);
+  return moved.ok();
+}
+
 Result<std::optional<InFlightEntry>> ProductionCycle::Settle() {
   Result<std::optional<InFlightEntry>> settled = settlement_.Settle();
-  if (settled.ok()) settlePending_ = false;
+  if (!settled.ok()) return settled;
+  settlePending_ = false;
+  if (settled.value) guard_.OnSettled(*settled.value);
   return settled;
 }
 
@@ -129,6 +187,7 @@ void ProductionCycle::OnStationEnd() {
 bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& outcome) {
   ConfigurationSet& set = context_.setInUse.set;
   outcome.programmed = true;
+  const Status marked = guard_.OnProgrammed();
   context_.view.ShowFieldValues();
   context_.view.RepaintWindow();
   // The record comes before the source moves on: a source found past the carrier
@@ -148,6 +207,8 @@ bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& ou
   // cycle, or the next start, settles it before anything else is written.
   if (!advanced.ok()) Report(SourceNotAdvanced(advanced.error), MessageIcon::Error);
   if (!saved.ok()) Report(CountersNotSaved(saved.error), MessageIcon::Error);
+  if (!marked.ok()) Report(marked.error, MessageIcon::Error);
+  if (!marked.ok()) return false;
   if (!advanced.ok() || !saved.ok()) {
     settlePending_ = true;
     return false;

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "ledger/station_ledger.h"
+#include "production/carrier_id_guard.h"
 #include "production/complete_csv_source.h"
 #include "production/csv_carrier_id_source.h"
 #include "production/decimal_counter_source.h"
@@ -27,7 +29,8 @@ struct CycleOutcome {
 class ProductionCycle {
  public:
   ProductionCycle(ProductionContext& context, ManualOperations& manual,
-                  ProductionRecordWriter& records);
+                  ProductionRecordWriter& records, StationLedger& ledger,
+                  TransponderReadBack& readBack);
 
   CycleOutcome ProgramOneTag();
   bool running() const { return running_; }
@@ -48,6 +51,14 @@ class ProductionCycle {
   // Nothing is written while a record of an earlier transponder is on no disk,
   // or while the set in use cannot be used as it stands; the operator is told.
   bool MayStart();
+  // The next data set whose carrier ID the ledger has given this cycle, kept
+  // in flight; false when the cycle ends before any write.
+  bool PrepareAndClaim(CarrierIdSource& source);
+  // Past a carrier ID that is spent; false when the source could not move.
+  bool MovePast(CarrierIdSource& source);
+  // On a transponder that a failed cycle left half done, pages that already
+  // hold their data are not written again: a locked one would refuse it.
+  void SkipPagesAlreadyWritten();
   // Steps after a good write and lock; false when something could not be saved.
   bool CountTransponder(CarrierIdSource& source, CycleOutcome& outcome);
   // False when the record file failed (protocolFailure tells the window).
@@ -58,11 +69,13 @@ class ProductionCycle {
   ProductionContext& context_;
   ManualOperations& manual_;
   ProductionRecordWriter& records_;
+  TransponderReadBack& readBack_;
   DecimalCounterSource counter_;
   CsvCarrierIdSource csv_;
   CompleteCsvSource complete_;
   FixDataSource fixData_;
   InFlightSettlement settlement_;
+  CarrierIdGuard guard_;
   bool running_ = false;
   // Until the first cycle has settled what a stopped station may have left.
   bool settlePending_ = true;

@@ -1,5 +1,9 @@
 // A station without a window for the crash test: it runs production cycles
 // on a reader until it is killed or has run the cycles it was asked for.
+#include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 
@@ -11,12 +15,37 @@
 
 using namespace torvane;
 
-// production_crash_station WORKING_DIRECTORY DEVICE SET_NAME CYCLES
+namespace {
+
+long flushes = 0;
+long killAtFlush = 0;  // 0: never
+
+// Every disk flush of the process, the ledger's included, comes through here,
+// so the station can be killed as it makes the n-th one durable.
+void CountFlush() {
+  if (++flushes == killAtFlush) raise(SIGKILL);
+}
+
+}  // namespace
+
+extern "C" int fsync(int fd) {
+  CountFlush();
+  return static_cast<int>(syscall(SYS_fsync, fd));
+}
+
+extern "C" int fdatasync(int fd) {
+  CountFlush();
+  return static_cast<int>(syscall(SYS_fdatasync, fd));
+}
+
+// production_crash_station WORKING_DIRECTORY DEVICE SET_NAME CYCLES [KILL_AT_FLUSH]
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: %s WORKING_DIRECTORY DEVICE SET_NAME CYCLES\n", argv[0]);
+  if (argc != 5 && argc != 6) {
+    std::fprintf(stderr, "usage: %s WORKING_DIRECTORY DEVICE SET_NAME CYCLES [KILL_AT_FLUSH]\n",
+                 argv[0]);
     return 2;
   }
+  if (argc == 6) killAtFlush = std::stol(argv[5]);
   const std::string workingDirectory = argv[1];
   const int cycles = std::stoi(argv[4]);
   test::FakeStationView view;
@@ -40,7 +69,10 @@ int main(int argc, char** argv) {
   ProductionContext context{view,       pages,   reader,    setInUse,
                             production, maxText, delimiter, workingDirectory};
   test::LineRecordWriter records(workingDirectory + "/records.txt");
-  ProductionCycle cycle(context, manual, records);
+  const LedgerSettings ledgerSettings;
+  StationLedger ledger(ledgerSettings, workingDirectory);
+  TransponderReadBack readBack(link, reader, terminal);
+  ProductionCycle cycle(context, manual, records, ledger, readBack);
   if (!cycle.Settle().ok()) return 5;
   for (int i = 0; i < cycles; ++i) {
     reader.errorCount = 0;

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "config/set_file.h"
+#include "ledger/ledger_settings.h"
+#include "ledger/sqlite_ledger.h"
 #include "reader_simulator.h"
 #include "support/counter_set.h"
 #include "support/scratch_directory.h"
@@ -50,9 +52,10 @@ class CrashTest : public ::testing::TestWithParam<bool> {
     ASSERT_TRUE(SaveSetFile(directory.File("Lot.ini"), set).ok());
   }
 
-  pid_t StartStation(int cycles) const {
+  pid_t StartStation(int cycles, long killAtFlush = 0) const {
     std::vector<std::string> arguments = {CRASH_STATION_PROGRAM, directory.path(),
                                           simulator->devicePath(), "Lot", std::to_string(cycles)};
+    if (killAtFlush > 0) arguments.push_back(std::to_string(killAtFlush));
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
@@ -77,6 +80,24 @@ class CrashTest : public ::testing::TestWithParam<bool> {
     return holders;
   }
 
+  // Every ID on a transponder has its row; a programmed one is on exactly one.
+  void ExpectLedgerAndTranspondersAgree() const {
+    const auto holders = TranspondersById();
+    for (const auto& [id, uids] : holders) EXPECT_EQ(uids.size(), 1u) << id;
+    auto ledger = SqliteLedger::Open(directory.File(kDefaultLedgerFile));
+    ASSERT_TRUE(ledger.ok()) << ledger.error;
+    for (const auto& [id, uids] : holders) {
+      const auto row = ledger.value->LookUp(id);
+      ASSERT_TRUE(row.ok()) << row.error;
+      EXPECT_TRUE(row.value.has_value()) << id << " is on a transponder but not in the ledger";
+    }
+    for (const LedgerRow& row : ledger.value->List({}).value) {
+      if (row.state != LedgerState::Programmed) continue;
+      const auto found = holders.find(row.carrierId);
+      EXPECT_TRUE(found != holders.end()) << row.carrierId << " programmed but on no transponder";
+    }
+  }
+
   ScratchDirectory directory;
   std::unique_ptr<sim::ReaderSimulator> simulator;
 };
@@ -99,12 +120,29 @@ TEST_P(CrashTest, KilledAtEveryStepOfACycleTheStationNeverWritesAnIdTwice) {
   const pid_t last = StartStation(3);
   ASSERT_EQ(WaitForExit(last), 0);
 
-  const auto holders = TranspondersById();
-  for (const auto& [id, uids] : holders) EXPECT_EQ(uids.size(), 1u) << id;
+  ExpectLedgerAndTranspondersAgree();
   // The three cycles of the last start all programmed a transponder of their own.
   std::size_t locked = 0;
   for (const sim::Transponder& t : simulator->Programmed()) locked += t.locked[0] ? 1 : 0;
   EXPECT_GE(locked, 3u);
+}
+
+TEST_P(CrashTest, KilledAtEveryDiskFlushTheLedgerAndTheTranspondersAgree) {
+  // The reservation's commit, the carrier ID in flight, the programmed mark,
+  // the record, the source and the set file: each flush of two cycles in turn,
+  // counted from the start of the station, which settles what the last one left.
+  constexpr long kFlushes = 24;
+  for (long flush = 1; flush <= kFlushes; ++flush) {
+    const pid_t station = StartStation(1000, flush);
+    ASSERT_GT(station, 0);
+    int status = 0;
+    ::waitpid(station, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "flush " << flush << " was never made";
+    ExpectLedgerAndTranspondersAgree();
+  }
+  const pid_t last = StartStation(3);
+  ASSERT_EQ(WaitForExit(last), 0);
+  ExpectLedgerAndTranspondersAgree();
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, CrashTest, ::testing::Values(false, true), [](const auto& info) {

@@ -86,7 +86,7 @@ TEST_F(OutsideFilesTest, ARecordFileThatIsNoRegularFileIsRefusedAndTheRecordWait
 TEST_F(OutsideFilesTest, ARecordHeldOnlyInMemoryStopsProductionUntilItIsOnDisk) {
   const std::string work = directory.File("work");
   ProductionRecordFile recordFile(work);
-  ProductionCycle recordingCycle(context, manual, recordFile);
+  ProductionCycle recordingCycle(context, manual, recordFile, ledger, readBack);
   UseDecimalCounter("1", "8", "100");
   setInUse.set.logFile = directory.File("records/r.xml");
 

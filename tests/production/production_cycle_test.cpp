@@ -97,7 +97,8 @@ TEST_F(ProductionCycleTest, FailedWriteAdvancesNothingAndTheNextCycleRetriesTheS
   const CycleOutcome failed = cycle.ProgramOneTag();
   EXPECT_FALSE(failed.programmed);
   EXPECT_TRUE(failed.stopped);
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kWriteError}));
+  EXPECT_EQ(MessageTexts(),
+            (std::vector<std::string>{text::kWriteError + MayHoldCarrierId("00000005")}));
   EXPECT_EQ(view.messages[0].icon, MessageIcon::Error);
   EXPECT_EQ(setInUse.set.carrierId, "5");
   EXPECT_EQ(setInUse.set.counterValue, "00000011");
@@ -120,7 +121,8 @@ TEST_F(ProductionCycleTest, FailedLockAdvancesNothing) {
   };
   const CycleOutcome outcome = cycle.ProgramOneTag();
   EXPECT_FALSE(outcome.programmed);
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kLockError}));
+  EXPECT_EQ(MessageTexts(),
+            (std::vector<std::string>{text::kLockError + MayHoldCarrierId("00000005")}));
   EXPECT_EQ(PageChars(1), "00000005");
   EXPECT_EQ(setInUse.set.carrierId, "5");
   EXPECT_TRUE(records.records.empty());
@@ -131,7 +133,8 @@ TEST_F(ProductionCycleTest, ClosedPortFailsLikeAWriteFailure) {
   link.CloseComPort();
   const CycleOutcome outcome = cycle.ProgramOneTag();
   EXPECT_FALSE(outcome.programmed);
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kWriteError}));
+  EXPECT_EQ(MessageTexts(),
+            (std::vector<std::string>{text::kWriteError + MayHoldCarrierId("00000005")}));
   EXPECT_EQ(setInUse.set.carrierId, "5");
   EXPECT_TRUE(records.records.empty());
 }

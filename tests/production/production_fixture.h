@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ledger/sqlite_ledger.h"
+#include "production/ledger_messages.h"
 #include "production/production_cycle.h"
 #include "support/scratch_directory.h"
 #include "transponder/operations_fixture.h"
@@ -93,7 +95,9 @@ class ProductionTest : public OperationsFixture {
   ProductionContext context{view,       pages,   reader,    setInUse,
                             production, maxText, delimiter, workingDirectory};
   FakeRecordWriter records;
-  ProductionCycle cycle{context, manual, records};
+  StationLedger ledger{SqliteLedger::Open(":memory:").value, "bay-1"};
+  TransponderReadBack readBack{link, reader, terminal};
+  ProductionCycle cycle{context, manual, records, ledger, readBack};
 };
 
 }  // namespace torvane::test

@@ -1,0 +1,183 @@
+#include "production/carrier_id_guard.h"
+
+#include "config/decimal_text.h"
+#include "production/compose_data_set.h"
+#include "platform/decimal_text.h"
+#include "production/ledger_messages.h"
+#include "production/production_messages.h"
+
+namespace torvane {
+
+namespace {
+
+constexpr long long kPageBytes = 8;
+
+CarrierIdPlace SetLayoutPlace(const ConfigurationSet& set) {
+  return {kPageBytes * (MemoryPage(set) - 1) + ReadInteger(set.carrierIdOffset),
+          std::max(0LL, ReadInteger(set.carrierIdLength))};
+}
+
+int HexValue(char digit) {
+  if (digit >= '0' && digit <= '9') return digit - '0';
+  if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
+  if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
+  return 0;
+}
+
+// The bytes the prepared data set puts at the place.
+std::string PreparedBytes(const ConfigurationSet& set, const CarrierIdPlace& place) {
+  std::string bytes;
+  for (long long k = 0; k < place.length; ++k) {
+    const long long address = place.address + k;
+    if (address < 0 || address >= kSetByteCount) continue;
+    const std::string& hex = set.byteHex[static_cast<std::size_t>(address)];
+    const int value = hex.size() == 2 ? HexValue(hex[0]) * 16 + HexValue(hex[1]) : 0;
+    bytes += static_cast<char>(value);
+  }
+  return bytes;
+}
+
+LedgerSourceKind KindOf(SourceKind kind) {
+  switch (kind) {
+    case SourceKind::DecimalCounter:
+      return LedgerSourceKind::DecimalCounter;
+    case SourceKind::CsvFile:
+      return LedgerSourceKind::CsvFile;
+    case SourceKind::CompleteCsvFile:
+      return LedgerSourceKind::CompleteCsvFile;
+    case SourceKind::FixData:
+      break;
+  }
+  return LedgerSourceKind::FixData;
+}
+
+bool Unfinished(LedgerState state) {
+  return state == LedgerState::Reserved || state == LedgerState::Written;
+}
+
+}  // namespace
+
+CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& source,
+                                                    const std::optional<InFlightEntry>& entry) {
+  held_.clear();
+  retrying_ = false;
+  const CarrierIdPlace place =
+      source.PreparedPlace().value_or(SetLayoutPlace(context_.setInUse.set));
+  const std::string bytes = PreparedBytes(context_.setInUse.set, place);
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  if (!store.ok()) {
+    Tell(LedgerUnusableMessage(store.error), MessageIcon::Error);
+    return Claim::Stop;
+  }
+  const LedgerClaim claim = ClaimOf(bytes, entry);
+  // Fix data writes the same pages on purpose.
+  if (!entry) {
+    const Status noted = store.value->NoteRewrite(claim);
+    if (noted.ok()) return Claim::Held;
+    Tell(LedgerUnusableMessage(noted.error), MessageIcon::Error);
+    return Claim::Stop;
+  }
+  const Result<Reservation> reserved = store.value->Reserve(claim);
+  if (!reserved.ok()) {
+    Tell(LedgerUnusableMessage(reserved.error), MessageIcon::Error);
+    return Claim::Stop;
+  }
+  if (reserved.value.granted) {
+    held_ = bytes;
+    return Claim::Held;
+  }
+  const LedgerRow& row = reserved.value.row;
+  if (row.station != ledger_.station() || !Unfinished(row.state)) {
+    Tell(RefusedCarrierIdMessage(row), MessageIcon::Warning);
+    return Claim::Stop;
+  }
+  const Claim outcome = Retry(*store.value, row, place);
+  if (outcome == Claim::Held) held_ = bytes;
+  return outcome;
+}
+
+// This station's own cycle left the ID reserved or written.
+CarrierIdGuard::Claim CarrierIdGuard::Retry(CarrierIdLedger& store, const LedgerRow& row,
+                                            const CarrierIdPlace& place) {
+  // A reservation without a write: no transponder can hold the ID.
+  if (row.state == LedgerState::Reserved) return Claim::Held;
+  const TransponderIdentity identity =
+      readBack_.Read(place.address, static_cast<std::size_t>(place.length));
+  if (!identity.answered()) {
+    Tell(UnidentifiedTransponderMessage(row), MessageIcon::Warning);
+    return Claim::Stop;
+  }
+  const bool sameTransponder =
+      identity.bytes == row.carrierId || (!row.uid.empty() && identity.uid == row.uid);
+  if (sameTransponder) {
+    retrying_ = true;
+    return Claim::Held;
+  }
+  if (const Status spent = store.MarkSpent(row.carrierId, ""); !spent.ok()) {
+    Tell(LedgerUnusableMessage(spent.error), MessageIcon::Error);
+    return Claim::Stop;
+  }
+  LedgerRow spentRow = row;
+  spentRow.state = LedgerState::Spent;
+  Tell(SpentCarrierIdMessage(spentRow), MessageIcon::Warning);
+  return Claim::Spent;
+}
+
+LedgerClaim CarrierIdGuard::ClaimOf(const std::string& bytes,
+                                    const std::optional<InFlightEntry>& entry) const {
+  LedgerClaim claim;
+  claim.carrierId = bytes;
+  claim.setName = context_.setInUse.name;
+  claim.station = ledger_.station();
+  claim.source.kind = entry ? KindOf(entry->source) : LedgerSourceKind::FixData;
+  if (entry && entry->source == SourceKind::DecimalCounter) {
+    claim.source.counterValue = std::to_string(ReadDecimal(context_.setInUse.set.carrierId));
+  } else if (entry) {
+    claim.source.file = entry->csvFile;
+    claim.source.line = entry->lineIndex;
+  }
+  return claim;
+}
+
+void CarrierIdGuard::OnFailed() {
+  if (held_.empty()) return;
+  std::string uid = readBack_.ReadUid();
+  if (uid.empty()) uid = CycleUid();
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  const Status marked =
+      store.ok() ? store.value->MarkWritten(held_, uid) : Status::Failure(store.error);
+  if (!marked.ok()) Tell(marked.error, MessageIcon::Error);
+}
+
+Status CarrierIdGuard::OnProgrammed() {
+  if (held_.empty()) return Status::Success();
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  const Status marked =
+      store.ok() ? store.value->MarkProgrammed(held_, CycleUid()) : Status::Failure(store.error);
+  if (marked.ok()) return marked;
+  return Status::Failure(
+      "The transponder is programmed, but the ledger could not mark carrier ID " +
+      PrintableCarrierId(held_) + " as programmed:\r\n" + marked.error);
+}
+
+void CarrierIdGuard::OnSettled(const InFlightEntry& entry) {
+  if (entry.ledgerId.empty()) return;
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  if (!store.ok()) return;
+  const Result<std::optional<LedgerRow>> row = store.value->LookUp(entry.ledgerId);
+  // A reservation that never came about leaves nothing to mark.
+  // The state is only a label here: the row itself keeps the ID from being given out.
+  if (row.ok() && row.value && Unfinished(row.value->state)) {
+    store.value->MarkSpent(entry.ledgerId, "");
+  }
+}
+
+std::string CarrierIdGuard::CycleUid() const {
+  return context_.setInUse.setTypeQuorvi == 1 ? context_.reader.uidText : std::string();
+}
+
+void CarrierIdGuard::Tell(const std::string& message, MessageIcon icon) {
+  context_.view.ShowMessage(message, text::kCaption, icon, MessageButtons::Ok);
+}
+
+}  // namespace torvane

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ledger/station_ledger.h"
+#include "production/carrier_id_source.h"
+#include "production/production_context.h"
+#include "transponder/transponder_read_back.h"
+
+namespace torvane {
+
+// The ledger's side of a cycle: the carrier ID about to be written is reserved
+// before the first page write (fix data is noted, never refused); a failed
+// cycle leaves it marked written with the UID of the transponder, and the next
+// cycle writes it again only to that same transponder.
+class CarrierIdGuard {
+ public:
+  CarrierIdGuard(ProductionContext& context, StationLedger& ledger, TransponderReadBack& readBack)
+      : context_(context), ledger_(ledger), readBack_(readBack) {}
+
+  enum class Claim {
+    Held,   // the cycle may write
+    Spent,  // a failed cycle's ID was spent: move the source past it, prepare again
+    Stop,   // the operator has been told; nothing is written
+  };
+  // For the data set the source has just prepared.
+  Claim ClaimPrepared(const CarrierIdSource& source, const std::optional<InFlightEntry>& entry);
+  // The bytes the cycle holds; empty for fix data.
+  const std::string& held() const { return held_; }
+  // The ID is held again for the transponder that a failed cycle left it on.
+  bool retrying() const { return retrying_; }
+
+  // After a failed write or lock: which transponder may now hold the ID.
+  void OnFailed();
+  // Before the source moves on; a failure carries the operator's message.
+  Status OnProgrammed();
+  // A carrier ID that a stopped station left in flight counts as spent.
+  void OnSettled(const InFlightEntry& entry);
+
+ private:
+  Claim Retry(CarrierIdLedger& store, const LedgerRow& row, const CarrierIdPlace& place);
+  LedgerClaim ClaimOf(const std::string& bytes, const std::optional<InFlightEntry>& entry) const;
+  // The UID the cycle read itself, where the transponder type reads one.
+  std::string CycleUid() const;
+  void Tell(const std::string& message, MessageIcon icon);
+
+  ProductionContext& context_;
+  StationLedger& ledger_;
+  TransponderReadBack& readBack_;
+  std::string held_;
+  bool retrying_ = false;
+};
+
+}  // namespace torvane

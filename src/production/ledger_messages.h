@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "ledger/ledger_row.h"
+
+namespace torvane {
+
+// What the operator is told about carrier IDs that the ledger holds.
+
+// The carrier ID, its state, when, set, station and UID, in one sentence.
+std::string DescribeLedgerRow(const LedgerRow& row);
+// A cycle stopped before any write because the ID is taken.
+std::string RefusedCarrierIdMessage(const LedgerRow& row);
+// A failed cycle's ID was not on the transponder now on the antenna.
+std::string SpentCarrierIdMessage(const LedgerRow& row);
+// Neither a UID nor the carrier-ID pages could be read to tell which
+// transponder lies on the antenna after a failed cycle.
+std::string UnidentifiedTransponderMessage(const LedgerRow& row);
+// The ledger could not reserve or note the carrier ID: nothing was written.
+std::string LedgerUnusableMessage(const std::string& reason);
+// Follows a write or lock error of a cycle that had reserved the ID.
+std::string MayHoldCarrierId(const std::string& carrierId);
+
+}  // namespace torvane

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "link/serial_link.h"
+#include "link/terminal_state.h"
+#include "transponder/page_state.h"
+#include "transponder/reader_state.h"
+
+namespace torvane {
+
+// The UID of the transponder on the antenna, asked without a record in the
+// terminal and without calibration; nothing without a good answer.
+std::optional<std::string> ReadUidQuietly(SerialLink& link, const ReaderState& reader);
+
+// What the transponder on the antenna says it is.
+struct TransponderIdentity {
+  std::string uid;                   // empty when no good UID answer came
+  std::optional<std::string> bytes;  // nothing when a page could not be read
+
+  bool answered() const { return !uid.empty() || bytes.has_value(); }
+};
+
+// Reads the UID and a run of memory bytes of the transponder on the antenna,
+// without touching the page fields, so a cycle can tell which transponder lies
+// there before it writes.
+class TransponderReadBack {
+ public:
+  TransponderReadBack(SerialLink& link, ReaderState& reader, TerminalState& terminal)
+      : link_(link), reader_(reader), terminal_(terminal) {}
+
+  // `address` counts bytes from the first byte of page 1.
+  TransponderIdentity Read(long long address, std::size_t length);
+  // The 16 hexadecimal digits of every page flagged, empty where the answer
+  // was not a page.
+  PageTexts ReadPages(const PageFlags& which);
+  // Empty without a good answer; the terminal keeps what it shows.
+  std::string ReadUid() const;
+
+ private:
+  SerialLink& link_;
+  ReaderState& reader_;
+  TerminalState& terminal_;
+};
+
+}  // namespace torvane

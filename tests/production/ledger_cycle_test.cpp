@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "production/production_fixture.h"
+#include "production/production_messages.h"
+#include "res/control_ids.h"
+
+namespace torvane::test {
+namespace {
+
+// The ordinary operator paths that could put one carrier ID on two
+// transponders, against the simulator's memory.
+class LedgerCycleTest : public ProductionTest {
+ protected:
+  void SetUp() override {
+    ProductionTest::SetUp();
+    UseDecimalCounter("5", "16", "1000");
+    setInUse.set.lockPage[0] = true;
+    setInUse.set.lockPage[1] = true;
+  }
+
+  // The 16 bytes of pages 1 and 2 of every transponder that holds any.
+  std::vector<std::string> CarrierIdsOnTransponders() const {
+    std::vector<std::string> ids;
+    for (const sim::Transponder& t : simulator->Programmed()) {
+      std::string id(t.pages[0].begin(), t.pages[0].end());
+      id.append(t.pages[1].begin(), t.pages[1].end());
+      if (id != std::string(16, '\0')) ids.push_back(id);
+    }
+    return ids;
+  }
+  void ExpectNoIdOnTwoTransponders() const {
+    std::map<std::string, int> count;
+    for (const std::string& id : CarrierIdsOnTransponders()) {
+      EXPECT_EQ(++count[id], 1) << "carrier ID " << id << " is on two transponders";
+    }
+  }
+  LedgerRow Row(const std::string& id) {
+    const auto found = ledger.Store().value->LookUp(id);
+    EXPECT_TRUE(found.ok() && found.value) << id;
+    return found.value.value_or(LedgerRow{});
+  }
+  // The page field turning green means its write was acknowledged.
+  void OnPageAcknowledged(int page, std::function<void()> act) {
+    view.onColour = [this, page, act = std::move(act)](int field, std::uint32_t background) {
+      if (field != ids::kPageField[page - 1] || background != colour::kGreen) return;
+      view.onColour = nullptr;
+      act();
+    };
+  }
+  bool Programs() {
+    reader.errorCount = 0;
+    return cycle.ProgramOneTag().programmed;
+  }
+};
+
+enum class Failure { LockRefused, WriteRefusedPartWay, WriteAnswerLost };
+
+struct FailedCycle {
+  const char* name;
+  Failure failure;
+  bool swap;  // the operator puts another transponder on the antenna
+};
+
+class FailedCycleTest : public LedgerCycleTest, public ::testing::WithParamInterface<FailedCycle> {
+ protected:
+  // Makes the next cycle fail part way.
+  void Arrange(Failure failure) {
+    switch (failure) {
+      case Failure::LockRefused:
+        OnPageAcknowledged(2, [this] { simulator->NakPage(2); });
+        break;
+      case Failure::WriteRefusedPartWay:
+        simulator->NakPage(2);
+        break;
+      case Failure::WriteAnswerLost:
+        OnPageAcknowledged(1, [this] { simulator->DropNextAnswers(1); });
+        break;
+    }
+  }
+};
+
+TEST_P(FailedCycleTest, GivesItsIdOnlyToTheSameTransponder) {
+  const FailedCycle& c = GetParam();
+  Arrange(c.failure);
+  ASSERT_FALSE(Programs());
+  const std::string failedUid = OnAntenna().uid;
+  EXPECT_EQ(Row("0000000000000005").state, LedgerState::Written);
+  EXPECT_EQ(Row("0000000000000005").uid, failedUid);
+  EXPECT_NE(view.messages.back().text.find("may now hold carrier ID 0000000000000005"),
+            std::string::npos);
+  simulator->NakPage(0);
+  view.messages.clear();
+  if (c.swap) simulator->PlaceBlankTransponder();
+
+  ASSERT_TRUE(Programs()) << (view.messages.empty() ? "" : view.messages.back().text);
+  const std::string expected = c.swap ? "0000000000000006" : "0000000000000005";
+  EXPECT_EQ(PageChars(1) + PageChars(2), expected);
+  if (c.swap) {
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].text.find("Set that transponder aside"), std::string::npos);
+    EXPECT_NE(view.messages[0].text.find("0000000000000005"), std::string::npos);
+    EXPECT_NE(view.messages[0].text.find(failedUid), std::string::npos);
+    EXPECT_EQ(Row("0000000000000005").state, LedgerState::Spent);
+    EXPECT_NE(SetFile().find("Carrier ID=7\r\n"), std::string::npos) << "spent, then counted";
+  } else {
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(Row("0000000000000005").state, LedgerState::Programmed);
+  }
+  EXPECT_EQ(Row(expected).state, LedgerState::Programmed);
+
+  simulator->PlaceBlankTransponder();
+  ASSERT_TRUE(Programs());
+  EXPECT_EQ(PageChars(1) + PageChars(2), c.swap ? "0000000000000007" : "0000000000000006");
+  ExpectNoIdOnTwoTransponders();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, FailedCycleTest,
+    ::testing::Values(FailedCycle{"LockRefusedSwapped", Failure::LockRefused, true},
+                      FailedCycle{"WriteRefusedPartWaySwapped", Failure::WriteRefusedPartWay, true},
+                      FailedCycle{"WriteAnswerLostSwapped", Failure::WriteAnswerLost, true},
+                      FailedCycle{"LockRefusedSameTransponder", Failure::LockRefused, false},
+                      FailedCycle{"WriteRefusedPartWaySameTransponder",
+                                  Failure::WriteRefusedPartWay, false}),
+    [](const ::testing::TestParamInfo<FailedCycle>& info) { return info.param.name; });
+
+TEST_F(LedgerCycleTest, NoTransponderAfterAFailedCycleSpendsNothingAndWritesNothing) {
+  simulator->NakPage(2);
+  ASSERT_FALSE(Programs());
+  simulator->NakPage(0);
+  simulator->RemoveTransponder();
+  view.messages.clear();
+  EXPECT_FALSE(Programs());
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_NE(view.messages[0].text.find("No transponder answers"), std::string::npos);
+  EXPECT_EQ(Row("0000000000000005").state, LedgerState::Written);
+  EXPECT_EQ(setInUse.set.carrierId, "5");
+}
+
+// How the source comes back to an ID already written.
+enum class GoBack { CounterSetBack, CounterWithMoreDigits, CsvOfTheSameBytes };
+
+class RefusedIdTest : public LedgerCycleTest, public ::testing::WithParamInterface<GoBack> {
+ protected:
+  void Arrange(GoBack goBack) {
+    switch (goBack) {
+      case GoBack::CounterSetBack:  // a dialog's copy taken back, or "next" typed back
+        setInUse.set.carrierId = "5";
+        break;
+      case GoBack::CounterWithMoreDigits:
+        setInUse.set.carrierId = "000000000000000005";
+        break;
+      case GoBack::CsvOfTheSameBytes:  // another set whose carrier ID is the same bytes
+        setInUse.set.sourceDecimalCounter = false;
+        UseCsv("Carrier ID;done\r\n0000000000000006;\r\n");
+        break;
+    }
+  }
+};
+
+TEST_P(RefusedIdTest, BeforeAnyWriteWithWhenWhereAndWhich) {
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(Programs());
+    simulator->PlaceBlankTransponder();
+  }
+  Arrange(GetParam());
+  const std::vector<std::string> before = simulator->ReceivedCommands();
+  view.messages.clear();
+  EXPECT_FALSE(Programs());
+  ASSERT_EQ(view.messages.size(), 1u);
+  const std::string& message = view.messages[0].text;
+  EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
+  EXPECT_NE(message.find("carrier ID 000000000000000"), std::string::npos) << message;
+  EXPECT_NE(message.find("programmed on "), std::string::npos) << message;
+  EXPECT_NE(message.find("configuration set \"job\""), std::string::npos) << message;
+  EXPECT_NE(message.find("station \"bay-1\""), std::string::npos) << message;
+  EXPECT_EQ(simulator->ReceivedCommands(), before) << "nothing was sent";
+
+  // The operator moves on to an ID not written yet.
+  setInUse.set.sourceDecimalCounter = true;
+  setInUse.set.sourceCsv = false;
+  setInUse.set.carrierId = "8";
+  ASSERT_TRUE(Programs());
+  EXPECT_EQ(PageChars(1) + PageChars(2), "0000000000000008");
+  ExpectNoIdOnTwoTransponders();
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, RefusedIdTest,
+                         ::testing::Values(GoBack::CounterSetBack, GoBack::CounterWithMoreDigits,
+                                           GoBack::CsvOfTheSameBytes));
+
+TEST_F(LedgerCycleTest, RefusalNamesTheUidWhereTheReaderGaveOne) {
+  setInUse.setTypeQuorvi = 1;
+  ASSERT_TRUE(Programs());
+  const std::string uid = OnAntenna().uid;
+  simulator->PlaceBlankTransponder();
+  setInUse.set.carrierId = "5";
+  view.messages.clear();
+  EXPECT_FALSE(Programs());
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_NE(view.messages[0].text.find("transponder UID " + uid), std::string::npos)
+      << view.messages[0].text;
+}
+
+TEST_F(LedgerCycleTest, FixDataIsNotedEachTimeAndNeverRefused) {
+  setInUse.set.sourceDecimalCounter = false;
+  setInUse.set.quantity = "3";
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(Programs()) << (view.messages.empty() ? "" : view.messages[0].text);
+    simulator->PlaceBlankTransponder();
+  }
+  LedgerQuery query;
+  query.setName = "job";
+  EXPECT_EQ(ledger.Store().value->Rewrites(query).value.size(), 3u);
+  EXPECT_TRUE(ledger.Store().value->List(query).value.empty());
+}
+
+TEST_F(LedgerCycleTest, LedgerThatCannotBeOpenedStopsEveryCycleBeforeAnyWrite) {
+  const LedgerSettings settings{directory.File("no/such/folder/x.ledger"), ""};
+  StationLedger unusable(settings, workingDirectory);
+  ProductionCycle blocked{context, manual, records, unusable, readBack};
+  const std::size_t sent = simulator->ReceivedCommands().size();
+  reader.errorCount = 0;
+  EXPECT_FALSE(blocked.ProgramOneTag().programmed);
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_NE(view.messages[0].text.find("unable to open database file"), std::string::npos);
+  EXPECT_EQ(simulator->ReceivedCommands().size(), sent);
+  EXPECT_EQ(setInUse.set.carrierId, "5");
+}
+
+}  // namespace
+}  // namespace torvane::test
