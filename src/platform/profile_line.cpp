@@ -45,7 +45,8 @@ bool ProfileNamesEqual(std::string_view a, std::string_view b) {
 }
 
 std::vector<std::string> SplitProfileLines(std::string_view text) {
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  // A save writes no mark, so a second one must not turn into the first.
+  while (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   std::vector<std::string> lines;
   while (!text.empty()) {
     const auto end = text.find_first_of("\r\n");

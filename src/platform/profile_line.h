@@ -19,7 +19,7 @@ std::optional<std::string_view> ProfileSectionName(std::string_view line);
 std::optional<ProfileEntry> ProfileEntryOf(std::string_view line);
 // Section and key names compare without regard to case.
 bool ProfileNamesEqual(std::string_view a, std::string_view b);
-// Splits at LF, CR LF or a lone CR, after dropping a UTF-8 byte order mark;
+// Splits at LF, CR LF or a lone CR, after dropping UTF-8 byte order marks;
 // a final line end does not start another line. A NUL byte ends its line.
 std::vector<std::string> SplitProfileLines(std::string_view text);
 

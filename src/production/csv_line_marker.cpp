@@ -46,6 +46,15 @@ Result<bool> MarkCsvLineDone(const std::string& path, std::string_view delimiter
   } else {
     return changed;
   }
+  // A delimiter that runs into the key's end or holds an "X" would make the
+  // marked line read differently: its carrier ID would be handed out again.
+  const std::string_view marked = *document.Line(line.lineIndex);
+  const std::optional<std::string_view> done = FieldOf(marked, delimiter, line.doneField);
+  if (FieldOf(marked, delimiter, line.keyField) != line.key || !done || !IsDoneMark(*done)) {
+    return Marked::Failure(path + ": line " + std::to_string(line.lineIndex + 1) +
+                           " can not be marked done with the delimiter \"" +
+                           std::string(delimiter) + "\"");
+  }
   const Status saved = document.Save(path);
   if (!saved.ok()) return Marked::Failure(saved.error);
   return Marked::Success(true);

@@ -126,6 +126,13 @@ TEST_F(ProfileTest, WritesInPlaceKeepingEveryOtherLineAndThePermissions) {
   EXPECT_EQ(saved.st_mode & 0777, 0640u);
 }
 
+TEST_F(ProfileTest, RepeatedByteOrderMarkReadsTheSameAfterASave) {
+  ProfileFile profile = LoadProfile("twice.ini", "\xEF\xBB\xBF\xEF\xBB\xBF[a]\r\nk=1\r\n");
+  EXPECT_EQ(profile.Read("a", "k"), "1");
+  ASSERT_TRUE(profile.Save().ok());
+  EXPECT_EQ(ReadFile("twice.ini"), "[a]\r\nk=1\r\n");
+}
+
 TEST_F(ProfileTest, MissingFileIsCreatedAndALineBreakCannotInjectEntries) {
   auto loaded = ProfileFile::Load(PathOf("new.ini"));
   ASSERT_TRUE(loaded.ok()) << loaded.error;

@@ -148,6 +148,18 @@ TEST_F(CsvSourceTest, LineThatChangedBeforeMarkingIsLeftAndReported) {
   EXPECT_EQ(Csv(), "Carrier ID;done\r\nA2;\r\n");
 }
 
+TEST_F(CsvSourceTest, LineThatTheDelimiterWouldMisreadOnceMarkedIsLeftAndReported) {
+  // With "X" as the delimiter the mark would only open another empty field.
+  delimiter = "X";
+  setInUse.set.carrierIdLength = "2";
+  UseCsv("Carrier IDXdone\r\nA1X\r\n");
+  ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready);
+  const Status marked = cycle.csvSource().Advance();
+  EXPECT_FALSE(marked.ok());
+  EXPECT_NE(marked.error.find("delimiter"), std::string::npos) << marked.error;
+  EXPECT_EQ(Csv(), "Carrier IDXdone\r\nA1X\r\n");
+}
+
 std::string CompleteHeader() {
   std::string header =
       "Carrier ID format;Carrier ID offset;Carrier ID length;Carrier ID;"
