@@ -41,6 +41,7 @@ bool SerialLink::OpenComPort(const std::string& portName, std::uint32_t baudRate
                              std::uint8_t dataBits, std::uint8_t parityCode,
                              std::uint8_t stopBitsCode, std::uint8_t flowControlCode) {
   CloseComPort();
+  portName_ = portName;
   auto opened = SerialPort::Open(portName);
   if (!opened.ok()) {
     lastError_ = opened.error;
@@ -66,6 +67,7 @@ bool SerialLink::CloseComPort() {
   port_->Purge();
   const Status closed = port_->Close();
   port_.reset();
+  hungUp_ = false;
   if (!closed.ok()) lastError_ = closed.error;
   return closed.ok();
 }
@@ -79,6 +81,8 @@ int SerialLink::SendLine(std::string_view text) {
   const Status written = port_->Write(text);
   if (!written.ok()) {
     lastError_ = written.error;
+    // A device that has gone is noticed here as soon as by the receive thread.
+    if (port_->HungUp()) NoteHangUp(written.error);
     return kWriteFailed;
   }
   return 0;
@@ -90,6 +94,15 @@ bool SerialLink::portOpen() const {
 
 bool SerialLink::receiveThreadRunning() const {
   return receiveThread_.joinable();
+}
+
+std::string SerialLink::hangUpReason() const {
+  std::lock_guard lock(hangUpMutex_);
+  return hangUpReason_;
+}
+
+void SerialLink::setHangUpHook(HangUpHook hook) {
+  hangUpHook_ = std::move(hook);
 }
 
 void SerialLink::setLineHook(LineHook hook) {
@@ -142,16 +155,26 @@ void SerialLink::ReceiveLoop() {
 }
 
 void SerialLink::ReceivePass(LineAssembler& assembler) {
+  // A device that has gone fails every wait at once: the thread only idles.
+  if (hungUp_) return RestAfterFailure();
   const Result<bool> readable = port_->WaitReadable(kPassInterval);
-  if (!readable.ok()) return RestAfterFailure();
+  if (!readable.ok()) return NoteHangUp(readable.error);
   if (!readable.value) return;
   // Everything queued at once: a whole answer usually costs one read.
   std::array<char, kReadChunk> bytes;
   const Result<std::size_t> read = port_->ReadQueued(bytes);
-  if (!read.ok()) return RestAfterFailure();
+  if (!read.ok()) return port_->HungUp() ? NoteHangUp(read.error) : RestAfterFailure();
   for (std::size_t i = 0; i < read.value; ++i) {
     if (auto line = assembler.Accept(bytes[i])) CompleteLine(std::move(*line));
   }
+}
+
+void SerialLink::NoteHangUp(const std::string& reason) {
+  {
+    std::lock_guard lock(hangUpMutex_);
+    if (!hungUp_) hangUpReason_ = reason;
+  }
+  if (!hungUp_.exchange(true) && hangUpHook_) hangUpHook_();
 }
 
 void SerialLink::CompleteLine(std::string line) {

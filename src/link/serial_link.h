@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,12 @@ class SerialLink {
   int SendLine(std::string_view text);
 
   bool portOpen() const;
+  // The name given to the last OpenComPort, whether or not it opened.
+  const std::string& portName() const { return portName_; }
+  // The device hung up or vanished while the port was open (a pulled USB
+  // adapter): nothing is read any more, and the hang-up hook has been called.
+  bool hungUp() const { return hungUp_; }
+  std::string hangUpReason() const;
   bool receiveThreadRunning() const;
   const std::string& lastError() const { return lastError_; }
 
@@ -51,6 +58,11 @@ class SerialLink {
   void setWriteBusy(bool busy) { writeBusy_ = busy; }
   bool readBusy() const { return readBusy_; }
   bool writeBusy() const { return writeBusy_; }
+
+  // Called once per open port, on the receive thread, when the device hangs up.
+  // It must not wait for the user-interface thread: post, don't block.
+  using HangUpHook = std::function<void()>;
+  void setHangUpHook(HangUpHook hook);
 
   // Set before opening the port; called only while neither busy flag is set.
   // The hook must not wait for the user-interface thread (post, don't block):
@@ -77,6 +89,7 @@ class SerialLink {
   void ReceiveLoop();
   void ReceivePass(LineAssembler& assembler);
   void CompleteLine(std::string line);
+  void NoteHangUp(const std::string& reason);
 
   std::unique_ptr<SerialPort> port_;
   std::string lastError_;
@@ -89,6 +102,11 @@ class SerialLink {
   std::shared_ptr<ManualResetEvent> exitEvent_;
   std::shared_ptr<ManualResetEvent> answerEvent_;
   LineHook lineHook_;
+  HangUpHook hangUpHook_;
+  std::string portName_;
+  std::atomic<bool> hungUp_{false};
+  mutable std::mutex hangUpMutex_;
+  std::string hangUpReason_;
   std::atomic<std::uint64_t> receivePasses_{0};
   // The last completed line, published under the answer event's lock.
   std::string completedLine_;

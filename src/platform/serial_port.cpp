@@ -158,6 +158,12 @@ Result<std::size_t> SerialPort::ReadQueued(std::span<char> buffer) {
   }
 }
 
+bool SerialPort::HungUp() const {
+  pollfd watch{fd_, POLLIN, 0};
+  if (poll(&watch, 1, 0) < 0) return false;
+  return HangUpText(watch.revents).has_value();
+}
+
 Status SerialPort::Write(std::string_view bytes) {
   auto deadline = std::chrono::steady_clock::now() + kWriteLimit;
   while (!bytes.empty()) {

@@ -42,6 +42,8 @@ class SerialPort {
   // Reads what is queued, up to the buffer's size, without waiting; fails when
   // nothing is queued or the device has hung up.
   Result<std::size_t> ReadQueued(std::span<char> buffer);
+  // Whether the device reports a hang-up or an error now, queued bytes or not.
+  bool HungUp() const;
   // Hands every byte over in order. Fails when the device refuses a byte or
   // takes none for a second.
   Status Write(std::string_view bytes);

@@ -5,9 +5,11 @@
 
 #include "config/decimal_text.h"
 #include "config/set_in_use_check.h"
+#include "production/carrier_id_pages.h"
 #include "production/counter_page.h"
 #include "production/ledger_messages.h"
 #include "production/production_messages.h"
+#include "production/programming_messages.h"
 #include "production/set_counters_file.h"
 #include "production/station_controls.h"
 
@@ -57,10 +59,11 @@ CarrierIdSource& ProductionCycle::ChosenSource() {
 
 CycleOutcome ProductionCycle::ProgramOneTag() {
   running_ = true;
+  reason_.clear();
   CycleOutcome outcome;
   outcome.stopped = true;
   if (!MayStart()) {
-    Finish();
+    Finish(outcome);
     return outcome;
   }
   // A carrier ID that an earlier cycle or a stopped station left in flight is
@@ -68,40 +71,40 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   if (settlePending_) {
     if (const auto settled = Settle(); !settled.ok()) {
       Report(InFlightSettlement::UnsettledMessage(settled.error), MessageIcon::Error);
-      Finish();
+      Finish(outcome);
       return outcome;
     }
   }
 
   CarrierIdSource& source = ChosenSource();
   if (!PrepareAndClaim(source)) {
-    Finish();
+    Finish(outcome);
     return outcome;
   }
+  if (const std::optional<InFlightEntry> entry = source.InFlight()) {
+    outcome.carrierId = entry->carrierId;
+  }
 
-  int& errorCount = context_.reader.errorCount;
+  outcome.attempted = true;
   const std::string mayHold = guard_.held().empty() ? "" : MayHoldCarrierId(guard_.held());
-  const PageFlags selected = context_.pages.pageSelected;
-  if (guard_.retrying()) SkipPagesAlreadyWritten();
-  manual_.OnWritePages();
-  context_.pages.pageSelected = selected;
-  if (errorCount != 0) {
-    Report(text::kWriteError + mayHold, MessageIcon::Error);
-  } else {
-    manual_.OnLockPages();
-    if (errorCount != 0) Report(text::kLockError + mayHold, MessageIcon::Error);
+  const PageSet onTransponder = guard_.retrying() ? PagesAlreadyWritten() : PageSet{};
+  const std::optional<ReaderFailure> failure = manual_.ProgramPages(
+      context_.production.programming, CarrierIdPages(context_.setInUse.set), onTransponder);
+  if (failure) {
+    reason_ = FailureReason(*failure);
+    Report(ProgrammingFailureMessage(*failure) + mayHold, MessageIcon::Error);
   }
   context_.view.TakeFieldValues();
-  if (errorCount != 0) {
+  if (failure) {
     // Not programmed: the next cycle writes the same data set again, to this
     // transponder only.
     guard_.OnFailed();
     settlement_.Clear();
-    Finish();
+    Finish(outcome);
     return outcome;
   }
   outcome.stopped = !CountTransponder(source, outcome);
-  Finish();
+  Finish(outcome);
   return outcome;
 }
 
@@ -144,9 +147,10 @@ bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
   }
 }
 
-void ProductionCycle::SkipPagesAlreadyWritten() {
+PageSet ProductionCycle::PagesAlreadyWritten() {
   const PageTexts onTransponder = readBack_.ReadPages(context_.pages.pageSelected);
   const ConfigurationSet& set = context_.setInUse.set;
+  PageSet written{};
   for (int i = 0; i < kPageCount; ++i) {
     std::string digits;
     for (int b = 0; b < 8; ++b) digits += set.byteHex[static_cast<std::size_t>(i * 8 + b)];
@@ -156,8 +160,9 @@ void ProductionCycle::SkipPagesAlreadyWritten() {
                                    return std::toupper(static_cast<unsigned char>(a)) ==
                                           std::toupper(static_cast<unsigned char>(b));
                                  });
-    if (same) context_.pages.pageSelected[i] = 0;
+    written[static_cast<std::size_t>(i)] = same;
   }
+  return written;
 }
 
 bool ProductionCycle::MovePast(CarrierIdSource& source) {
@@ -229,6 +234,7 @@ bool ProductionCycle::AppendRecord() {
   const Status appended =
       records_.AppendProductionRecord(record, context_.production.headerPending);
   if (appended.ok()) return true;
+  reason_ = "not recorded: " + appended.error;
   EnableStationControls(context_.view, context_.production, context_.setInUse.configMode, true);
   context_.view.ShowFieldValues();
   context_.production.protocolFailure = 3;
@@ -236,10 +242,12 @@ bool ProductionCycle::AppendRecord() {
 }
 
 void ProductionCycle::Report(const std::string& message, MessageIcon icon) {
+  if (reason_.empty()) reason_ = message.substr(0, message.find("\r\n"));
   context_.view.ShowMessage(message, text::kCaption, icon, MessageButtons::Ok);
 }
 
-void ProductionCycle::Finish() {
+void ProductionCycle::Finish(CycleOutcome& outcome) {
+  outcome.reason = reason_;
   context_.view.ShowFieldValues();
   context_.view.RepaintWindow();
   running_ = false;

@@ -21,6 +21,9 @@ struct CycleOutcome {
   bool programmed = false;       // written, locked, counted and recorded as far as possible
   bool stopped = false;          // ended with something the operator must see: a run stops
   std::optional<int> focusPage;  // index of the page field that gets the focus next
+  bool attempted = false;        // the programming of a transponder began
+  std::string carrierId;         // of the cycle's data set, where its source has one
+  std::string reason;            // one line on what went wrong; empty when nothing did
 };
 
 // One transponder: the next data set from the set's source, the page write and
@@ -56,15 +59,16 @@ class ProductionCycle {
   bool PrepareAndClaim(CarrierIdSource& source);
   // Past a carrier ID that is spent; false when the source could not move.
   bool MovePast(CarrierIdSource& source);
-  // On a transponder that a failed cycle left half done, pages that already
-  // hold their data are not written again: a locked one would refuse it.
-  void SkipPagesAlreadyWritten();
+  // On a transponder that a failed cycle left half done, the pages that already
+  // hold their data: they are not written again, as a locked one would refuse it.
+  PageSet PagesAlreadyWritten();
   // Steps after a good write and lock; false when something could not be saved.
   bool CountTransponder(CarrierIdSource& source, CycleOutcome& outcome);
   // False when the record file failed (protocolFailure tells the window).
   bool AppendRecord();
+  // The message box; its first line is the cycle's reason unless one was given.
   void Report(const std::string& message, MessageIcon icon);
-  void Finish();
+  void Finish(CycleOutcome& outcome);
 
   ProductionContext& context_;
   ManualOperations& manual_;
@@ -77,6 +81,7 @@ class ProductionCycle {
   InFlightSettlement settlement_;
   CarrierIdGuard guard_;
   bool running_ = false;
+  std::string reason_;
   // Until the first cycle has settled what a stopped station may have left.
   bool settlePending_ = true;
 };

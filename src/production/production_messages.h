@@ -13,6 +13,11 @@ constexpr const char* kQuantityReached = "Quantity reached.";
 constexpr const char* kWrongCarrierIdFormat = "Wrong Carrier ID format.";
 constexpr const char* kWriteError = "Error on writing the pages of the transponder.";
 constexpr const char* kLockError = "Error on locking the pages of the transponder.";
+constexpr const char* kUidUnreadable =
+    "UID can't be read. No or defect transponder on Antenna or wrong transponder type chosen.";
+constexpr const char* kReadBackDiffers = "The transponder does not hold what was written.";
+constexpr const char* kOtherTransponder =
+    "The transponder on the antenna changed during the cycle.";
 constexpr const char* kContOn = "  Cont On";
 constexpr const char* kContOff = "  Cont Off";
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "transponder/programming_policy.h"
+
 namespace torvane {
 
 // The counters and flags of production that the main window owns.
@@ -14,6 +16,7 @@ struct ProductionState {
   int protocolFailure = 0;          // 3 after the production record file failed
   // "LastCarrierID": the carrier ID after the last one in the record file; 0: none found.
   std::uint64_t lastCarrierIdNext = 0;
+  ProgrammingPolicy programming;  // read back and retries, from the station settings
 };
 
 }  // namespace torvane

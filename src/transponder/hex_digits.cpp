@@ -17,4 +17,13 @@ std::string WithoutBlanks(std::string_view text) {
   return result;
 }
 
+std::string SpacedPairs(std::string_view digits) {
+  std::string result;
+  for (std::size_t i = 0; i < digits.size(); i += 2) {
+    if (i > 0) result += ' ';
+    result += digits.substr(i, 2);
+  }
+  return result;
+}
+
 }  // namespace torvane

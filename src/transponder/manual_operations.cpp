@@ -9,19 +9,6 @@ namespace torvane {
 namespace {
 
 constexpr std::size_t kFullPageLine = 16;
-constexpr std::size_t kPageDigits = 16;
-
-std::string InvalidPageMessage(PageForm form, int page) {
-  const std::string name = "change P" + std::to_string(page);
-  if (form == PageForm::Ascii) {
-    return name +
-           " to a length of 8 characters with spaces in between; 'NUL' is 0x00 in ASCII "
-           "format";
-  }
-  return name +
-         " to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with "
-         "spaces in between";
-}
 
 }  // namespace
 
@@ -81,12 +68,17 @@ void ManualOperations::OnWritePages() {
   view_.TakeFieldValues();
   {
     ReaderExchange exchange(link_, reader_, terminal_, BusyFlag::Write);
-    reader_.errorCount = 0;
-    view_.ShowFieldValues();
-    SetAllPageFields(colour::kWhite);
-    pages_.pageDone.fill(0);
+    ResetForWrite();
     if (exchange.portOpen()) {
-      WriteSelectedPages(exchange);
+      exchange.StartExchanges(kWriteFactor);
+      PageSteps steps(link_, exchange, view_, pages_, reader_, setInUse_, 0);
+      // A UID that cannot be read is counted; the pages are written all the same.
+      steps.ReadIdentity();
+      view_.ShowFieldValues();
+      steps.WriteSelected();
+      if (manualLog_.manualLogOn == 1 && setInUse_.configMode == 0) {
+        view_.WriteManualRecord(ManualRecordKind::Write);
+      }
     } else {
       // Nothing reached a transponder: a production cycle must not record one.
       ++reader_.errorCount;
@@ -95,55 +87,11 @@ void ManualOperations::OnWritePages() {
   view_.ShowFieldValues();
 }
 
-void ManualOperations::WriteSelectedPages(ReaderExchange& exchange) {
-  exchange.StartExchanges(kWriteFactor);
-  reader_.uidText.clear();
-  view_.SetFieldColour(ids::kUidField, colour::kWhite);
-  if (reader_.quorviSelected == 1 || setInUse_.setTypeQuorvi == 1) exchange.ReadUid(view_);
+void ManualOperations::ResetForWrite() {
+  reader_.errorCount = 0;
   view_.ShowFieldValues();
-
-  // A refused write stops the run; an unusable page text only skips its page.
-  bool goOn = true;
-  for (int i = 0; i < kPageCount; ++i) {
-    if (pages_.pageSelected[i] != 1 || pages_.pageText[i].empty() || (i > 0 && !goOn)) continue;
-    view_.SetFieldColour(ids::kPageField[i], colour::kWhite);
-    const std::optional<std::string> digits = PageDigits(i);
-    if (!digits) {
-      view_.SetFieldColour(ids::kPageField[i], colour::kRed);
-      ++reader_.errorCount;
-      view_.ShowMessage(InvalidPageMessage(pages_.displayForm, i + 1), "Torvane",
-                        MessageIcon::Information, MessageButtons::Ok);
-      continue;
-    }
-    goOn = IsAcknowledged(exchange.Exchange(ReaderCommand::WritePage(i + 1, *digits)).kept);
-    view_.SetFieldColour(ids::kPageField[i], goOn ? colour::kGreen : colour::kRed);
-    if (goOn) {
-      pages_.pageDone[i] = 1;
-    } else {
-      ++reader_.errorCount;
-    }
-    view_.ShowFieldValues();
-  }
-  if (manualLog_.manualLogOn == 1 && setInUse_.configMode == 0) {
-    view_.WriteManualRecord(ManualRecordKind::Write);
-  }
-}
-
-std::optional<std::string> ManualOperations::PageDigits(int i) {
-  const std::string& text = pages_.pageText[i];
-  if (!IsPageTextValid(text, pages_.displayForm)) return std::nullopt;
-  if (pages_.displayForm == PageForm::Ascii) {
-    pages_.asciiText[i] = text;
-    pages_.hexText[i] = AsciiToHex(text);
-  } else {
-    pages_.hexText[i] = text;
-    pages_.asciiText[i] = HexToAscii(text);
-  }
-  // An ASCII text can pass the check and still convert to fewer than eight
-  // bytes ("AB C D E F G H"); such digits would shift the page on the transponder.
-  std::string digits = WithoutBlanks(pages_.hexText[i]);
-  if (digits.size() != kPageDigits || !IsHexDigits(digits)) return std::nullopt;
-  return digits;
+  SetAllPageFields(colour::kWhite);
+  pages_.pageDone.fill(0);
 }
 
 void ManualOperations::OnLockPages() {
@@ -152,7 +100,8 @@ void ManualOperations::OnLockPages() {
     ReaderExchange exchange(link_, reader_, terminal_, BusyFlag::Read);
     reader_.errorCount = 0;
     if (exchange.portOpen()) {
-      LockSelectedPages(exchange);
+      exchange.StartExchanges(kWriteFactor);
+      PageSteps(link_, exchange, view_, pages_, reader_, setInUse_, 0).LockSelected();
     } else {
       // Nothing was locked: a production cycle must not record the transponder.
       ++reader_.errorCount;
@@ -161,17 +110,54 @@ void ManualOperations::OnLockPages() {
   view_.ShowFieldValues();
 }
 
-void ManualOperations::LockSelectedPages(ReaderExchange& exchange) {
-  exchange.StartExchanges(kWriteFactor);
-  bool goOn = true;
-  for (int i = 0; i < kPageCount; ++i) {
-    const bool wanted = setInUse_.set.lockPage[i] || setInUse_.configMode == 0;
-    if (pages_.pageSelected[i] != 1 || !wanted || (i > 0 && !goOn)) continue;
-    view_.SetFieldColour(ids::kPageField[i], colour::kWhite);
-    goOn = IsAcknowledged(exchange.Exchange(ReaderCommand::LockPage(i + 1)).kept);
-    view_.SetFieldColour(ids::kPageField[i], goOn ? colour::kGreen : colour::kRed);
-    if (!goOn) ++reader_.errorCount;
+std::optional<ReaderFailure> ManualOperations::ProgramPages(const ProgrammingPolicy& policy,
+                                                            const PageSet& carrierIdPages,
+                                                            const PageSet& onTransponder) {
+  view_.TakeFieldValues();
+  std::optional<ReaderFailure> failure;
+  {
+    // One frame for the whole cycle: the terminal keeps every try of it.
+    ReaderExchange exchange(link_, reader_, terminal_, BusyFlag::Write);
+    ResetForWrite();
+    if (exchange.portOpen()) {
+      exchange.StartExchanges(kWriteFactor);
+      PageSteps steps(link_, exchange, view_, pages_, reader_, setInUse_, policy.retries);
+      failure = Program(steps, policy, carrierIdPages, onTransponder);
+      if (failure) {
+        steps.ExplainRefusal();
+        failure = steps.failure();
+      }
+    } else {
+      ++reader_.errorCount;
+      failure = ReaderFailure{.kind = ReaderFailureKind::PortClosed, .found = link_.portName()};
+    }
   }
+  view_.ShowFieldValues();
+  return failure;
+}
+
+std::optional<ReaderFailure> ManualOperations::Program(PageSteps& steps,
+                                                       const ProgrammingPolicy& policy,
+                                                       const PageSet& carrierIdPages,
+                                                       const PageSet& onTransponder) {
+  // Without its UID the transponder could not be told from the next one.
+  const bool identified = steps.ReadIdentity();
+  view_.ShowFieldValues();
+  if (!identified) return steps.failure();
+  steps.WriteSelected(onTransponder);
+  if (steps.failed()) return steps.failure();
+  PageSet verified{};
+  if (policy.verify == VerifyScope::All) verified.fill(true);
+  if (policy.verify == VerifyScope::CarrierId) verified = carrierIdPages;
+  steps.ReadBack(verified);
+  if (steps.failed()) return steps.failure();
+  // A read-back has shown it already; else one page or the UID must.
+  if (!steps.anyReadBack() && !steps.ConfirmSameTransponder()) return steps.failure();
+  steps.LockSelected();
+  if (steps.failed()) return steps.failure();
+  // A transponder swapped between two locks took the later ones: it must not count.
+  if (steps.anyLocked() && !steps.ConfirmSameTransponder()) return steps.failure();
+  return std::nullopt;
 }
 
 void ManualOperations::OnDefaultContent() {

@@ -9,6 +9,9 @@
 #include "link/terminal_state.h"
 #include "production/manual_log_state.h"
 #include "transponder/page_state.h"
+#include "transponder/page_steps.h"
+#include "transponder/programming_policy.h"
+#include "transponder/reader_failure.h"
 #include "transponder/reader_state.h"
 #include "transponder/station_view.h"
 
@@ -16,8 +19,8 @@ namespace torvane {
 
 class ReaderExchange;
 
-// The page operations of the "Manual" group. The write and the lock are also the
-// write and lock steps of a production cycle, which looks only at errorCount.
+// The page operations of the "Manual" group, and the write, read-back and lock
+// of a production cycle, which share their page steps.
 class ManualOperations {
  public:
   ManualOperations(SerialLink& link, StationView& view, PageState& pages, ReaderState& reader,
@@ -30,11 +33,20 @@ class ManualOperations {
   void OnLockPages();
   void OnDefaultContent();
 
+  // A production cycle's programming: the selected pages written, the pages of
+  // the policy's scope read back (`carrierIdPages` for the carrier ID), and the
+  // pages the set locks locked, each step only while the transponder on the
+  // antenna is still the one written. Nothing when every step succeeded.
+  // Pages of `onTransponder` hold their data already and are not written again.
+  std::optional<ReaderFailure> ProgramPages(const ProgrammingPolicy& policy,
+                                            const PageSet& carrierIdPages,
+                                            const PageSet& onTransponder = {});
+
  private:
-  void WriteSelectedPages(ReaderExchange& exchange);
-  // The 16 digits to write for the page, or nothing when its text is unusable.
-  std::optional<std::string> PageDigits(int index);
-  void LockSelectedPages(ReaderExchange& exchange);
+  // Before a write: nothing counted, no field coloured, no page done.
+  void ResetForWrite();
+  std::optional<ReaderFailure> Program(PageSteps& steps, const ProgrammingPolicy& policy,
+                                       const PageSet& carrierIdPages, const PageSet& onTransponder);
   void SetAllPageFields(std::uint32_t background);
 
   SerialLink& link_;

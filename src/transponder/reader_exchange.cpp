@@ -24,16 +24,6 @@ bool HasFailureMark(std::string_view kept) {
   return false;
 }
 
-// "54414700207E6162" -> "54 41 47 00 20 7E 61 62"
-std::string SpacedPairs(std::string_view digits) {
-  std::string result;
-  for (std::size_t i = 0; i < digits.size(); i += 2) {
-    if (i > 0) result += ' ';
-    result += digits.substr(i, 2);
-  }
-  return result;
-}
-
 void StorePageDigits(PageState& pages, int index, std::string_view digits) {
   pages.hexText[index] = SpacedPairs(digits);
   if (pages.displayForm == PageForm::Ascii) {

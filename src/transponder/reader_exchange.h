@@ -61,6 +61,8 @@ class ReaderExchange {
   // Reads page index + 1. A good answer becomes the page's texts in the form
   // shown; then the field values are shown, the page field focused and coloured.
   ReaderAnswer ReadPage(StationView& view, PageState& pages, int index);
+  // A line of the operation's own in front of the terminal text.
+  void Note(const std::string& line) { PrependToTerminal(line); }
 
  private:
   void PrependToTerminal(const std::string& line);

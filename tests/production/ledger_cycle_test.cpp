@@ -75,6 +75,8 @@ class FailedCycleTest : public LedgerCycleTest, public ::testing::WithParamInter
         simulator->NakPage(2);
         break;
       case Failure::WriteAnswerLost:
+        // A lost answer that a second try would heal.
+        production.programming.retries = 0;
         OnPageAcknowledged(1, [this] { simulator->DropNextAnswers(1); });
         break;
     }

@@ -86,6 +86,15 @@ class ProductionTest : public OperationsFixture {
     for (const auto& message : view.messages) texts.push_back(message.text);
     return texts;
   }
+  // The first line of each message: the station's own text, before the cause
+  // and the next step.
+  std::vector<std::string> MessageHeads() const {
+    std::vector<std::string> heads;
+    for (const auto& message : view.messages) {
+      heads.push_back(message.text.substr(0, message.text.find("\r\n")));
+    }
+    return heads;
+  }
 
   ScratchDirectory directory;
   std::string workingDirectory;

@@ -36,6 +36,8 @@ TEST_F(ConsoleTest, RepliesToGoodAndBadCommands) {
       {"swap-delay 250", "ok"},
       {"swap-delay x", "usage: swap-delay MS"},
       {"garbage 0G", "usage: garbage [HEX]"},
+      {"bad-store 1", "ok"},
+      {"bad-store", "usage: bad-store K"},
       {"help", "Commands:"},
   };
   for (const auto& [command, replyStart] : cases)

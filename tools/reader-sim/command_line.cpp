@@ -92,6 +92,10 @@ const OptionEntry kOptions[] = {
      [](CommandLine& l, const std::string& v) {
        return QueueConsole(l, "nak", v, ParseDecimal(v, 0, kPageCount).has_value());
      }},
+    {"--bad-store", "K", "acknowledge the first K page writes but store their first byte changed",
+     [](CommandLine& l, const std::string& v) {
+       return QueueConsole(l, "bad-store", v, ParseDecimal(v, 0, INT_MAX).has_value());
+     }},
     {"--answer-next", "TEXT", "send TEXT (and CR) as the first answer",
      [](CommandLine& l, const std::string& v) { return QueueConsole(l, "answer", v, true); }},
     {"--garbage-next", "HEX", "send these bytes, given in hex, as the first answer",

@@ -156,6 +156,10 @@ const CommandEntry kCommands[] = {
      [](Session& session, std::string_view argument) {
        return SetNumber(argument, kPageCount, [&](int n) { session.sim.NakPage(n); });
      }},
+    {"bad-store", "K", "acknowledge the next K page writes but store their first byte changed",
+     [](Session& session, std::string_view argument) {
+       return SetNumber(argument, INT_MAX, [&](int n) { session.sim.SpoilNextStores(n); });
+     }},
     {"answer", "TEXT", "send TEXT and CR as the next answer (e.g. XXXXXXXX, #09, No Read)",
      [](Session& session, std::string_view argument) -> std::optional<std::string> {
        session.sim.AnswerNextWith(std::string(argument));

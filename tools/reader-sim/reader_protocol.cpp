@@ -79,7 +79,13 @@ Reply ReaderProtocol::WritePage(std::string_view argument) {
   const auto page = PageNumber(argument.substr(0, blank));
   const auto bytes =
       blank == std::string_view::npos ? std::nullopt : PageBytes(argument.substr(blank + 1));
-  const bool written = page && bytes && *page != nakPage_ && supply_.Write(*page, *bytes);
+  if (!page || !bytes || *page == nakPage_) return {CommandKind::kWritePage, std::string(kNak)};
+  Page stored = *bytes;
+  // A write whose data went wrong on the air: the reader still acknowledges it.
+  const bool spoilt = badStores_ > 0;
+  if (spoilt) stored[0] ^= 0x01;
+  const bool written = supply_.Write(*page, stored);
+  if (written && spoilt) --badStores_;
   return {CommandKind::kWritePage, std::string(written ? kAck : kNak)};
 }
 

@@ -22,6 +22,8 @@ class ReaderProtocol {
 
   void setTimingValue(int value) { timingValue_ = value; }
   void setNakPage(int page) { nakPage_ = page; }
+  // The next `count` acknowledged page writes store their first byte changed.
+  void setBadStores(int count) { badStores_ = count; }
 
   Reply Respond(std::string_view line);
 
@@ -33,6 +35,7 @@ class ReaderProtocol {
   TransponderSupply& supply_;
   int timingValue_ = 10;
   int nakPage_ = 0;
+  int badStores_ = 0;
 };
 
 }  // namespace torvane::sim

@@ -95,6 +95,10 @@ void ReaderSimulator::NakPage(int page) {
   core_->NakPage(page);
 }
 
+void ReaderSimulator::SpoilNextStores(int count) {
+  core_->SpoilNextStores(count);
+}
+
 void ReaderSimulator::SendGarbageNext(std::string bytes) {
   core_->ReplaceNextAnswer(std::move(bytes));
 }

@@ -53,7 +53,10 @@ class ReaderSimulator {
   // Faults. The commands themselves still take effect; only their answers change.
   void DropNextAnswers(int count);
   void DelayNextAnswer(std::chrono::milliseconds delay);
-  void NakPage(int page);                   // writes and locks of this page answer "NAK"; 0: none
+  void NakPage(int page);  // writes and locks of this page answer "NAK"; 0: none
+  // The next `count` page writes are acknowledged but store their first byte
+  // with its lowest bit flipped.
+  void SpoilNextStores(int count);
   void SendGarbageNext(std::string bytes);  // sent exactly as given, no CR added
   void SendOverlongNext();                  // a 300-character line
   void AnswerNextWith(std::string text);    // text followed by CR

@@ -130,6 +130,11 @@ void SimulatorCore::NakPage(int page) {
   protocol_.setNakPage(page);
 }
 
+void SimulatorCore::SpoilNextStores(int count) {
+  std::lock_guard lock(mutex_);
+  protocol_.setBadStores(count);
+}
+
 void SimulatorCore::ReplaceNextAnswer(std::string bytes) {
   std::lock_guard lock(mutex_);
   faults_.ReplaceNext(std::move(bytes));

@@ -52,6 +52,7 @@ class SimulatorCore {
   void DropNextAnswers(int count);
   void DelayNextAnswer(std::chrono::milliseconds delay);
   void NakPage(int page);
+  void SpoilNextStores(int count);
   void ReplaceNextAnswer(std::string bytes);
 
   std::vector<std::string> ReceivedCommands() const;
