@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace torvane::test {
@@ -19,8 +21,11 @@ class MessageBoxAnswerer {
     QMessageBox::Icon icon;
   };
 
-  explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok)
-      : answer_(answer) {
+  using SeenHandler = std::function<void(const Seen&)>;
+
+  explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok,
+                              SeenHandler onSeen = {})
+      : answer_(answer), onSeen_(std::move(onSeen)) {
     QObject::connect(&poll_, &QTimer::timeout, [this] { AnswerOpenBoxes(); });
     poll_.start(5);
   }
@@ -33,6 +38,7 @@ class MessageBoxAnswerer {
       auto* box = qobject_cast<QMessageBox*>(window);
       if (box == nullptr || !box->isVisible()) continue;
       seen_.push_back({box->windowTitle().toStdString(), box->text().toStdString(), box->icon()});
+      if (onSeen_) onSeen_(seen_.back());
       QAbstractButton* button = box->button(answer_);
       if (button == nullptr) button = box->buttons().value(0);
       if (button != nullptr) button->click();
@@ -40,6 +46,7 @@ class MessageBoxAnswerer {
   }
 
   QMessageBox::StandardButton answer_;
+  SeenHandler onSeen_;
   QTimer poll_;
   std::vector<Seen> seen_;
 };
