@@ -1,7 +1,6 @@
 #include "transponder/carrier_id_place.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/decimal_text.h"
 #include "transponder/hex_digits.h"
