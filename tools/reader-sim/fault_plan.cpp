@@ -18,7 +18,15 @@ void FaultPlan::ReplaceNext(std::string bytes) {
   replacement_ = std::move(bytes);
 }
 
+void FaultPlan::HoldFor(int count) {
+  holdCount_ = count;
+}
+
 FaultPlan::Outgoing FaultPlan::Shape(std::string bytes) {
+  if (holdCount_ > 0) {
+    --holdCount_;
+    return {true, std::move(bytes), {}};
+  }
   if (dropCount_ > 0) {
     --dropCount_;
     return {false, {}, {}};

@@ -111,6 +111,10 @@ void ReaderSimulator::AnswerNextWith(std::string text) {
   core_->ReplaceNextAnswer(std::move(text) + '\r');
 }
 
+void ReaderSimulator::HoldFaultsFor(int answers) {
+  core_->HoldFaultsFor(answers);
+}
+
 void ReaderSimulator::HangUp() {
   StopServing();
   std::lock_guard lock(lifecycleMutex_);

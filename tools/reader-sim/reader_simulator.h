@@ -60,6 +60,9 @@ class ReaderSimulator {
   void SendGarbageNext(std::string bytes);  // sent exactly as given, no CR added
   void SendOverlongNext();                  // a 300-character line
   void AnswerNextWith(std::string text);    // text followed by CR
+  // The answer faults above go out only after the next `answers` answers, so
+  // that a test can aim one at a later step of an operation.
+  void HoldFaultsFor(int answers);
   // Closes the line as a pulled USB adapter would; the station sees a hang-up.
   void HangUp();
   bool hungUp() const;

@@ -140,6 +140,11 @@ void SimulatorCore::ReplaceNextAnswer(std::string bytes) {
   faults_.ReplaceNext(std::move(bytes));
 }
 
+void SimulatorCore::HoldFaultsFor(int answers) {
+  std::lock_guard lock(mutex_);
+  faults_.HoldFor(answers);
+}
+
 std::vector<std::string> SimulatorCore::ReceivedCommands() const {
   std::lock_guard lock(mutex_);
   return received_;

@@ -54,6 +54,7 @@ class SimulatorCore {
   void NakPage(int page);
   void SpoilNextStores(int count);
   void ReplaceNextAnswer(std::string bytes);
+  void HoldFaultsFor(int answers);
 
   std::vector<std::string> ReceivedCommands() const;
   bool WaitForCommands(std::size_t count, std::chrono::milliseconds deadline) const;
