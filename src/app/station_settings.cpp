@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "config/set_name.h"
 #include "platform/decimal_text.h"
 #include "platform/ini_text.h"
 #include "platform/profile.h"
@@ -152,7 +153,7 @@ void SaveManual(ProfileFile& file, const StationState& state) {
 std::string StationSettingsPath(std::string_view workingDirectory) {
   std::string path(workingDirectory);
   if (!path.empty() && path.back() != '/') path.push_back('/');
-  return path + "Torvane.ini";
+  return path + std::string(kStationSettingsName) + ".ini";
 }
 
 Status LoadStationSettings(const std::string& path, StationState& state) {

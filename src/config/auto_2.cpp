@@ -27,7 +27,7 @@ int ByteOfField(int controlId) {
 }  // namespace
 
 auto_2::auto_2(PagesDialogState state, QWidget* parent)
-    : DialogWindow(dlg::kTemplate, PagesDialogTemplate(), parent),
+    : DialogViewWindow(dlg::kTemplate, PagesDialogTemplate(), parent),
       state_(std::move(state)),
       editor_(*this, state_) {
   setWindowTitle(QStringLiteral("Config Pages 3-17"));
@@ -52,7 +52,7 @@ void auto_2::ConnectCommands() {
 }
 
 void auto_2::showEvent(QShowEvent* event) {
-  DialogWindow::showEvent(event);
+  DialogViewWindow::showEvent(event);
   if (opened_) return;
   opened_ = true;
   editor_.OnOpen();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/dialog_window.h"
+#include "config/dialog_view_window.h"
 #include "config/pages_dialog_editor.h"
 #include "config/pages_dialog_state.h"
 
@@ -9,7 +9,7 @@ namespace torvane {
 // The pages 3-17 dialog (template 180, "Config Pages 3-17"): the 120 bytes of the
 // user pages, their edit and lock flags and the page counter of the set open in
 // the configuration dialog. It works on a copy, handed back only after "OK".
-class auto_2 : public DialogWindow {
+class auto_2 : public DialogViewWindow {
  public:
   auto_2(PagesDialogState state, QWidget* parent);
 

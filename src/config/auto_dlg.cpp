@@ -25,7 +25,7 @@ constexpr int kWorkOrderFieldNumber = 25;
 }  // namespace
 
 CAutoDlg::CAutoDlg(ConfigDialogState state, QWidget* parent)
-    : DialogWindow(dlg::kTemplate, ConfigDialogTemplate(), parent),
+    : DialogViewWindow(dlg::kTemplate, ConfigDialogTemplate(), parent),
       state_(std::move(state)),
       editor_(*this, *this, state_),
       qtChooser_(this),
@@ -72,15 +72,20 @@ void CAutoDlg::ConnectCommands() {
   ConnectButton(dlg::kLog, [this] { editor_.OnLog(); });
   ConnectButton(dlg::kPagesEdit, [this] { editor_.OnPagesEdit(); });
   ConnectButton(ids::kOk, [this] {
-    TakeFieldValues();
-    accept();
+    const bool pickPending = timerRunning(kNameTimer);
+    KillTimer(kNameTimer);
+    if (editor_.OnOk(pickPending)) accept();
   });
   ConnectButton(ids::kCancel, [this] { reject(); });
 
   connect(Control<QComboBox>(dlg::kName), &QComboBox::activated, this,
           [this] { SetTimer(kNameTimer, kTimerPeriod); });
-  connect(Control<QComboBox>(dlg::kCounterPage), &QComboBox::activated, this,
-          [this] { SetTimer(kCounterPageTimer, kTimerPeriod); });
+  connect(Control<QComboBox>(dlg::kCounterPage), &QComboBox::activated, this, [this] {
+    editor_.OnListPicked();
+    SetTimer(kCounterPageTimer, kTimerPeriod);
+  });
+  connect(Control<QComboBox>(dlg::kAlignment), &QComboBox::activated, this,
+          [this] { editor_.OnListPicked(); });
 }
 
 void CAutoDlg::ConnectDataSource(int controlId, DataSource source) {
@@ -88,7 +93,7 @@ void CAutoDlg::ConnectDataSource(int controlId, DataSource source) {
 }
 
 void CAutoDlg::showEvent(QShowEvent* event) {
-  DialogWindow::showEvent(event);
+  DialogViewWindow::showEvent(event);
   if (opened_) return;
   opened_ = true;
   state_.saved = false;

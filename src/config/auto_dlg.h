@@ -4,7 +4,7 @@
 
 #include "config/config_dialog_editor.h"
 #include "config/config_dialog_state.h"
-#include "config/dialog_window.h"
+#include "config/dialog_view_window.h"
 #include "controls/qt_file_chooser.h"
 
 namespace torvane {
@@ -12,7 +12,7 @@ namespace torvane {
 // The configuration dialog (template 153, "Config"): edits, saves and deletes the
 // named configuration sets. It works on a copy of what its opener hands in; the
 // opener takes the state back when the dialog ends with "OK".
-class CAutoDlg : public DialogWindow, public ConfigDialogServices {
+class CAutoDlg : public DialogViewWindow, public ConfigDialogServices {
  public:
   static constexpr int kNameTimer = 6;
   static constexpr int kCounterPageTimer = 8;

@@ -71,4 +71,9 @@ std::string CharByteRefusal(int index) {
   return "change byte " + std::to_string(index) + " to a length of 1 character of 'NUL'";
 }
 
+std::string NonByteCharacterRefusal(int index) {
+  return "change byte " + std::to_string(index) +
+         " to a character that one byte can hold (Latin-1, codes 0 to 255)";
+}
+
 }  // namespace torvane

@@ -25,5 +25,7 @@ std::optional<std::string> AcceptedCharByte(std::string_view typed);
 // What the operator is told when byte `index` was refused.
 std::string HexByteRefusal(int index, bool printableOnly);
 std::string CharByteRefusal(int index);
+// A field held a character beyond Latin-1, which no byte can hold.
+std::string NonByteCharacterRefusal(int index);
 
 }  // namespace torvane

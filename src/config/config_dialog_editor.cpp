@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "config/byte_forms.h"
 #include "config/decimal_text.h"
+#include "config/loaded_set.h"
 #include "config/pages_hand_over.h"
 #include "config/set_file.h"
-#include "config/set_list.h"
+#include "config/set_name.h"
+#include "config/set_save.h"
 #include "res/config_dialog_ids.h"
 #include "res/control_ids.h"
 
@@ -46,6 +50,16 @@ CarrierIdPages PagesOfCarrierId(const ConfigurationSet& set) {
   return {offset < kPageBytes, offset >= kPageBytes || end > kPageBytes};
 }
 
+// The set file as the dialog reads it, without the running values; nothing
+// when there is no file to read.
+std::optional<ConfigurationSet> ReadSetFile(const Result<std::string>& path) {
+  std::error_code error;
+  if (!path.ok() || !std::filesystem::exists(path.value, error)) return std::nullopt;
+  ConfigurationSet file;
+  if (!LoadSetFile(path.value, SetLoad::Dialog, file).ok()) return std::nullopt;
+  return file;
+}
+
 // The record file beside a CSV source: never the source itself.
 std::string RecordFileBeside(const std::string& source) {
   std::string ending = source.size() >= 4 ? source.substr(source.size() - 4) : std::string();
@@ -71,58 +85,182 @@ void ConfigDialogEditor::DisableOk() {
 }
 
 void ConfigDialogEditor::OnLoad() {
+  KeepCarrierId();
   const Status loaded =
       LoadConfigurationSet(state_.workingDirectory, state_.name, SetLoad::Dialog, set_);
-  // A new set, or a file without its bytes, starts from zero bytes.
-  for (int byte = 0; byte < kSetByteCount; ++byte) {
-    if (!set_.byteHex[byte].empty()) continue;
-    set_.byteHex[byte] = "00";
-    set_.byteAscii[byte] = "NUL";
-  }
+  RestoreCarrierId();
+  typedBytes_.clear();
   view_.ShowFieldValues();
   if (!loaded.ok() && !state_.name.empty()) {
     view_.ShowMessage(loaded.error, kDialogMessageCaption, MessageIcon::Error, MessageButtons::Ok);
   }
   OnSetLoaded();
+  RememberSetOnDisk();
 }
 
-// The file gets what the dialog shows: the layout is checked and brought up to
-// date first.
+// The file gets what the dialog shows: typed bytes are checked and the layout
+// is brought up to date first.
 void ConfigDialogEditor::OnSave() {
-  view_.TakeFieldValues();
+  TakeFields();
+  if (!CheckTypedBytes()) return;
   layout_.CheckLength();
   layout_.Layout();
   const SaveSetResult result =
       SaveSet(view_, state_.workingDirectory, state_.name, set_, state_.setList);
-  if (result.outcome == SaveSetOutcome::Saved) {
+  const bool saved = result.outcome == SaveSetOutcome::Saved;
+  if (saved) {
     view_.EnableControl(ids::kOk, true);
     state_.saved = true;
   }
   view_.ShowFieldValues();
+  if (saved) RememberSetOnDisk();
+}
+
+bool ConfigDialogEditor::OnOk(bool pickPending) {
+  TakeFields();
+  if (pickPending) {
+    OnLoad();
+    return false;
+  }
+  if (!CheckTypedBytes()) return false;
+  if (std::optional<std::string> problem = TakeOverProblem()) {
+    view_.ShowMessage(*problem, kDialogMessageCaption, MessageIcon::Warning, MessageButtons::Ok);
+    return false;
+  }
+  return true;
+}
+
+void ConfigDialogEditor::OnListPicked() {
+  DisableOk();
+}
+
+void ConfigDialogEditor::RememberSetOnDisk() {
+  diskName_ = state_.name;
+  diskSet_ = set_;
+  diskFile_ = ReadSetFile(SetFilePath(state_.workingDirectory, state_.name));
+}
+
+std::optional<std::string> ConfigDialogEditor::TakeOverProblem() const {
+  const Result<std::string> path = SetFilePath(state_.workingDirectory, state_.name);
+  if (!path.ok()) return path.error;
+  const std::string quoted = "\"" + state_.name + "\"";
+  if (state_.name != diskName_) {
+    return "The set shown is not saved as " + quoted +
+           ".\r\nPlease save it under this name, or pick a set from the list.";
+  }
+  if (set_ != diskSet_) {
+    return "The configuration set " + quoted +
+           " has changes that are not saved.\r\nPlease save them, or pick the set again.";
+  }
+  const std::optional<ConfigurationSet> file = ReadSetFile(path);
+  if (!file) {
+    return "The configuration set " + quoted + " has no file that can be read.\r\nPlease save it.";
+  }
+  if (file != diskFile_) {
+    return "The file of the configuration set " + quoted +
+           " has changed since the dialog read it.\r\nPlease pick the set again.";
+  }
+  return std::nullopt;
+}
+
+void ConfigDialogEditor::KeepCarrierId() {
+  if (!set_.carrierId.empty()) keptCarrierId_ = set_.carrierId;
+}
+
+void ConfigDialogEditor::RestoreCarrierId() {
+  if (set_.carrierId.empty()) set_.carrierId = keptCarrierId_;
+}
+
+void ConfigDialogEditor::TakeFields() {
+  const auto hexBefore = set_.byteHex;
+  const auto charsBefore = set_.byteAscii;
+  view_.TakeFieldValues();
+  auto note = [this](int controlId, const std::string& before, const std::string& now) {
+    if (now != before || !view_.HoldsOnlyByteCharacters(controlId)) {
+      typedBytes_.try_emplace(controlId, before);
+    }
+  };
+  for (int byte = 0; byte < dlg::kAreaBytes; ++byte) {
+    note(dlg::kHexByte[byte], hexBefore[byte], set_.byteHex[byte]);
+    note(dlg::kAsciiByte[byte], charsBefore[byte], set_.byteAscii[byte]);
+  }
+}
+
+bool ConfigDialogEditor::CheckByte(int controlId) {
+  const int hexIndex = IndexIn(dlg::kHexByte, controlId);
+  const bool hexRow = hexIndex >= 0;
+  const int byte = hexRow ? hexIndex : IndexIn(dlg::kAsciiByte, controlId);
+  if (byte < 0) return true;
+  std::string& hex = set_.byteHex[byte];
+  std::string& chars = set_.byteAscii[byte];
+  std::string& typed = hexRow ? hex : chars;
+  const auto pending = typedBytes_.find(controlId);
+  const std::string before = pending == typedBytes_.end() ? typed : pending->second;
+  if (pending != typedBytes_.end()) typedBytes_.erase(pending);
+
+  std::string refusal;
+  if (!view_.HoldsOnlyByteCharacters(controlId)) {
+    refusal = NonByteCharacterRefusal(byte);
+  } else if (hexRow) {
+    if (std::optional<std::string> accepted = AcceptedHexByte(hex, false)) {
+      hex = *accepted;
+      chars = CharFormOfHex(hex);
+    } else {
+      refusal = HexByteRefusal(byte, false);
+    }
+  } else if (std::optional<std::string> accepted = AcceptedCharByte(chars)) {
+    chars = *accepted;
+    hex = HexFormOfChars(chars);
+  } else {
+    refusal = CharByteRefusal(byte);
+  }
+  if (refusal.empty()) return true;
+  typed = before;
+  view_.ShowMessage(refusal, kDialogMessageCaption, MessageIcon::Warning, MessageButtons::Ok);
+  return false;
+}
+
+bool ConfigDialogEditor::CheckTypedBytes() {
+  if (typedBytes_.empty()) return true;
+  while (!typedBytes_.empty()) {
+    const int controlId = typedBytes_.begin()->first;
+    if (CheckByte(controlId)) continue;
+    view_.ShowFieldValues();
+    view_.FocusControl(controlId, true);
+    return false;
+  }
+  layout_.Refresh();
+  return true;
 }
 
 void ConfigDialogEditor::OnDelete() {
-  view_.TakeFieldValues();
+  TakeFields();
   DeleteName(state_.setList, state_.name);
   state_.name.clear();
   view_.ShowFieldValues();
 }
 
 void ConfigDialogEditor::OnSetLoaded() {
+  FitLoadedSetToDialog(set_);
   source_.ShowLoaded();
   layout_.Layout();
   view_.RepaintWindow();
 }
 
 void ConfigDialogEditor::OnDataSource(DataSource source) {
-  view_.TakeFieldValues();
+  TakeFields();
+  KeepCarrierId();
   source_.Select(source);
+  if (source == DataSource::DecimalCounter) {
+    RestoreCarrierId();
+    view_.ShowFieldValues();
+  }
   layout_.ShowColours();
   DisableOk();
 }
 
 void ConfigDialogEditor::OnFill() {
-  view_.TakeFieldValues();
+  TakeFields();
   layout_.CheckLength();
   layout_.Layout();
   DisableOk();
@@ -130,7 +268,7 @@ void ConfigDialogEditor::OnFill() {
 }
 
 void ConfigDialogEditor::OnLayoutEnter() {
-  view_.TakeFieldValues();
+  TakeFields();
   layout_.CheckLength();
   DisableOk();
   view_.RepaintWindow();
@@ -147,7 +285,7 @@ void ConfigDialogEditor::OnLayoutTab(int controlId) {
 }
 
 void ConfigDialogEditor::OnLockCarrierId() {
-  view_.TakeFieldValues();
+  TakeFields();
   const CarrierIdPages pages = PagesOfCarrierId(set_);
   if (pages.onPage1) set_.lockPage[0] = set_.lockCarrierId;
   if (pages.onPage2) set_.lockPage[1] = set_.lockCarrierId;
@@ -159,7 +297,7 @@ void ConfigDialogEditor::OnLockCarrierId() {
 // With the decimal counter the identifier counts as locked exactly when every
 // page it lies on is locked.
 void ConfigDialogEditor::OnLockPage(int page) {
-  view_.TakeFieldValues();
+  TakeFields();
   if (SourceOf(set_) == DataSource::DecimalCounter) {
     const CarrierIdPages pages = PagesOfCarrierId(set_);
     const bool onPressed = page == 1 ? pages.onPage1 : pages.onPage2;
@@ -177,7 +315,7 @@ void ConfigDialogEditor::OnLockPage(int page) {
 }
 
 void ConfigDialogEditor::OnFlagButton() {
-  view_.TakeFieldValues();
+  TakeFields();
   source_.ShowFlagImages();
   DisableOk();
   view_.ShowFieldValues();
@@ -185,7 +323,7 @@ void ConfigDialogEditor::OnFlagButton() {
 
 // The type goes into the set file like any other value, so it too waits for "Save".
 void ConfigDialogEditor::OnTransponderType(bool tiPressed) {
-  view_.TakeFieldValues();
+  TakeFields();
   if (tiPressed) {
     set_.typeQuorvi = !set_.typeTi;
   } else {
@@ -197,7 +335,7 @@ void ConfigDialogEditor::OnTransponderType(bool tiPressed) {
 }
 
 void ConfigDialogEditor::OnLog() {
-  view_.TakeFieldValues();
+  TakeFields();
   source_.ShowFlagImages();
   source_.ShowLogControls();
   DisableOk();
@@ -205,7 +343,7 @@ void ConfigDialogEditor::OnLog() {
 }
 
 void ConfigDialogEditor::OnCounterPageTimer() {
-  view_.TakeFieldValues();
+  TakeFields();
   if (std::optional<int> page = CounterPageNumber(set_.counterPage)) {
     // That page is written by the counter.
     set_.editPage[*page - 1] = false;
@@ -218,32 +356,11 @@ void ConfigDialogEditor::OnCounterPageTimer() {
 
 void ConfigDialogEditor::OnByteEntry(int controlId) {
   const int hexIndex = IndexIn(dlg::kHexByte, controlId);
-  const int charIndex = IndexIn(dlg::kAsciiByte, controlId);
   const bool hexRow = hexIndex >= 0;
-  const int byte = hexRow ? hexIndex : charIndex;
+  const int byte = hexRow ? hexIndex : IndexIn(dlg::kAsciiByte, controlId);
   if (byte < 0) return;
-  const std::string oldHex = set_.byteHex[byte];
-  const std::string oldChars = set_.byteAscii[byte];
-  view_.TakeFieldValues();
-  if (hexRow) {
-    if (std::optional<std::string> hex = AcceptedHexByte(set_.byteHex[byte], false)) {
-      set_.byteHex[byte] = *hex;
-      set_.byteAscii[byte] = CharFormOfHex(*hex);
-    } else {
-      set_.byteHex[byte] = oldHex;
-      view_.ShowMessage(HexByteRefusal(byte, false), kDialogMessageCaption, MessageIcon::Warning,
-                        MessageButtons::Ok);
-    }
-  } else {
-    if (std::optional<std::string> chars = AcceptedCharByte(set_.byteAscii[byte])) {
-      set_.byteAscii[byte] = *chars;
-      set_.byteHex[byte] = HexFormOfChars(*chars);
-    } else {
-      set_.byteAscii[byte] = oldChars;
-      view_.ShowMessage(CharByteRefusal(byte), kDialogMessageCaption, MessageIcon::Warning,
-                        MessageButtons::Ok);
-    }
-  }
+  TakeFields();
+  CheckByte(controlId);
   view_.ShowFieldValues();
   layout_.Refresh();
   DisableOk();
@@ -258,7 +375,7 @@ void ConfigDialogEditor::OnWorkOrderNext(int controlId) {
 }
 
 void ConfigDialogEditor::OnSourceOpen() {
-  view_.TakeFieldValues();
+  TakeFields();
   const std::string& start = set_.sourceFile.empty() ? state_.workingDirectory : set_.sourceFile;
   if (std::optional<std::string> chosen =
           services_.ChooseFile({FileRequest::Kind::Open, "*.csv", "csv", start})) {
@@ -273,7 +390,7 @@ void ConfigDialogEditor::OnSourceOpen() {
 }
 
 void ConfigDialogEditor::OnLogOpen() {
-  view_.TakeFieldValues();
+  TakeFields();
   const std::string& start = set_.logFile.empty() ? state_.workingDirectory : set_.logFile;
   if (std::optional<std::string> chosen =
           services_.ChooseFile({FileRequest::Kind::Save, "*.xml", "xml", start})) {
@@ -286,7 +403,7 @@ void ConfigDialogEditor::OnLogOpen() {
 
 // Pages 3-17 go into the set file like any other value, so they too wait for "Save".
 void ConfigDialogEditor::OnPagesEdit() {
-  view_.TakeFieldValues();
+  TakeFields();
   PagesDialogState pages = PagesHandOver(state_);
   if (!services_.RunPagesDialog(pages)) return;
   TakeBackPages(pages, state_);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <map>
+#include <optional>
+#include <string>
+
 #include "config/carrier_id_layout.h"
 #include "config/config_dialog_state.h"
 #include "config/data_source.h"
@@ -19,10 +23,18 @@ class ConfigDialogEditor {
   // Reads the set file of the current name as the dialog reads it (the carrier
   // ID and the counter value stay) and shows the set.
   void OnLoad();
-  // A set was loaded into the state: show it as its source wants.
+  // A set was read into the state: fit it to the dialog's rules and show it as
+  // its source wants.
   void OnSetLoaded();
   void OnSave();
   void OnDelete();
+  // "OK": true when the dialog may close because its name and the set it shows
+  // are a set on disk, as loaded or saved and unchanged since; otherwise the
+  // operator is told why. A picked name that is not loaded yet is loaded now,
+  // and the dialog stays open to show it.
+  bool OnOk(bool pickPending);
+  // "Decimal counter on Page" or "Alignment serial number" picked.
+  void OnListPicked();
 
   void OnDataSource(DataSource source);
   void OnFill();
@@ -43,6 +55,20 @@ class ConfigDialogEditor {
 
  private:
   void DisableOk();
+  // Takes the field values; a byte field whose text changed waits for its check.
+  void TakeFields();
+  // The check of Enter for the byte of that field; false when it was refused.
+  bool CheckByte(int controlId);
+  // Checks every byte typed without Enter, as Enter would; false at the first
+  // refusal, whose field gets the focus.
+  bool CheckTypedBytes();
+  // The name and set as loaded or saved, and the file as it was then.
+  void RememberSetOnDisk();
+  // Why OK cannot take the set over; nothing when it can.
+  std::optional<std::string> TakeOverProblem() const;
+  // The counter's carrier ID outlives a source that empties the field.
+  void KeepCarrierId();
+  void RestoreCarrierId();
 
   DialogView& view_;
   ConfigDialogServices& services_;
@@ -50,6 +76,12 @@ class ConfigDialogEditor {
   ConfigurationSet& set_;
   CarrierIdLayout layout_;
   SourceDisplay source_;
+  // Byte fields typed into but not checked yet, with their value before.
+  std::map<int, std::string> typedBytes_;
+  std::string diskName_;
+  ConfigurationSet diskSet_;                  // what the dialog showed of it
+  std::optional<ConfigurationSet> diskFile_;  // as read, without the running values
+  std::string keptCarrierId_;
 };
 
 }  // namespace torvane

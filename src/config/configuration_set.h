@@ -52,6 +52,8 @@ struct ConfigurationSet {
   // "Log"
   bool log = false;
   std::string logFile;
+
+  bool operator==(const ConfigurationSet&) const = default;
 };
 
 }  // namespace torvane

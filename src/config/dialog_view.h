@@ -25,6 +25,9 @@ class DialogView : public OperatorMessages {
   virtual void SetButtonImage(int controlId, bool set) = 0;
   virtual void EnableControl(int controlId, bool enabled) = 0;
   virtual void RepaintWindow() = 0;
+  // False when the field's text has a character that no byte can hold; such a
+  // character reaches the state as "?".
+  virtual bool HoldsOnlyByteCharacters(int controlId) const = 0;
 };
 
 // The caption of every message box the dialogs open.

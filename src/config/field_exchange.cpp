@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "config/dialog_window.h"
 #include "controls/color_label.h"
+#include "controls/dialog_window.h"
 #include "controls/image_button.h"
 
 namespace torvane {

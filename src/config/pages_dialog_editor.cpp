@@ -61,6 +61,10 @@ void PagesDialogEditor::OnFlagButton() {
 void PagesDialogEditor::OnAsciiForm() {
   view_.TakeFieldValues();
   if (state_.form != PageForm::Ascii) {
+    if (!CheckTypedBytes()) {
+      ShowImages();
+      return;
+    }
     for (int byte = dlg::kFirstByte; byte <= dlg::kLastByte; ++byte) {
       std::string& shown = state_.displayed[byte];
       if (shown == "00") {
@@ -81,6 +85,10 @@ void PagesDialogEditor::OnAsciiForm() {
 void PagesDialogEditor::OnHexForm() {
   view_.TakeFieldValues();
   if (state_.form != PageForm::Hex) {
+    if (!CheckTypedBytes()) {
+      ShowImages();
+      return;
+    }
     for (int byte = dlg::kFirstByte; byte <= dlg::kLastByte; ++byte) {
       std::string& shown = state_.displayed[byte];
       if (shown == kNul) {
@@ -101,51 +109,62 @@ void PagesDialogEditor::OnHexForm() {
 void PagesDialogEditor::OnByteEntry(int byte) {
   if (byte < dlg::kFirstByte || byte > dlg::kLastByte) return;
   view_.TakeFieldValues();
-  std::string& shown = state_.displayed[byte];
-  if (state_.form == PageForm::Ascii) {
-    if (std::optional<std::string> chars = AcceptedCharByte(shown)) {
-      state_.chars[byte] = *chars;
-      state_.hex[byte] = HexFormOfChars(*chars);
-    } else {
-      view_.ShowMessage(CharByteRefusal(byte), kDialogMessageCaption, MessageIcon::Warning,
-                        MessageButtons::Ok);
-    }
-  } else {
-    if (std::optional<std::string> hex = AcceptedHexByte(shown, true)) {
-      shown = *hex;
-      state_.hex[byte] = *hex;
-      state_.chars[byte] = CharFormOfHex(*hex);
-    } else {
-      view_.ShowMessage(HexByteRefusal(byte, true), kDialogMessageCaption, MessageIcon::Warning,
-                        MessageButtons::Ok);
-    }
-  }
+  CheckByte(byte);
   view_.ShowFieldValues();
   const int next = byte == dlg::kLastByte ? dlg::kFirstByte : byte + 1;
   view_.FocusControl(dlg::ByteField(next), true);
 }
 
-bool PagesDialogEditor::IsShownByteValid(int byte) const {
-  const std::string& shown = state_.displayed[byte];
-  if (state_.form == PageForm::Ascii) {
-    return shown == state_.chars[byte] || AcceptedCharByte(shown).has_value();
+const std::string& PagesDialogEditor::FormShown(int byte) const {
+  return state_.form == PageForm::Ascii ? state_.chars[byte] : state_.hex[byte];
+}
+
+// A refused text stays shown, as the operator typed it, with the byte's forms
+// unchanged; a character no byte can hold cannot be shown as typed.
+bool PagesDialogEditor::CheckByte(int byte) {
+  std::string& shown = state_.displayed[byte];
+  std::string refusal;
+  if (!view_.HoldsOnlyByteCharacters(dlg::ByteField(byte))) {
+    refusal = NonByteCharacterRefusal(byte);
+    shown = FormShown(byte);
+  } else if (state_.form == PageForm::Ascii) {
+    if (std::optional<std::string> chars = AcceptedCharByte(shown)) {
+      state_.chars[byte] = *chars;
+      state_.hex[byte] = HexFormOfChars(*chars);
+    } else {
+      refusal = CharByteRefusal(byte);
+    }
+  } else if (std::optional<std::string> hex = AcceptedHexByte(shown, true)) {
+    shown = *hex;
+    state_.hex[byte] = *hex;
+    state_.chars[byte] = CharFormOfHex(*hex);
+  } else {
+    refusal = HexByteRefusal(byte, true);
   }
-  return shown == state_.hex[byte] || AcceptedHexByte(shown, true).has_value();
+  if (refusal.empty()) return true;
+  view_.ShowMessage(refusal, kDialogMessageCaption, MessageIcon::Warning, MessageButtons::Ok);
+  return false;
+}
+
+// What was handed in passes as it is; only what was typed since is checked.
+bool PagesDialogEditor::CheckTypedBytes() {
+  for (int byte = dlg::kFirstByte; byte <= dlg::kLastByte; ++byte) {
+    if (state_.displayed[byte] == FormShown(byte) &&
+        view_.HoldsOnlyByteCharacters(dlg::ByteField(byte))) {
+      continue;
+    }
+    if (CheckByte(byte)) continue;
+    view_.ShowFieldValues();
+    view_.FocusControl(dlg::ByteField(byte), true);
+    return false;
+  }
+  return true;
 }
 
 bool PagesDialogEditor::OnOk() {
   view_.TakeFieldValues();
+  if (!CheckTypedBytes()) return false;
   if (std::optional<int> page = CounterPageNumber(state_.counterPage)) ReadCounterBack(*page);
-  // A text typed without Enter was never checked; it must not reach the set as
-  // a byte that is none. What was handed in passes as it is.
-  for (int byte = dlg::kFirstByte; byte <= dlg::kLastByte; ++byte) {
-    if (IsShownByteValid(byte)) continue;
-    view_.ShowMessage(
-        state_.form == PageForm::Ascii ? CharByteRefusal(byte) : HexByteRefusal(byte, true),
-        kDialogMessageCaption, MessageIcon::Warning, MessageButtons::Ok);
-    view_.FocusControl(dlg::ByteField(byte), true);
-    return false;
-  }
   return true;
 }
 

@@ -19,16 +19,22 @@ class PagesDialogEditor {
   void OnAsciiForm();
   // Enter or Tab in the field of byte 16..135.
   void OnByteEntry(int byte);
-  // "OK": the counter value is read back from its page. False when a shown
-  // byte is no byte at all: the dialog then stays open on it.
+  // "OK": bytes typed without Enter are checked as Enter would, then the
+  // counter value is read back from its page. False when a typed byte was
+  // refused: the dialog then stays open on it.
   bool OnOk();
 
  private:
   void ShowImages();
   void ShowCounterInPage(int page);
   void ReadCounterBack(int page);
-  // Whether the byte shows what it was given or one byte in the display form.
-  bool IsShownByteValid(int byte) const;
+  // The form of the byte that its field shows in the display form.
+  const std::string& FormShown(int byte) const;
+  // The check of Enter for byte 16..135; false when it was refused.
+  bool CheckByte(int byte);
+  // Checks every byte whose field shows other than its form, as Enter would;
+  // false at the first refusal, whose field gets the focus.
+  bool CheckTypedBytes();
 
   DialogView& view_;
   PagesDialogState& state_;

@@ -118,6 +118,8 @@ void ReadSet(const ProfileFile& file, SetLoad kind, ConfigurationSet& set) {
   KeyReader reader(file, kind);
   VisitSetKeys(set, reader);
   for (int byte = 0; byte < kSetByteCount; ++byte) {
+    // A new set, or a file without its bytes, holds zero bytes, as both readers show.
+    if (set.byteHex[byte].empty()) set.byteHex[byte] = "00";
     set.byteAscii[byte] = HexToAscii(set.byteHex[byte]);
   }
 }

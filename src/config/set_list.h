@@ -2,11 +2,7 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
-
-#include "config/configuration_set.h"
-#include "transponder/operator_messages.h"
 
 namespace torvane {
 
@@ -14,23 +10,14 @@ namespace torvane {
 constexpr std::size_t kMaxSetListSize = 256;
 using SetList = std::vector<std::string>;
 
-enum class SaveSetOutcome {
-  Saved,     // the file holds the set
-  Declined,  // the operator kept the existing file
-  Refused,   // the name is unusable or the list is full; nothing written
-  Failed,    // the file could not be written; nothing changed
-};
+bool ListHolds(const SetList& setList, const std::string& name);
 
-struct SaveSetResult {
-  SaveSetOutcome outcome;
-  bool nameAdded = false;  // the name went into the list; its owner refills what shows it
-};
+// Whether `name` is in the list or can still join it.
+bool HasRoomFor(const SetList& setList, const std::string& name);
 
-// Saves the set under `name` in the working directory, asking before an
-// existing file is overwritten, and adds a new name to the first empty slot of
-// the list. Every problem is told to the operator.
-SaveSetResult SaveSet(OperatorMessages& operatorMessages, std::string_view workingDirectory,
-                      const std::string& name, const ConfigurationSet& set, SetList& setList);
+// Puts a name that is not in the list yet into its first empty slot, or behind
+// the last. Returns whether the name was added.
+bool AddName(SetList& setList, const std::string& name);
 
 // Removes the first slot holding `name` and closes the gaps; the set file stays.
 // Returns whether the name was in the list.

@@ -1,8 +1,10 @@
 #include "config/set_name.h"
 
+#include <cctype>
 #include <climits>
 #include <optional>
 
+#include "platform/atomic_file.h"
 #include "platform/ini_text.h"
 
 namespace torvane {
@@ -10,6 +12,19 @@ namespace torvane {
 namespace {
 
 constexpr std::string_view kEnding = ".ini";
+// A save writes a temporary file beside the set's file, whose name is longer.
+constexpr std::size_t kLongestName = NAME_MAX - kEnding.size() - kTemporaryNameSuffixMax;
+
+bool IsSettingsFileName(std::string_view name) {
+  if (name.size() != kStationSettingsName.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(name[i])) !=
+        std::tolower(static_cast<unsigned char>(kStationSettingsName[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
 
 bool HasControlCharacter(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size(); ++i) {
@@ -33,8 +48,11 @@ std::optional<std::string> NameProblem(std::string_view name) {
     return "The name of a configuration set must not contain control characters.";
   }
   if (name.front() == '.') return "The name of a configuration set must not begin with a dot.";
-  if (name.size() + kEnding.size() > NAME_MAX) {
-    return "The name of the configuration set is too long.";
+  if (name.size() > kLongestName) return "The name of the configuration set is too long.";
+  // Even where the file system ignores case, a set never replaces the settings.
+  if (IsSettingsFileName(name)) {
+    return "\"" + std::string(kStationSettingsName) +
+           "\" is the name of the station's settings file. Please choose another name.";
   }
   return std::nullopt;
 }

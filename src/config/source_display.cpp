@@ -45,10 +45,7 @@ void SourceDisplay::Select(DataSource source) {
 }
 
 void SourceDisplay::ShowLoaded() {
-  const DataSource source = SourceOf(set_);
-  if (source != DataSource::DecimalCounter) set_.lockCarrierId = false;
-  set_.typeTi = !set_.typeQuorvi;
-  ShowControls(source);
+  ShowControls(SourceOf(set_));
   ShowFlagImages();
   view_.ShowFieldValues();
 }

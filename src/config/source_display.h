@@ -13,7 +13,8 @@ class SourceDisplay {
 
   // The operator picked a source: its values and its controls.
   void Select(DataSource source);
-  // A set was loaded: the controls of its source and every flag's image.
+  // A set was loaded: the controls of its source and every flag's image; the
+  // set itself stays as it is.
   void ShowLoaded();
   // "Open" for the record file only with "Log" set, neither when a CSV source
   // keeps the log on.

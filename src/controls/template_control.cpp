@@ -21,6 +21,9 @@ QComboBox* NewComboBox(const QString& items, QWidget* parent) {
   combo->setEditable(true);
   // A typed value is used as typed; it never joins the list.
   combo->setInsertPolicy(QComboBox::NoInsert);
+  // Qt completes inline by default: "5760" would become "57600" and "Line" an
+  // existing set's name, with Enter matching entries regardless of case.
+  combo->setCompleter(nullptr);
   if (!items.isEmpty()) combo->addItems(items.split(u'\n'));
   return combo;
 }

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "controls/template_control.h"
 #include "res/control_ids.h"
 #include "res/interface_dialog_template.h"
 
@@ -33,21 +32,13 @@ std::string ReadText(const QComboBox* combo) {
 
 CI2Dlg::CI2Dlg(const InterfaceTexts& texts, const std::vector<std::string>& portNames,
                QWidget* parent)
-    : QDialog(parent), texts_(texts) {
-  setObjectName(QString::number(kTemplateId));
+    : DialogWindow(kTemplateId, InterfaceDialogTemplate(), parent), texts_(texts) {
   setWindowTitle(kCaption);
-  QFont dialogFont = font();
-  dialogFont.setPointSize(kDialogFontPointSize);
-  setFont(dialogFont);
   setFixedSize(kInterfaceDialogRect.ToPixels().size());
-  for (const ControlTemplate& entry : InterfaceDialogTemplate()) {
-    CreateTemplateControl(entry, this);
-  }
-  auto* ok = findChild<QPushButton*>(QString::number(ids::kOk));
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &CI2Dlg::accept);
-  connect(findChild<QPushButton*>(QString::number(ids::kCancel)), &QPushButton::clicked, this,
-          &CI2Dlg::reject);
+  // Enter in a list's field is OK.
+  Control<QPushButton>(ids::kOk)->setDefault(true);
+  ConnectButton(ids::kOk, [this] { accept(); });
+  ConnectButton(ids::kCancel, [this] { reject(); });
   LoadTexts();
   AddPortNames(portNames);
 }
@@ -57,21 +48,17 @@ void CI2Dlg::accept() {
   QDialog::accept();
 }
 
-QComboBox* CI2Dlg::Combo(int controlId) const {
-  return findChild<QComboBox*>(QString::number(controlId));
-}
-
 void CI2Dlg::LoadTexts() {
-  LoadText(Combo(ids::kPortCombo), texts_.port);
-  LoadText(Combo(ids::kBaudRateCombo), texts_.baudRate);
-  LoadText(Combo(ids::kDataBitsCombo), texts_.dataBits);
-  LoadText(Combo(ids::kParityCombo), texts_.parity);
-  LoadText(Combo(ids::kStopBitsCombo), texts_.stopBits);
-  LoadText(Combo(ids::kFlowControlCombo), texts_.flowControl);
+  LoadText(Control<QComboBox>(ids::kPortCombo), texts_.port);
+  LoadText(Control<QComboBox>(ids::kBaudRateCombo), texts_.baudRate);
+  LoadText(Control<QComboBox>(ids::kDataBitsCombo), texts_.dataBits);
+  LoadText(Control<QComboBox>(ids::kParityCombo), texts_.parity);
+  LoadText(Control<QComboBox>(ids::kStopBitsCombo), texts_.stopBits);
+  LoadText(Control<QComboBox>(ids::kFlowControlCombo), texts_.flowControl);
 }
 
 void CI2Dlg::AddPortNames(const std::vector<std::string>& portNames) {
-  QComboBox* port = Combo(ids::kPortCombo);
+  QComboBox* port = Control<QComboBox>(ids::kPortCombo);
   const QString current = port->currentText();
   for (const std::string& name : portNames) port->addItem(QString::fromStdString(name));
   // The first entry added to an empty list would replace the port in the field.
@@ -84,9 +71,12 @@ void CI2Dlg::AddPortNames(const std::vector<std::string>& portNames) {
 }
 
 InterfaceTexts CI2Dlg::ReadTexts() const {
-  return {ReadText(Combo(ids::kPortCombo)),     ReadText(Combo(ids::kBaudRateCombo)),
-          ReadText(Combo(ids::kDataBitsCombo)), ReadText(Combo(ids::kParityCombo)),
-          ReadText(Combo(ids::kStopBitsCombo)), ReadText(Combo(ids::kFlowControlCombo))};
+  return {ReadText(Control<QComboBox>(ids::kPortCombo)),
+          ReadText(Control<QComboBox>(ids::kBaudRateCombo)),
+          ReadText(Control<QComboBox>(ids::kDataBitsCombo)),
+          ReadText(Control<QComboBox>(ids::kParityCombo)),
+          ReadText(Control<QComboBox>(ids::kStopBitsCombo)),
+          ReadText(Control<QComboBox>(ids::kFlowControlCombo))};
 }
 
 }  // namespace torvane

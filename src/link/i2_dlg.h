@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <string>
 #include <vector>
 
+#include "controls/dialog_window.h"
 #include "link/interface_texts.h"
 
 class QComboBox;
@@ -12,7 +12,7 @@ namespace torvane {
 
 // The interface settings dialog (template 143): the reader's port and its line
 // parameters, each chosen from a list or typed.
-class CI2Dlg : public QDialog {
+class CI2Dlg : public DialogWindow {
  public:
   // `portNames` fill the port list after the texts are loaded, so the current
   // port stays in the edit field as it is.
@@ -25,7 +25,6 @@ class CI2Dlg : public QDialog {
   void accept() override;
 
  private:
-  QComboBox* Combo(int controlId) const;
   void LoadTexts();
   void AddPortNames(const std::vector<std::string>& portNames);
   InterfaceTexts ReadTexts() const;

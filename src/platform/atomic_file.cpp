@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -20,7 +21,9 @@ namespace {
 constexpr std::string_view kTemporaryEnding = ".tmp";
 
 std::string TemporaryPathFor(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
+  static std::atomic<std::uint32_t> counter{0};
+  // A pid has at most 7 digits (pid_max is at most 2^22), the counter 10.
+  static_assert(kTemporaryNameSuffixMax == 1 + 7 + 1 + 10 + kTemporaryEnding.size());
   return path + "." + std::to_string(getpid()) + "." + std::to_string(counter++) +
          std::string(kTemporaryEnding);
 }

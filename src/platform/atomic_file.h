@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ Status WriteFileAtomically(const std::string& path, std::string_view content);
 // left in `folder` ("<file>.<pid>.<n>.tmp" of a process that no longer runs);
 // returns the names removed.
 std::vector<std::string> RemoveLeftoverTemporaries(const std::string& folder);
+
+// The most characters the temporary file's name adds to the file's own name: a
+// name that leaves less room below the file system's limit cannot be saved.
+constexpr std::size_t kTemporaryNameSuffixMax = 23;  // "." pid "." counter ".tmp"
 
 // Removes the file so that the removal survives a crash; a missing file is no
 // failure.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "config/set_file.h"
 #include "controls/color_label.h"
 #include "res/config_dialog_ids.h"
 #include "res/control_ids.h"
@@ -99,14 +100,13 @@ TEST_F(ConfigMenuTest, ASavedSetIsTakenOverWithOk) {
 }
 
 TEST_F(ConfigMenuTest, OkWithoutSaveKeepsTheWorkOrderLimit) {
+  ASSERT_TRUE(SaveSetFile(directory_.filePath("On disk.ini").toStdString(), {}).ok());
   Start();
   window_->state().carrierIdMaxText = "77";
+  window_->state().setInUse.name = "On disk";
   window_->ShowFieldValues();
-  RunConfigDialog([](QDialog& dialog) {
-    Name(dialog, "Unsaved");
-    Press(dialog, ids::kOk);
-  });
-  EXPECT_EQ(window_->state().setInUse.name, "Unsaved");
+  RunConfigDialog([](QDialog& dialog) { Press(dialog, ids::kOk); });
+  EXPECT_EQ(window_->state().setInUse.name, "On disk");
   EXPECT_EQ(window_->state().carrierIdMaxText, "77");
   EXPECT_TRUE(window_->state().setList.empty());
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ class FakeDialogView : public DialogView, public ConfigDialogServices {
   void SetButtonImage(int controlId, bool set) override { images[controlId] = set; }
   void EnableControl(int controlId, bool enabled) override { enabled_[controlId] = enabled; }
   void RepaintWindow() override {}
+  bool HoldsOnlyByteCharacters(int controlId) const override {
+    return !nonByteFields.contains(controlId);
+  }
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                             MessageButtons buttons) override {
     messages.push_back({text, caption, icon});
@@ -73,6 +77,7 @@ class FakeDialogView : public DialogView, public ConfigDialogServices {
   std::vector<FileRequest> requests;
   std::deque<std::string> chosenFiles;
   std::function<bool(PagesDialogState&)> pagesDialog;
+  std::set<int> nonByteFields;  // fields holding a character beyond Latin-1
 
  private:
   std::map<int, bool> enabled_;

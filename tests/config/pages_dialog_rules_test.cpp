@@ -91,14 +91,16 @@ TEST_F(PagesDialogRulesTest, CounterPageShowsTheCounterAndReadsItBack) {
   EXPECT_FALSE(view.images.at(dlg::kEditButton[2]));
   EXPECT_EQ(view.colours.at(dlg::ByteField(135)), colour::kWhite);
 
-  // Typed without Enter: the counter keeps its value.
+  // Typed without Enter, the byte is checked on OK as on Enter: the dialog
+  // never hands back another counter than it shows.
   state.displayed[39] = "4";
   EXPECT_TRUE(editor.OnOk());
-  EXPECT_EQ(state.counterValue, "00000123");
+  EXPECT_EQ(state.counterValue, "00000124");
 
+  state.displayed[39] = "5";
   editor.OnByteEntry(39);
   EXPECT_TRUE(editor.OnOk());
-  EXPECT_EQ(state.counterValue, "00000124");
+  EXPECT_EQ(state.counterValue, "00000125");
 }
 
 TEST_F(PagesDialogRulesTest, NoCounterPageLeavesTheCounterValue) {

@@ -1,4 +1,4 @@
-#include "config/set_list.h"
+#include "config/set_save.h"
 
 #include <gtest/gtest.h>
 

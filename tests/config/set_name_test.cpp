@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/atomic_file.h"
+
 namespace torvane {
 namespace {
+
+constexpr std::size_t kLongestName = NAME_MAX - 4 - kTemporaryNameSuffixMax;
 
 TEST(SetName, UsableNamesGiveTheirFileInTheWorkingDirectory) {
   const std::vector<std::pair<std::string, std::string>> names = {
@@ -22,7 +26,9 @@ TEST(SetName, UsableNamesGiveTheirFileInTheWorkingDirectory) {
        "fset",
        "/work/Pr\xC3\xBC"
        "fset.ini"},  // written by a Windows station
-      {std::string(NAME_MAX - 4, 'n'), "/work/" + std::string(NAME_MAX - 4, 'n') + ".ini"}};
+      {"Torvane 2", "/work/Torvane 2.ini"},
+      // The longest name whose temporary file still fits beside it.
+      {std::string(kLongestName, 'n'), "/work/" + std::string(kLongestName, 'n') + ".ini"}};
   for (const auto& [name, path] : names) {
     const Result<std::string> result = SetFilePath("/work", name);
     EXPECT_TRUE(result.ok()) << name << ": " << result.error;
@@ -46,7 +52,10 @@ TEST(SetName, NamesThatCannotBeAFileThereAreRefusedWithTheirReason) {
       {".", "dot"},
       {"..", "dot"},
       {".hidden", "dot"},
-      {std::string(NAME_MAX - 3, 'n'), "too long"},
+      {std::string(kLongestName + 1, 'n'), "too long"},
+      {std::string(NAME_MAX - 4, 'n'), "too long"},
+      {"Torvane", "settings file"},
+      {"TORVANE", "settings file"},
       {std::string(200, '\xFC'), "too long"}};  // 200 bytes there, 400 as UTF-8
   for (const auto& [name, reason] : names) {
     const Result<std::string> result = SetFilePath("/work", name);

@@ -1,9 +1,11 @@
-#include "config/dialog_window.h"
+#include "controls/dialog_window.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimerEvent>
+#include <algorithm>
 #include <optional>
 
 #include "controls/color_label.h"
@@ -84,6 +86,13 @@ void DialogWindow::RepaintWindow() {
   repaint();
 }
 
+bool DialogWindow::HoldsOnlyByteCharacters(int controlId) const {
+  const auto* field = Control<QLineEdit>(controlId);
+  if (field == nullptr) return true;
+  const QString text = field->text();
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
 MessageAnswer DialogWindow::ShowMessage(const std::string& text, const std::string& caption,
                                         MessageIcon icon, MessageButtons buttons) {
   return StationMessageBox::Show(this, text, caption, icon, buttons);
@@ -106,12 +115,14 @@ void DialogWindow::timerEvent(QTimerEvent* event) {
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
-  // Enter presses a focused button and nothing else: typing a name never ends
-  // the dialog.
+  // Enter presses a focused button; elsewhere only a default button, which a
+  // dialog without one never gets, so typing a name never ends it.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) button->click();
-    event->accept();
-    return;
+    if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) {
+      button->click();
+      event->accept();
+      return;
+    }
   }
   QDialog::keyPressEvent(event);
 }

@@ -2,31 +2,38 @@
 
 #include <QDialog>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
-#include "config/dialog_view.h"
 #include "controls/message_map.h"
 #include "controls/station_timer_table.h"
 #include "res/control_template.h"
+#include "transponder/operator_messages.h"
 
 namespace torvane {
 
-// A modal dialog built from its template: the controls under their ids, the
-// labels in the station's colours, window timers by station id, and the parts
-// of the dialog view that every dialog shares.
-class DialogWindow : public QDialog, public DialogView, public MessageTarget {
+// A modal dialog built from its template in the station's dialog font: the
+// controls under their ids, the labels and fields in the station's colours,
+// window timers by station id, and the registered messages of its fields.
+class DialogWindow : public QDialog, public MessageTarget {
  public:
   DialogWindow(int templateId, const std::vector<ControlTemplate>& controls, QWidget* parent);
 
-  void SetFieldColour(int controlId, std::uint32_t background) override;
-  void FocusControl(int controlId, bool selectAll) override;
-  void SetButtonImage(int controlId, bool set) override;
-  void EnableControl(int controlId, bool enabled) override;
-  void RepaintWindow() override;
+  void SetFieldColour(int controlId, std::uint32_t background);
+  // Gives the control the focus; with selectAll its whole text is selected.
+  void FocusControl(int controlId, bool selectAll);
+  void SetButtonImage(int controlId, bool set);
+  // A disabled field shows it by its text colour.
+  void EnableControl(int controlId, bool enabled);
+  void RepaintWindow();
+  // False when the field's text has a character beyond Latin-1.
+  bool HoldsOnlyByteCharacters(int controlId) const;
+  // A message box over the dialog.
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
-                            MessageButtons buttons) override;
+                            MessageButtons buttons);
 
   const MessageMap& messageMap() const override { return messages_; }
 
