@@ -390,6 +390,33 @@ TEST_F(ConfigDialogRulesTest, FocusCyclesThroughTheFieldsOfTheSource) {
   EXPECT_EQ(view.focus, dlg::kWorkOrderNumber);
 }
 
+// A source pressed by mistake must not send the counter back to 0: the carrier
+// ID ledger would refuse every ID it then gives.
+TEST_F(ConfigDialogRulesTest, CounterCarrierIdOutlivesASourceThatEmptiesIt) {
+  struct Case {
+    const char* name;
+    std::function<void()> back;  // to a set with the decimal counter again
+  };
+  const std::vector<Case> cases = {
+      {"the counter pressed again", [&] { editor.OnDataSource(DataSource::DecimalCounter); }},
+      {"another set picked",
+       [&] {
+         state.name = "Other";
+         editor.OnLoad();
+       }},
+  };
+  for (DataSource other : {DataSource::Csv, DataSource::CsvComplete, DataSource::FixData}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name + std::string(" after ") + std::to_string(static_cast<int>(other)));
+      UseCounter("0", "8", "500");
+      editor.OnDataSource(other);
+      EXPECT_EQ(set.carrierId, "");
+      c.back();
+      EXPECT_EQ(set.carrierId, "500");
+    }
+  }
+}
+
 TEST_F(ConfigDialogRulesTest, TransponderTypeKeepsExactlyOneOn) {
   set.typeTi = false;  // TI was on; its press cleared it
   set.typeQuorvi = false;

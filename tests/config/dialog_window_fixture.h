@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
@@ -49,6 +50,27 @@ class DialogWindowTest : public ::testing::Test {
     QApplication::sendEvent(field, &press);
   }
 
+  // Types the text into the field, or a combo box's field, without Enter.
+  static void Type(QWidget& dialog, int id, const QString& text) {
+    if (auto* combo = Find<QComboBox>(dialog, id)) {
+      combo->setEditText(text);
+      return;
+    }
+    auto* field = Find<QLineEdit>(dialog, id);
+    ASSERT_NE(field, nullptr) << id;
+    field->setText(text);
+  }
+
+  // Key by key, as the keyboard sends it.
+  static void TypeKeys(QWidget* target, const QString& text) {
+    for (QChar c : text) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(target, &press);
+      QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(target, &release);
+    }
+  }
+
   static QString Text(QWidget& dialog, int id) {
     auto* field = Find<QLineEdit>(dialog, id);
     return field == nullptr ? QString() : field->text();
@@ -66,7 +88,8 @@ class DialogWindowTest : public ::testing::Test {
     dialog.grab().save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
   }
 
-  MessageBoxAnswerer answerer_;
+  // Ok to every message, Yes to every question.
+  MessageBoxAnswerer answerer_{QMessageBox::Yes};
 };
 
 }  // namespace torvane::test

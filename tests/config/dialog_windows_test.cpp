@@ -2,15 +2,13 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
 
 #include "config/auto_2.h"
 #include "config/auto_dlg.h"
 #include "config/carrier_id_layout.h"
-#include "config/dialog_window_fixture.h"
-#include "config/set_file.h"
+#include "config/config_dialog_fixture.h"
 #include "controls/file_chooser.h"
 #include "controls/image_button.h"
 #include "res/config_dialog_ids.h"
@@ -45,28 +43,7 @@ class AnsweringFileChooser : public FileChooser {
   }
 };
 
-class DialogWindowsTest : public test::DialogWindowTest {
- protected:
-  // What the main window hands in for a set whose file holds `set`.
-  ConfigDialogState StateWithFile(const std::string& name, ConfigurationSet set) {
-    ConfigDialogState state;
-    state.workingDirectory = folder_.path().toStdString();
-    state.name = name;
-    for (int i = 0; i < 136; ++i) {
-      if (!set.byteHex[i].empty()) continue;
-      set.byteHex[i] = "00";
-      set.byteAscii[i] = "NUL";
-    }
-    if (set.counterPage.empty()) set.counterPage = "None";
-    if (set.alignment.empty()) set.alignment = "None";
-    EXPECT_TRUE(SaveSetFile(state.workingDirectory + "/" + name + ".ini", set).ok());
-    state.set = set;
-    return state;
-  }
-  ConfigDialogState BlankState() { return StateWithFile("Blank", {}); }
-
-  QTemporaryDir folder_;
-};
+using DialogWindowsTest = test::ConfigDialogTest;
 
 TEST_F(DialogWindowsTest, PagesDialogReadsTheCounterBackOnOk) {
   PagesDialogState pages;

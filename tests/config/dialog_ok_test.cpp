@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "config/config_dialog_fixture.h"
+#include "platform/atomic_file.h"
+#include "res/control_ids.h"
+#include "support/scratch_directory.h"
+
+namespace torvane {
+namespace {
+
+namespace dlg = ids::config_dlg;
+
+class DialogOkTest : public test::ConfigDialogTest {
+ protected:
+  // Sets "A" (quantity 1, in use) and "B" (quantity 2) on disk and in the list.
+  ConfigDialogState TwoSets() {
+    ConfigurationSet b;
+    b.quantity = "2";
+    StateWithFile("B", b);
+    ConfigurationSet a;
+    a.quantity = "1";
+    ConfigDialogState state = StateWithFile("A", a);
+    state.setList = {"A", "B"};
+    return state;
+  }
+
+  bool Closed(const CAutoDlg& dialog) const {
+    return !dialog.isVisible() && dialog.result() == QDialog::Accepted;
+  }
+};
+
+TEST_F(DialogOkTest, OkRightAfterAPickOrAListChangeTakesNothingOver) {
+  struct Case {
+    const char* name;
+    std::function<void(CAutoDlg&)> act;
+    const char* quantityShown;  // after the first OK
+  };
+  const std::vector<Case> cases = {
+      // The picked set is loaded at once and shown; the next OK takes it.
+      {"pick then OK", [](CAutoDlg& dialog) { Pick(dialog, "B"); }, "2"},
+      {"counter page then OK",
+       [](CAutoDlg& dialog) {
+         auto* list = Find<QComboBox>(dialog, dlg::kCounterPage);
+         list->setCurrentIndex(list->findText("5"));
+         emit list->activated(list->currentIndex());
+       },
+       "1"},
+      {"alignment then OK",
+       [](CAutoDlg& dialog) {
+         auto* list = Find<QComboBox>(dialog, dlg::kAlignment);
+         list->setCurrentIndex(list->findText("Right"));
+         emit list->activated(list->currentIndex());
+       },
+       "1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CAutoDlg dialog(TwoSets());
+    Open(dialog);
+    c.act(dialog);
+    Click(dialog, ids::kOk);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.timerRunning(CAutoDlg::kNameTimer));
+    EXPECT_EQ(Text(dialog, dlg::kQuantity), c.quantityShown);
+    EXPECT_EQ(dialog.state().set.quantity, c.quantityShown);
+  }
+  // After the pick the set shown is the set on disk, and OK takes it.
+  CAutoDlg dialog(TwoSets());
+  Open(dialog);
+  Pick(dialog, "B");
+  Click(dialog, ids::kOk);
+  Click(dialog, ids::kOk);
+  EXPECT_TRUE(Closed(dialog));
+  EXPECT_EQ(dialog.state().name, "B");
+  EXPECT_EQ(dialog.state().set.quantity, "2");
+  EXPECT_TRUE(answerer_.seen().empty());
+}
+
+TEST_F(DialogOkTest, OkTakesOverOnlyANameWhoseSavedSetIsShown) {
+  const std::string longest(NAME_MAX - 4 - kTemporaryNameSuffixMax, 'n');
+  struct Case {
+    const char* name;
+    std::function<void(CAutoDlg&)> operate;
+    std::string message;  // what OK says; empty: OK closes
+    std::string takenName;
+  };
+  const std::vector<Case> cases = {
+      {"typed name", [](CAutoDlg& d) { Type(d, dlg::kName, "Typo"); }, "not saved as \"Typo\"", ""},
+      {"deleted name", [](CAutoDlg& d) { Click(d, dlg::kDelete); }, "enter a name", ""},
+      {"name too long for its temporary file",
+       [&](CAutoDlg& d) {
+         Type(d, dlg::kName, QString::fromStdString(longest + "n"));
+         Click(d, dlg::kSave);
+       },
+       "too long", ""},
+      {"the settings file",
+       [](CAutoDlg& d) {
+         Type(d, dlg::kName, "Torvane");
+         Click(d, dlg::kSave);
+       },
+       "settings file", ""},
+      {"a change without Save", [](CAutoDlg& d) { Type(d, dlg::kQuantity, "99"); },
+       "changes that are not saved", ""},
+      {"file gone since it was loaded", [&](CAutoDlg&) { std::filesystem::remove(FilePath("A")); },
+       "no file", ""},
+      {"file changed since it was loaded",
+       [&](CAutoDlg&) {
+         ConfigurationSet other;
+         other.quantity = "7";
+         EXPECT_TRUE(SaveSetFile(FilePath("A"), other).ok());
+       },
+       "has changed", ""},
+      {"the longest name, saved",
+       [&](CAutoDlg& d) {
+         Type(d, dlg::kName, QString::fromStdString(longest));
+         Click(d, dlg::kSave);
+       },
+       "", longest},
+      {"typed name, saved",
+       [](CAutoDlg& d) {
+         Type(d, dlg::kName, "Typo");
+         Click(d, dlg::kSave);
+       },
+       "", "Typo"},
+      {"nothing changed", [](CAutoDlg&) {}, "", "A"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CAutoDlg dialog(TwoSets());
+    Open(dialog);
+    c.operate(dialog);
+    const std::size_t before = answerer_.seen().size();
+    Click(dialog, ids::kOk);
+    if (c.message.empty()) {
+      EXPECT_TRUE(Closed(dialog));
+      EXPECT_EQ(dialog.state().name, c.takenName);
+      EXPECT_TRUE(std::filesystem::exists(FilePath(c.takenName)));
+      continue;
+    }
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(answerer_.seen().size(), before + 1);
+    EXPECT_NE(answerer_.seen().back().text.find(c.message), std::string::npos)
+        << answerer_.seen().back().text;
+    EXPECT_EQ(answerer_.seen().back().caption, "Torvane");
+  }
+  EXPECT_FALSE(std::filesystem::exists(FilePath("Torvane")));
+  EXPECT_FALSE(std::filesystem::exists(FilePath(longest + "n")));
+}
+
+TEST_F(DialogOkTest, ListsOfASetWithoutTheirValuesShowAndSaveNone) {
+  struct Case {
+    const char* name;
+    std::string pages;  // the set file's "Pages 3-17" section
+  };
+  const std::vector<Case> cases = {
+      {"no keys", ""},
+      {"values the lists do not hold", "[Pages 3-17]\r\nCounter Page=2\r\nAlignment=Centre\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ConfigurationSet inUse;
+    inUse.counterPage = "5";
+    inUse.alignment = "Left";
+    ConfigDialogState state = StateWithFile("In use", inUse);
+    state.setList = {"In use", "Bare"};
+    test::WriteWholeFile(FilePath("Bare"), "[Work order Setup]\r\nQuantity=3\r\n" + c.pages);
+    CAutoDlg dialog(state);
+    Open(dialog);
+    EXPECT_EQ(Find<QComboBox>(dialog, dlg::kCounterPage)->currentText(), "5");
+    Pick(dialog, "Bare");
+    ASSERT_TRUE(test::WaitUntil([&] { return Text(dialog, dlg::kQuantity) == "3"; }));
+    EXPECT_EQ(Find<QComboBox>(dialog, dlg::kCounterPage)->currentText(), "None");
+    EXPECT_EQ(Find<QComboBox>(dialog, dlg::kAlignment)->currentText(), "None");
+    Click(dialog, dlg::kSave);
+    const std::string file = test::ReadWholeFile(FilePath("Bare"));
+    EXPECT_NE(file.find("Counter Page=None\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("Alignment=None\r\n"), std::string::npos) << file;
+    Click(dialog, ids::kOk);
+    EXPECT_TRUE(Closed(dialog));
+  }
+}
+
+}  // namespace
+}  // namespace torvane
