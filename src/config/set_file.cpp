@@ -118,8 +118,12 @@ void ReadSet(const ProfileFile& file, SetLoad kind, ConfigurationSet& set) {
   KeyReader reader(file, kind);
   VisitSetKeys(set, reader);
   for (int byte = 0; byte < kSetByteCount; ++byte) {
-    // A new set, or a file without its bytes, holds zero bytes, as both readers show.
-    if (set.byteHex[byte].empty()) set.byteHex[byte] = "00";
+    // A new set, or a file without a byte's key, holds a zero byte there; a key
+    // without a value stays empty, for the check of the set to name it.
+    const std::string section = PageSection(byte / kBytesPerPage + 1);
+    if (set.byteHex[byte].empty() && !file.Has(section, ByteKey("HEX ", byte))) {
+      set.byteHex[byte] = "00";
+    }
     set.byteAscii[byte] = HexToAscii(set.byteHex[byte]);
   }
 }

@@ -14,7 +14,7 @@ namespace torvane {
 enum class SetLoad { Dialog, MainWindow };
 
 // Fills `set` from the set file at `path`. A missing file, section or key reads
-// as empty text or a clear flag, a missing byte as zero; an unreadable file reads
+// as empty text or a clear flag, a byte without its key as zero; an unreadable file reads
 // the same and its failure is returned.
 Status LoadSetFile(const std::string& path, SetLoad kind, ConfigurationSet& set);
 
