@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::string_view kInterface = "Interface";
 constexpr std::string_view kAuto = "Auto";
-constexpr std::string_view kLedger = "Ledger";
 constexpr std::string_view kData = "Data";
 constexpr std::string_view kManual = "Manual";
 constexpr std::size_t kShownFileNameLength = 51;
@@ -88,15 +87,9 @@ void LoadManual(const ProfileFile& file, StationState& state) {
   state.manualLog.fileName = ReadText(file, kManual, "file name");
 }
 
-// Set by hand only: the station never writes this section.
-void LoadLedger(const ProfileFile& file, LedgerSettings& ledger) {
-  ledger.database = ReadText(file, kLedger, "database");
-  ledger.station = ReadText(file, kLedger, "station");
-}
-
 void LoadAll(const ProfileFile& file, StationState& state) {
   LoadInterface(file, state.serial);
-  LoadLedger(file, state.ledger);
+  state.ledger = ReadLedgerSettings(file);
   LoadAuto(file, state);
   LoadData(file, state.pages);
   LoadManual(file, state);

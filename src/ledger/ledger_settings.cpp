@@ -5,8 +5,14 @@
 
 #include "ledger/postgres_ledger.h"
 #include "ledger/sqlite_ledger.h"
+#include "platform/profile_values.h"
 
 namespace torvane {
+
+LedgerSettings ReadLedgerSettings(const ProfileFile& file) {
+  return {profile::ReadText(file, "Ledger", "database"),
+          profile::ReadText(file, "Ledger", "station")};
+}
 
 std::string DefaultStationName() {
   char name[HOST_NAME_MAX + 1] = {};

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ledger/carrier_id_ledger.h"
+#include "platform/profile.h"
 #include "platform/result.h"
 
 namespace torvane {
@@ -17,6 +18,9 @@ struct LedgerSettings {
 };
 
 inline constexpr const char* kDefaultLedgerFile = "Torvane.ledger";
+
+// The [Ledger] section; set by hand only, the station never writes it.
+LedgerSettings ReadLedgerSettings(const ProfileFile& file);
 
 // The station name when none is set: the host name.
 std::string DefaultStationName();
