@@ -2,7 +2,9 @@
 
 #include <limits>
 
+#include "config/data_source.h"
 #include "config/decimal_text.h"
+#include "production/set_counters_file.h"
 
 namespace torvane {
 
@@ -22,13 +24,17 @@ void TakeOverConfiguration(const ConfigDialogState& dialog, StationState& state,
   SetInUse& inUse = state.setInUse;
   inUse.name = dialog.name;
   inUse.set = dialog.set;
+  if (SourceOf(dialog.set) == DataSource::DecimalCounter) {
+    inUse.set.carrierId =
+        CounterTakenOver(dialog.set.carrierId, state.workingDirectory, dialog.name);
+  }
   inUse.setTypeQuorvi = dialog.set.typeQuorvi ? 1 : 0;
   state.setList = dialog.setList;
   state.pages.displayForm = dialog.displayForm;
   state.pages.alignment = dialog.set.alignment;
-  state.production.nextCarrierId = dialog.set.carrierId;
+  state.production.nextCarrierId = inUse.set.carrierId;
   if (dialog.saved) {
-    state.carrierIdMaxText = LastCarrierIdOfWorkOrder(dialog.set.carrierId, dialog.set.quantity);
+    state.carrierIdMaxText = LastCarrierIdOfWorkOrder(inUse.set.carrierId, dialog.set.quantity);
     state.production.producedCount = 0;
   }
   state.production.headerPending = true;
@@ -37,6 +43,17 @@ void TakeOverConfiguration(const ConfigDialogState& dialog, StationState& state,
     requests.pageFocusRequest[page] = true;
     break;
   }
+}
+
+std::string CounterTakenOver(const std::string& running, const std::string& workingDirectory,
+                             const std::string& setName) {
+  const std::optional<std::uint64_t> number = ReadWholeDecimal(running);
+  const Result<SetCounters> stored = ReadSetCounters(workingDirectory, setName);
+  const std::optional<std::uint64_t> own =
+      stored.ok() ? ReadWholeDecimal(stored.value.carrierId) : std::nullopt;
+  if (number && (!own || *number >= *own)) return std::to_string(*number);
+  if (own) return std::to_string(*own);
+  return running;
 }
 
 std::string LastCarrierIdOfWorkOrder(const std::string& nextCarrierId,

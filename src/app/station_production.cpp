@@ -25,7 +25,7 @@ StationProduction::StationProduction(StationView& view, StationState& state, Ser
 void StationProduction::SettleAtStart() {
   const auto settled = cycle_.Settle();
   if (!settled.ok()) {
-    view_.ShowMessage(InFlightSettlement::UnsettledMessage(settled.error), text::kCaption,
+    view_.ShowMessage(InFlightSettlement::UnsettledMessage(settled.error, settled.value), text::kCaption,
                       MessageIcon::Error, MessageButtons::Ok);
   } else if (settled.value) {
     view_.ShowMessage(InFlightSettlement::RestartMessage(*settled.value), text::kCaption,

@@ -23,7 +23,8 @@ Result<std::optional<InFlightEntry>> InFlightSettlement::Settle() const {
   const InFlightEntry& entry = *found.value;
   const Result<bool> moved =
       entry.source == SourceKind::DecimalCounter ? MoveCounterPast(entry) : MarkLinePast(entry);
-  if (!moved.ok()) return Settled::Failure(moved.error);
+  // The entry goes with the failure, so the operator can be told what to do.
+  if (!moved.ok()) return Settled{found.value, moved.error};
   // The record stays: settled, it only repeats a step already taken.
   return Settled::Success(moved.value ? found.value : std::nullopt);
 }
@@ -31,20 +32,23 @@ Result<std::optional<InFlightEntry>> InFlightSettlement::Settle() const {
 Result<bool> InFlightSettlement::MoveCounterPast(const InFlightEntry& entry) const {
   using Moved = Result<bool>;
   const std::uint64_t next = ReadDecimal(entry.carrierId) + 1;
+  const Result<SetCounters> stored = ReadSetCounters(context_.workingDirectory, entry.setName);
+  if (!stored.ok()) return Moved::Failure(stored.error);
+  SetCounters settled{std::to_string(next), stored.value.counterValue};
   if (entry.setName == context_.setInUse.name) {
     ConfigurationSet& set = context_.setInUse.set;
     if (ReadDecimal(set.carrierId) < next) {
       set.carrierId = std::to_string(next);
       context_.production.nextCarrierId = set.carrierId;
     }
+    // What memory holds has moved on since the file was last saved, if at all.
+    settled = {set.carrierId, set.counterValue};
   }
-  const Result<SetCounters> stored = ReadSetCounters(context_.workingDirectory, entry.setName);
-  if (!stored.ok()) return Moved::Failure(stored.error);
-  if (ReadDecimal(stored.value.carrierId) >= next) return Moved::Success(false);
-  const Status saved = SaveSetCounters(context_.workingDirectory, entry.setName,
-                                       {std::to_string(next), stored.value.counterValue});
+  const bool moved = ReadDecimal(stored.value.carrierId) < next;
+  if (!moved && settled.counterValue == stored.value.counterValue) return Moved::Success(false);
+  const Status saved = SaveSetCounters(context_.workingDirectory, entry.setName, settled);
   if (!saved.ok()) return Moved::Failure(saved.error);
-  return Moved::Success(true);
+  return Moved::Success(moved);
 }
 
 Result<bool> InFlightSettlement::MarkLinePast(const InFlightEntry& entry) const {
@@ -62,10 +66,18 @@ std::string InFlightSettlement::RestartMessage(const InFlightEntry& entry) {
          "transponder of that cycle: it may hold the carrier ID without a production record.";
 }
 
-std::string InFlightSettlement::UnsettledMessage(const std::string& reason) {
+std::string InFlightSettlement::UnsettledMessage(const std::string& reason,
+                                                 const std::optional<InFlightEntry>& entry) {
+  std::string step = "Mark it done by hand";
+  if (entry && entry->source == SourceKind::DecimalCounter) {
+    step = "Make the file of configuration set \"" + entry->setName +
+           "\" writable, or set its \"Carrier ID\" past " + entry->carrierId + " by hand";
+  } else if (entry) {
+    step = "Mark line " + std::to_string(entry->lineIndex + 1) + " of " + entry->csvFile +
+           " done by hand";
+  }
   return "A carrier ID of an earlier cycle could not be marked as used:\r\n" + reason +
-         "\r\nNo transponder is written until it is. Mark it done by hand, then remove the "
-         "file " +
+         "\r\nNo transponder is written until it is. " + step + ", then remove the file " +
          std::string(InFlightFile::kFileName) + " from the working directory.";
 }
 

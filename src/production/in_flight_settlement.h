@@ -24,13 +24,16 @@ class InFlightSettlement {
   // Makes sure the source of the carrier ID in flight has moved past it: the
   // counter of its set file and, for the set in use, in memory; the CSV line
   // marked done. Returns the entry when the source had not moved on yet, so
-  // that its cycle ended unknown; nothing when it had.
+  // that its cycle ended unknown; nothing when it had. A failure carries the
+  // entry where it could be read.
   Result<std::optional<InFlightEntry>> Settle() const;
 
   // What the operator is told after a start that found a carrier ID in flight.
   static std::string RestartMessage(const InFlightEntry& entry);
-  // What the operator is told when one cannot be settled.
-  static std::string UnsettledMessage(const std::string& reason);
+  // What the operator is told when one cannot be settled; the entry, where it
+  // could be read, says what to do by hand.
+  static std::string UnsettledMessage(const std::string& reason,
+                                      const std::optional<InFlightEntry>& entry);
 
  private:
   // True when the source had to move.

@@ -70,7 +70,8 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   // settled first.
   if (settlePending_) {
     if (const auto settled = Settle(); !settled.ok()) {
-      Report(InFlightSettlement::UnsettledMessage(settled.error), MessageIcon::Error);
+      Report(InFlightSettlement::UnsettledMessage(settled.error, settled.value),
+             MessageIcon::Error);
       Finish(outcome);
       return outcome;
     }

@@ -72,9 +72,13 @@ RecordRows& RecordRows::Record(std::string_view stamp, std::string_view uid,
 
 void RecordRows::DataRow(std::string_view stamp, std::string_view uid, const RecordedPages& pages,
                          bool hex) {
+  // "dd/mm/yy;hh:mm:ss": a shorter stamp leaves the time cell empty.
+  constexpr std::size_t kTimeStart = 9;
+  const std::string_view time =
+      stamp.size() > kTimeStart ? stamp.substr(kTimeStart, 8) : std::string_view();
   text_ += kRowStart;
   Cell(XmlCellTextOfBytes(stamp.substr(0, 8)));
-  Cell(XmlCellTextOfBytes(stamp.substr(9, 8)));
+  Cell(XmlCellTextOfBytes(time));
   Cell({});
   Cell(XmlCellTextOfBytes(uid));
   Cell({});

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_directory.h"
+
 namespace torvane {
 namespace {
 
@@ -63,6 +65,31 @@ TEST(ConfigTakeOverTest, OkTakesTheSetOverAndASaveStartsTheWorkOrder) {
       EXPECT_EQ(requests.pageFocusRequest[page], page == 6) << page;
     }
   }
+}
+
+TEST(ConfigTakeOverTest, CounterNeverGoesBackToAValueItsSetHasWrittenNorTakesCsvText) {
+  test::ScratchDirectory directory;
+  directory.Write("Count.ini", "[SEMI E99 Carrier ID Setup]\r\nCarrier ID=7\r\n");
+  struct Case {
+    std::string running, set, taken;
+  };
+  const Case cases[] = {
+      {"FOUP-A0000000003", "Count", "7"}, {"12", "Count", "12"}, {"3", "Count", "7"},
+      {"000000042", "Count", "42"},       {"5", "Missing", "5"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CounterTakenOver(c.running, directory.path(), c.set), c.taken) << c.running;
+  }
+  StationState state{};
+  DeferredRequests requests;
+  state.workingDirectory = directory.path();
+  ConfigDialogState dialog;
+  dialog.name = "Count";
+  dialog.set.sourceDecimalCounter = true;
+  dialog.set.carrierId = "FOUP-A0000000003";
+  TakeOverConfiguration(dialog, state, requests);
+  EXPECT_EQ(state.setInUse.set.carrierId, "7");
+  EXPECT_EQ(state.production.nextCarrierId, "7");
 }
 
 TEST(ConfigTakeOverTest, LastCarrierIdOfTheWorkOrder) {

@@ -50,15 +50,20 @@ TEST_F(InFlightTest, CounterIdInFlightIsSkippedInTheFileAndInMemory) {
     std::string storedAfter;
     std::string inMemoryAfter;
     bool moved;
+    std::string counterInMemory = "00000007";
   };
   const Case cases[] = {
       {"41", "41", "00000041", "42", "42", true},   // stopped before the counters were saved
       {"42", "42", "00000041", "42", "42", false},  // stopped after: nothing to tell
-      {"41", "42", "00000041", "42", "42", true},   // the save had failed
+      // The save had failed: the page counter goes on from memory, never repeats.
+      {"41", "42", "00000041", "42", "42", true, "00000008"},
+      {"42", "43", "00000041", "43", "43", false, "00000008"},
   };
   for (const Case& c : cases) {
     WriteSetFile(c.stored, "00000007");
     setInUse.set.carrierId = c.inMemory;
+    setInUse.set.counterValue = c.counterInMemory;
+    production.nextCarrierId = c.inMemory;
     InFlightEntry entry;
     entry.setName = kSetName;
     entry.carrierId = c.inFlight;
@@ -68,9 +73,29 @@ TEST_F(InFlightTest, CounterIdInFlightIsSkippedInTheFileAndInMemory) {
     EXPECT_EQ(settled.value, c.moved ? std::optional(entry) : std::nullopt);
     EXPECT_NE(SetFile().find("Carrier ID=" + c.storedAfter + "\r\n"), std::string::npos)
         << SetFile();
-    EXPECT_NE(SetFile().find("Counter Value=00000007"), std::string::npos);
+    EXPECT_NE(SetFile().find("Counter Value=" + c.counterInMemory), std::string::npos);
     EXPECT_EQ(setInUse.set.carrierId, c.inMemoryAfter);
     EXPECT_EQ(production.nextCarrierId, c.inMemoryAfter);
+  }
+}
+
+TEST_F(InFlightTest, UnsettledMessageSaysWhatToDoForItsSource) {
+  InFlightEntry counter;
+  counter.setName = kSetName;
+  counter.carrierId = "00000041";
+  struct Case {
+    std::optional<InFlightEntry> entry;
+    std::string step;
+  };
+  const Case cases[] = {
+      {counter, "set its \"Carrier ID\" past 00000041 by hand"},
+      {CsvEntry(4, "A4"), "Mark line 5 of " + directory.File("ids.csv") + " done by hand"},
+      {std::nullopt, "Mark it done by hand"},
+  };
+  for (const Case& c : cases) {
+    const std::string message = InFlightSettlement::UnsettledMessage("disk full", c.entry);
+    EXPECT_NE(message.find(c.step + ", then remove the file Torvane.inflight"), std::string::npos)
+        << message;
   }
 }
 

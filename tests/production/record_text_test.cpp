@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "production/record_blocks.h"
+#include "production/record_rows.h"
 #include "production/record_template.h"
 #include "production/xml_cell_text.h"
 #include "sample_record.h"
@@ -82,6 +85,19 @@ TEST(RecordBlocksTest, APageIsRecordedWithItsLockMarkOnlyWhenAccepted) {
   EXPECT_FALSE(pages[1].lockMark);
   EXPECT_EQ(pages[2].hexText, "");  // locked by the set, but not recorded
   EXPECT_FALSE(pages[2].lockMark);
+}
+
+TEST(RecordRowsTest, StampOfAnyLengthGivesTheDateAndTimeCells) {
+  const RecordedPages pages{};
+  for (const auto& [stamp, date, time] :
+       {std::tuple{"08/12/26;15:20:01", "08/12/26", "15:20:01"}, std::tuple{"08/12", "08/12", ""},
+        std::tuple{"", "", ""}}) {
+    const std::string text = RecordRows().Record(stamp, "", pages).text();
+    const std::string cells = std::string("<Data ss:Type=\"String\">") + date +
+                              "</Data></Cell>\r\n    <Cell><Data ss:Type=\"String\">" + time +
+                              "</Data>";
+    EXPECT_NE(text.find(cells), std::string::npos) << stamp << "\n" << text;
+  }
 }
 
 }  // namespace
