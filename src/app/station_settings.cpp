@@ -17,6 +17,9 @@ constexpr std::string_view kInterface = "Interface";
 constexpr std::string_view kAuto = "Auto";
 constexpr std::string_view kData = "Data";
 constexpr std::string_view kManual = "Manual";
+constexpr std::string_view kProduction = "Production";
+// More tries than this only delay the operator's message.
+constexpr std::uint64_t kMaxRetries = 9;
 constexpr std::size_t kShownFileNameLength = 51;
 
 std::string Numbered(std::string_view prefix, std::size_t number, std::string_view suffix = {}) {
@@ -87,12 +90,24 @@ void LoadManual(const ProfileFile& file, StationState& state) {
   state.manualLog.fileName = ReadText(file, kManual, "file name");
 }
 
+// A value that is missing or not understood keeps the default.
+void LoadProduction(const ProfileFile& file, ProgrammingPolicy& programming) {
+  programming = {};
+  if (const auto scope = VerifyScopeOf(ReadText(file, kProduction, "Verify"))) {
+    programming.verify = *scope;
+  }
+  if (const auto retries = ReadWholeDecimal(ReadText(file, kProduction, "Retries"))) {
+    programming.retries = static_cast<int>(std::min(*retries, kMaxRetries));
+  }
+}
+
 void LoadAll(const ProfileFile& file, StationState& state) {
   LoadInterface(file, state.serial);
   state.ledger = ReadLedgerSettings(file);
   LoadAuto(file, state);
   LoadData(file, state.pages);
   LoadManual(file, state);
+  LoadProduction(file, state.production.programming);
 }
 
 void SaveInterface(ProfileFile& file, const SerialSettings& serial) {
@@ -141,6 +156,11 @@ void SaveManual(ProfileFile& file, const StationState& state) {
   WriteText(file, kManual, "file name", state.manualLog.fileName);
 }
 
+void SaveProduction(ProfileFile& file, const ProgrammingPolicy& programming) {
+  WriteText(file, kProduction, "Verify", VerifyScopeName(programming.verify));
+  WriteText(file, kProduction, "Retries", std::to_string(programming.retries));
+}
+
 }  // namespace
 
 std::string StationSettingsPath(std::string_view workingDirectory) {
@@ -165,6 +185,7 @@ Status SaveStationSettings(const std::string& path, const StationState& state) {
   SaveAuto(file, state);
   SaveData(file, state.pages);
   SaveManual(file, state);
+  SaveProduction(file, state.production.programming);
   return file.Save();
 }
 

@@ -59,6 +59,30 @@ TEST_F(StationSettingsTest, ValuesReadInTheirForms) {
   EXPECT_EQ(state.reader.tiSelected, 0);
 }
 
+TEST_F(StationSettingsTest, ProductionReadBackAndRetriesKeepTheirDefaultsUnlessUnderstood) {
+  struct Case {
+    const char* section;
+    VerifyScope verify;
+    int retries;
+  };
+  const Case cases[] = {
+      {"", VerifyScope::CarrierId, 2},
+      {"[Production]\nVerify=ALL\nRetries=0\n", VerifyScope::All, 0},
+      {"[Production]\nVerify=off\nRetries=5\n", VerifyScope::Off, 5},
+      {"[Production]\nVerify=pages\nRetries=-1\n", VerifyScope::CarrierId, 2},
+      {"[Production]\nVerify=carrierid\nRetries=1000\n", VerifyScope::CarrierId, 9},
+  };
+  for (const Case& c : cases) {
+    WriteFile(c.section);
+    const StationState state = Loaded();
+    EXPECT_EQ(state.production.programming.verify, c.verify) << c.section;
+    EXPECT_EQ(state.production.programming.retries, c.retries) << c.section;
+  }
+  ASSERT_TRUE(SaveStationSettings(path, Loaded()).ok());
+  EXPECT_EQ(Saved().Read("Production", "Verify"), "carrierid");
+  EXPECT_EQ(Saved().Read("Production", "Retries"), "9");
+}
+
 TEST_F(StationSettingsTest, EverySettingSurvivesSaveAndLoad) {
   StationState state;
   state.serial = {"ttyUSB0", 115200, 8, 3, 1, 2, "", "", ""};
