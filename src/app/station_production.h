@@ -6,6 +6,7 @@
 #include "production/antenna_poll.h"
 #include "production/carrier_id_spins.h"
 #include "production/continuous_mode.h"
+#include "production/outcome_tally.h"
 #include "production/production_context.h"
 #include "production/production_cycle.h"
 #include "production/production_record.h"
@@ -26,6 +27,9 @@ class StationProduction {
   StationLedger& ledger() { return ledger_; }
   CarrierIdSpins& spins() { return spins_; }
   ContinuousMode& continuous() { return continuous_; }
+  OutcomeTally& tally() { return tally_; }
+  // What the set in use may still make; nothing for a CSV source.
+  std::optional<std::uint64_t> Remaining() const { return RemainingCount(context_); }
 
   // At start-up, after the set in use is read: a carrier ID that a stopped
   // station left in flight is settled, and the operator is told.
@@ -40,6 +44,7 @@ class StationProduction {
   CarrierIdSpins spins_;
   AntennaPoll poll_;
   ContinuousMode continuous_;
+  OutcomeTally tally_;
 };
 
 }  // namespace torvane

@@ -29,6 +29,7 @@ CVexaDlg::CVexaDlg(QWidget* parent)
       production_(*this, state_, link_, manualOperations_, productionRecordFile_) {
   BuildWindow();
   ConnectCommands();
+  WatchReader();
 }
 
 CVexaDlg::~CVexaDlg() {
@@ -43,6 +44,7 @@ CVexaDlg::~CVexaDlg() {
   KillTimer(kCycleTimer);
   KillTimer(kMessageTimer);
   KillTimer(ContinuousMode::kPollTimer);
+  KillTimer(kReconnectTimer);
   production_.cycle().OnStationEnd();
   StationMessageBox::SetEnding(false);
 }
@@ -74,6 +76,7 @@ void CVexaDlg::Initialise() {
   ApplyStartImages();
   ShowFieldValues();
   ApplyConfiguration();
+  ShowProductionState();
 }
 
 void CVexaDlg::LoadSetInUseAtStart() {

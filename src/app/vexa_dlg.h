@@ -30,6 +30,7 @@ class QMenuBar;
 namespace torvane {
 
 class CPortInfoDlg;
+class COutcomePanel;
 
 // The station's main window. It owns the station state and the serial link,
 // builds its controls from dialog template 102, routes commands to the
@@ -43,6 +44,9 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   static constexpr std::chrono::milliseconds kCyclePeriod{10};
   static constexpr std::chrono::milliseconds kMessagePeriod{500};
   static constexpr int kAnswerUnitAtStart = 160;
+  // Looks for a reader that went away, until it is back.
+  static constexpr int kReconnectTimer = 9;
+  static constexpr std::chrono::milliseconds kReconnectPeriod{500};
 
   explicit CVexaDlg(QWidget* parent = nullptr);
   ~CVexaDlg() override;
@@ -144,6 +148,18 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void OnOne();
   void RunCycle();
   void OnContinuousTimer();
+  void OnContinuousButton();
+  // Fields a cycle turns green start white, so a failure never shows an old success.
+  void ResetResultFields();
+  // The counters and the state of the run and the reader on the outcome panel.
+  void ShowProductionState();
+
+  // A reader that hangs up or vanishes (vexa_dlg_reader.cpp).
+  void WatchReader();
+  void OnReaderGone();
+  void OnReconnectTimer();
+  // Remembers the device's stable name, under which it comes back.
+  void NoteOpenedDevice();
   void ReportSourceFailure(const Status& status);
 
   // Timer ticks (vexa_dlg_timers.cpp).
@@ -176,6 +192,9 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   StationTimerTable timers_{*this};
   std::function<void()> cycleRunner_;
   QPointer<CPortInfoDlg> portInfo_;
+  COutcomePanel* outcomePanel_ = nullptr;
+  bool readerAway_ = false;
+  std::string stableDeviceName_;
   bool initialised_ = false;
   bool ended_ = false;  // the port was closed for the end
 };

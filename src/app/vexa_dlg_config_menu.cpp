@@ -11,6 +11,7 @@ void CVexaDlg::OnConfigMenu() {
   // Whatever was saved or deleted in the dialog, Cancel leaves the window as it is.
   if (dialog.exec() != QDialog::Accepted) return;
   TakeOverConfiguration(dialog.state(), state_, requests_);
+  production_.tally().StartSet();
   SetButtonImage(ids::kHexButton, state_.pages.displayForm == PageForm::Hex);
   SetButtonImage(ids::kAsciiButton, state_.pages.displayForm == PageForm::Ascii);
   SetButtonImage(ids::kConfigModeButton, true);
@@ -21,6 +22,7 @@ void CVexaDlg::OnConfigMenu() {
   ReportUnusableSet();
   SetFieldTextColour(ids::kConfigSetName, colour::kBlack);
   SetFieldColour(ids::kConfigSetName, colour::kWhite);
+  ShowProductionState();
 }
 
 }  // namespace torvane

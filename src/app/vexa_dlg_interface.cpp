@@ -20,7 +20,7 @@ void CVexaDlg::OpenPort(const char* failureCaption) {
   const bool opened =
       link_.OpenComPort(serial.portName, parameters.baudRate, parameters.dataBits,
                         parameters.parityCode, parameters.stopBitsCode, parameters.flowControlCode);
-  if (opened && link_.lastError().empty()) return;
+  if (opened && link_.lastError().empty()) return NoteOpenedDevice();
   // A port that took no parameters would stay silent: it is closed and reported too.
   const std::string reason = link_.lastError();
   link_.CloseComPort();
@@ -32,6 +32,9 @@ void CVexaDlg::OpenPort(const char* failureCaption) {
 
 void CVexaDlg::OnInterfaceSettings() {
   TakeFieldValues();
+  // The operator chooses the port now: no reader is waited for any more.
+  KillTimer(kReconnectTimer);
+  readerAway_ = false;
   KillTimer(kCycleTimer);
   KillTimer(kMessageTimer);
   if (link_.CloseComPort()) {
@@ -51,6 +54,7 @@ void CVexaDlg::OnInterfaceSettings() {
   SetTimer(kCycleTimer, kCyclePeriod);
   SetTimer(kMessageTimer, kMessagePeriod);
   ShowFieldValues();
+  ShowProductionState();
 }
 
 void CVexaDlg::OnDeviceManager() {

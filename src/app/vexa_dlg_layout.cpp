@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/outcome_panel.h"
 #include "app/vexa_dlg.h"
 #include "controls/template_control.h"
 #include "res/control_ids.h"
@@ -30,6 +31,9 @@ void CVexaDlg::BuildWindow() {
   for (int group : {ids::kConfigGroup, ids::kManualGroup, ids::kTerminalGroup}) {
     controls_.at(group)->lower();
   }
+  // The lower right, free of the window's own controls, over its picture.
+  outcomePanel_ = new COutcomePanel(area);
+  outcomePanel_->setGeometry(DialogRect{268, 235, 290, 36}.ToPixels());
   auto* ok = Control<QPushButton>(ids::kOk);
   ok->setDefault(true);
   terminalPane_.Attach(this, actions_.at(ids::kMenuTerminalShow),

@@ -1,16 +1,18 @@
 #include <QAbstractSlider>
 #include <QScrollBar>
 
+#include "app/outcome_panel.h"
 #include "app/vexa_dlg.h"
 #include "production/production_messages.h"
 #include "res/control_ids.h"
+#include "transponder/reader_exchange.h"
 
 namespace torvane {
 
 void CVexaDlg::ConnectProductionCommands() {
   SetCycleRunner([this] { RunCycle(); });
   ConnectButton(ids::kOneButton, [this] { OnOne(); });
-  ConnectButton(ids::kContButton, [this] { production_.continuous().OnContinuous(); });
+  ConnectButton(ids::kContButton, [this] { OnContinuousButton(); });
   ProductionCycle& cycle = production_.cycle();
   ConnectButton(ids::kNextDataSetButton, [&cycle] { cycle.csvSource().Prepare(); });
   ConnectButton(ids::kNextCompleteButton, [&cycle] { cycle.completeSource().Prepare(); });
@@ -41,9 +43,35 @@ void CVexaDlg::OnOne() {
 }
 
 void CVexaDlg::RunCycle() {
+  outcomePanel_->ShowBusy();
+  ResetResultFields();
+  const auto started = std::chrono::steady_clock::now();
   const CycleOutcome outcome = production_.cycle().ProgramOneTag();
+  const auto took = std::chrono::steady_clock::now() - started;
+  production_.tally().Count(outcome);
+  const std::string& uid = state_.reader.uidText;
+  outcomePanel_->ShowOutcome(outcome, IsGoodUidAnswer(uid) ? uid : std::string(),
+                             std::chrono::system_clock::now(), took);
   if (outcome.focusPage) requests_.pageFocusRequest[*outcome.focusPage] = true;
   production_.continuous().OnCycleEnded(outcome);
+  ShowProductionState();
+}
+
+void CVexaDlg::OnContinuousButton() {
+  production_.continuous().OnContinuous();
+  if (state_.production.continuousMode == 1) production_.tally().StartRun();
+  ShowProductionState();
+}
+
+void CVexaDlg::ResetResultFields() {
+  for (int field : ids::kPageField) SetFieldColour(field, colour::kWhite);
+  SetFieldColour(ids::kUidField, colour::kWhite);
+}
+
+void CVexaDlg::ShowProductionState() {
+  const OutcomeTally& tally = production_.tally();
+  outcomePanel_->ShowCounts(tally, production_.Remaining());
+  outcomePanel_->ShowRunState(state_.production.continuousMode == 1, tally.run().good, readerAway_);
 }
 
 void CVexaDlg::OnContinuousTimer() {

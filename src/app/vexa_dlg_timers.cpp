@@ -22,6 +22,8 @@ void CVexaDlg::timerEvent(QTimerEvent* event) {
     OnMessageTimer();
   } else if (stationId == ContinuousMode::kPollTimer) {
     OnContinuousTimer();
+  } else if (stationId == kReconnectTimer) {
+    OnReconnectTimer();
   } else {
     QDialog::timerEvent(event);
   }

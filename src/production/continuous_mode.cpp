@@ -48,4 +48,8 @@ void ContinuousMode::OnCycleEnded(const CycleOutcome& outcome) {
   if (production_.continuousMode == 1 && outcome.stopped) SwitchOff();
 }
 
+void ContinuousMode::Stop() {
+  if (production_.continuousMode == 1) SwitchOff();
+}
+
 }  // namespace torvane

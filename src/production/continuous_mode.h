@@ -28,6 +28,8 @@ class ContinuousMode {
   // last cycle of this run lies on the antenna, so that a cycle is due.
   bool OnPollTick(bool cycleBusy);
   void OnCycleEnded(const CycleOutcome& outcome);
+  // Ends a run that is on, as "Cont Off" does (the reader has gone).
+  void Stop();
 
  private:
   void SwitchOn();
