@@ -6,7 +6,9 @@
 //     of the same pages;
 //   - CSV file of 1,000 to 1,000,000 lines: read, mark and rewrite included;
 //   - reader timings of a real transponder (write 293 ms, lock 133 ms, 9600
-//     baud): what the station adds to the reader's own time.
+//     baud): what the station adds to the reader's own time;
+//   - the same timings with the pages read back before the locks: none, the
+//     carrier-ID pages, all pages (`--read-back` prints only these).
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -81,6 +83,7 @@ class BenchStation {
     }
     return millis;
   }
+  void SetReadBack(VerifyScope scope) { production_.programming.verify = scope; }
   // The same pages written and locked by the reader operations alone.
   std::vector<double> BareWriteAndLock(int count) {
     std::vector<double> millis;
@@ -216,6 +219,8 @@ void RealTransponderTimings() {
   SaveBenchSet(directory, false);
   auto reader = StartReader(real);
   BenchStation station(directory, reader->devicePath());
+  // The reader's own time below counts no read-back.
+  station.SetReadBack(VerifyScope::Off);
   const double cycle = Median(station.Cycles(3));
   const double own = ReaderMillis(real);
   std::printf("real transponder timings (write 293 ms, lock 133 ms, 9600 baud):\n");
@@ -223,12 +228,38 @@ void RealTransponderTimings() {
               cycle, own, cycle - own, 100.0 * (cycle - own) / own);
 }
 
+// What the read-back before the locks costs with a real reader: one "RD n" per
+// page read back, at the reader's latency and the line's speed.
+void ReadBackCost(const Reader& real, const char* name) {
+  std::printf("read-back before the locks, %s:\n", name);
+  double off = 0;
+  for (const VerifyScope scope : {VerifyScope::Off, VerifyScope::CarrierId, VerifyScope::All}) {
+    test::ScratchDirectory directory;
+    SaveBenchSet(directory, false);
+    auto reader = StartReader(real);
+    BenchStation station(directory, reader->devicePath());
+    station.SetReadBack(scope);
+    const double cycle = Median(station.Cycles(3));
+    if (scope == VerifyScope::Off) off = cycle;
+    std::printf("  Verify=%-9s %8.1f ms per cycle (median of 3), %+7.1f ms against off\n",
+                VerifyScopeName(scope).c_str(), cycle, cycle - off);
+  }
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const Reader real{9600, std::chrono::milliseconds(293), std::chrono::milliseconds(133)};
+  const Reader fast{115200, std::chrono::milliseconds(20), std::chrono::milliseconds(20)};
+  if (argc > 1 && std::string(argv[1]) == "--read-back") {
+    ReadBackCost(real, "write 293 ms, lock 133 ms, 9600 baud");
+    ReadBackCost(fast, "write 20 ms, lock 20 ms, 115200 baud");
+    return 0;
+  }
   std::printf("this disk: %.2f ms per append with fsync (median of 20)\n", DiskFlushMillis());
   DecimalCounterUnpaced();
   CsvGrowth();
   RealTransponderTimings();
+  ReadBackCost(real, "write 293 ms, lock 133 ms, 9600 baud");
   return 0;
 }
