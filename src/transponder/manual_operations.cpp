@@ -1,7 +1,6 @@
 #include "transponder/manual_operations.h"
 
 #include "res/control_ids.h"
-#include "transponder/hex_digits.h"
 #include "transponder/reader_exchange.h"
 
 namespace torvane {

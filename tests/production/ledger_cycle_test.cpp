@@ -43,10 +43,13 @@ class LedgerCycleTest : public ProductionTest {
   }
   // The page field turning green means its write was acknowledged.
   void OnPageAcknowledged(int page, std::function<void()> act) {
-    view.onColour = [this, page, act = std::move(act)](int field, std::uint32_t background) {
+    view.onColour = [this, page, act = std::move(act)](int field,
+                                                       std::uint32_t background) mutable {
       if (field != ids::kPageField[page - 1] || background != colour::kGreen) return;
+      // Clearing the hook destroys this lambda and what it holds: act from a copy.
+      const std::function<void()> run = std::move(act);
       view.onColour = nullptr;
-      act();
+      run();
     };
   }
   bool Programs() {
