@@ -99,7 +99,8 @@ void CarrierIdLayout::Layout() {
   }
   const Span span = CurrentSpan();
   if (source == DataSource::DecimalCounter) {
-    const std::string padded = CounterCarrierId(set_.carrierId, static_cast<std::size_t>(span.length));
+    const std::string padded =
+        CounterCarrierId(set_.carrierId, static_cast<std::size_t>(span.length));
     for (int k = 0; k < span.length && span.offset + k < kAreaBytes; ++k) {
       const int byte = span.offset + k;
       set_.byteHex[byte] = HexFormOfChars(padded.substr(static_cast<std::size_t>(k), 1));

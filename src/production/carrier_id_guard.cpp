@@ -1,8 +1,8 @@
 #include "production/carrier_id_guard.h"
 
 #include "config/decimal_text.h"
-#include "production/compose_data_set.h"
 #include "platform/decimal_text.h"
+#include "production/compose_data_set.h"
 #include "production/ledger_messages.h"
 #include "production/production_messages.h"
 

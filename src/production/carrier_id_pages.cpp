@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "production/compose_data_set.h"
 #include "platform/decimal_text.h"
+#include "production/compose_data_set.h"
 
 namespace torvane {
 
