@@ -164,6 +164,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
 
   // Timer ticks (vexa_dlg_timers.cpp).
   void OnCycleTimer();
+  // A dialog or message box of the station is open over the main window.
+  bool ModalWindowOpen() const;
   void OnMessageTimer();
 
   template <class T>

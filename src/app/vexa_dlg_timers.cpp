@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QTimerEvent>
 
 #include "app/vexa_dlg.h"
@@ -16,17 +17,25 @@ void CVexaDlg::KillTimer(int timerId) {
 
 void CVexaDlg::timerEvent(QTimerEvent* event) {
   const int stationId = timers_.StationIdOf(event->timerId()).value_or(0);
+  // No cycle and no poll while the operator has a dialog or a message box open:
+  // they wait until it is closed.
+  const bool held = ModalWindowOpen();
   if (stationId == kCycleTimer) {
-    OnCycleTimer();
+    if (!held) OnCycleTimer();
   } else if (stationId == kMessageTimer) {
     OnMessageTimer();
   } else if (stationId == ContinuousMode::kPollTimer) {
-    OnContinuousTimer();
+    if (!held) OnContinuousTimer();
   } else if (stationId == kReconnectTimer) {
     OnReconnectTimer();
   } else {
     QDialog::timerEvent(event);
   }
+}
+
+bool CVexaDlg::ModalWindowOpen() const {
+  const QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr && modal != this;
 }
 
 void CVexaDlg::OnCycleTimer() {

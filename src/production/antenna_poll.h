@@ -16,10 +16,14 @@ class AntennaPoll {
 
   // The UID of the transponder on the antenna; nothing without a good answer.
   std::optional<std::string> ReadUid();
+  // Whether the last question got any answer line ("No Read" included).
+  bool answered() const { return answered_; }
+  bool portOpen() const { return link_.portOpen(); }
 
  private:
   SerialLink& link_;
   const ReaderState& reader_;
+  bool answered_ = false;
 };
 
 }  // namespace torvane

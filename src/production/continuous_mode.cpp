@@ -15,7 +15,12 @@ void ContinuousMode::OnContinuous() {
 }
 
 void ContinuousMode::SwitchOn() {
+  if (!poll_.portOpen()) {
+    Tell(text::kRunNeedsThePort);
+    return;
+  }
   production_.continuousMode = 1;
+  silentPolls_ = 0;
   EnableStationControls(view_, production_, setInUse_.configMode, false);
   view_.SetControlText(ids::kContButton, text::kContOff);
   view_.EnableControl(ids::kContButton, true);
@@ -39,9 +44,20 @@ bool ContinuousMode::OnPollTick(bool cycleBusy) {
     return false;
   }
   const std::optional<std::string> uid = poll_.ReadUid();
+  // One lost answer is no reason to stop; a reader that stays silent is.
+  silentPolls_ = poll_.answered() ? 0 : silentPolls_ + 1;
+  if (silentPolls_ >= kSilentPollsToStop) {
+    SwitchOff();
+    Tell(poll_.portOpen() ? text::kReaderSilentInRun : text::kRunNeedsThePort);
+    return false;
+  }
   if (!uid || *uid == lastCycleUid_) return false;
   lastCycleUid_ = *uid;
   return true;
+}
+
+void ContinuousMode::Tell(const std::string& message) {
+  view_.ShowMessage(message, text::kCaption, MessageIcon::Warning, MessageButtons::Ok);
 }
 
 void ContinuousMode::OnCycleEnded(const CycleOutcome& outcome) {

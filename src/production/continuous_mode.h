@@ -17,6 +17,7 @@ class ContinuousMode {
  public:
   static constexpr int kPollTimer = 7;
   static constexpr std::chrono::milliseconds kPollPeriod{500};
+  static constexpr int kSilentPollsToStop = 3;
 
   ContinuousMode(StationView& view, ProductionState& production, const SetInUse& setInUse,
                  AntennaPoll& poll)
@@ -34,12 +35,14 @@ class ContinuousMode {
  private:
   void SwitchOn();
   void SwitchOff();
+  void Tell(const std::string& message);
 
   StationView& view_;
   ProductionState& production_;
   const SetInUse& setInUse_;
   AntennaPoll& poll_;
   std::string lastCycleUid_;
+  int silentPolls_ = 0;
 };
 
 }  // namespace torvane

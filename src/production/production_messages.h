@@ -20,5 +20,12 @@ constexpr const char* kOtherTransponder =
     "The transponder on the antenna changed during the cycle.";
 constexpr const char* kContOn = "  Cont On";
 constexpr const char* kContOff = "  Cont Off";
+constexpr const char* kRunNeedsThePort =
+    "The reader's port is closed: a continuous run needs the reader.\r\nOpen the port in "
+    "\"Interface\" > \"Settings\", then press \"Cont On\" again.";
+constexpr const char* kReaderSilentInRun =
+    "The reader gives no answer when asked which transponder lies on the antenna: the "
+    "continuous run has ended.\r\nCheck the reader, its cable and its port in \"Interface\" > "
+    "\"Settings\".";
 
 }  // namespace torvane::text

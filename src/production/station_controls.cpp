@@ -14,6 +14,9 @@ void EnableStationControls(StationView& view, const ProductionState& production,
   view.EnableControl(ids::kOneButton, enable);
   view.EnableControl(ids::kContButton,
                      production.continuousMode != 0 || (enable && configMode == 1));
+  // Nothing that changes the set, the port or the records while a run goes on.
+  view.EnableMenuCommand(ids::kMenuConfig, enable);
+  view.EnableMenuCommand(ids::kMenuInterfaceSettings, enable);
   view.EnableMenuCommand(ids::kMenuExit, enable);
   view.EnableMenuCommand(ids::kMenuInfo, enable);
 }

@@ -70,6 +70,12 @@ std::string TransponderReadBack::ReadUid() const {
 }
 
 std::optional<std::string> ReadUidQuietly(SerialLink& link, const ReaderState& reader) {
+  std::optional<std::string> uid = AskUidQuietly(link, reader);
+  if (!uid || !IsGoodUidAnswer(*uid)) return std::nullopt;
+  return uid;
+}
+
+std::optional<std::string> AskUidQuietly(SerialLink& link, const ReaderState& reader) {
   if (!link.portOpen()) return std::nullopt;
   const ReaderCommand command = ReaderCommand::ReadUid();
   link.setReadBusy(true);
@@ -80,9 +86,7 @@ std::optional<std::string> ReadUidQuietly(SerialLink& link, const ReaderState& r
   }
   link.setReadBusy(false);
   if (!line) return std::nullopt;
-  std::string uid = line->substr(0, command.keptLength);
-  if (!IsGoodUidAnswer(uid)) return std::nullopt;
-  return uid;
+  return line->substr(0, command.keptLength);
 }
 
 }  // namespace torvane

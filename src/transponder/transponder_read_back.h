@@ -11,8 +11,11 @@
 
 namespace torvane {
 
-// The UID of the transponder on the antenna, asked without a record in the
-// terminal and without calibration; nothing without a good answer.
+// The reader's answer to the UID question, asked without a record in the
+// terminal and without calibration, cut to its kept length; nothing when no
+// line came at all.
+std::optional<std::string> AskUidQuietly(SerialLink& link, const ReaderState& reader);
+// The UID of the transponder on the antenna; nothing without a good answer.
 std::optional<std::string> ReadUidQuietly(SerialLink& link, const ReaderState& reader);
 
 // What the transponder on the antenna says it is.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QFile>
 #include <set>
 #include <string>
@@ -171,6 +172,34 @@ TEST_F(ProductionWindowTest, ContinuousModeProgramsEachTransponderThatIsSwappedI
   EXPECT_EQ(written[0], "00000001");
   EXPECT_EQ(written[2], "00000003");
   EXPECT_TRUE(answerer_->seen().empty());
+}
+
+TEST_F(ProductionWindowTest, ARunWaitsWhileADialogIsOpenAndGreysWhatWouldChangeIt) {
+  ConfigurationSet set = LotSet();
+  set.sourceDecimalCounter = true;
+  set.carrierId = "1";
+  SaveSet(set);
+  simulator_->SetSwapDelay(std::chrono::milliseconds(50));
+  StartProduction();
+  Click(ids::kContButton);
+  EXPECT_FALSE(Action(ids::kMenuConfig)->isEnabled());
+  EXPECT_FALSE(Action(ids::kMenuInterfaceSettings)->isEnabled());
+  ASSERT_TRUE(WaitUntil([this] { return WrittenIds().size() >= 1; }));
+
+  QDialog dialog(window_.get());
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.show();
+  const std::size_t commands = simulator_->ReceivedCommands().size();
+  // Polls and cycles would both talk to the reader within a few poll periods.
+  EXPECT_FALSE(WaitUntil([&] { return simulator_->ReceivedCommands().size() > commands; },
+                         3 * ContinuousMode::kPollPeriod));
+  dialog.close();
+  const std::size_t written = WrittenIds().size();
+  ASSERT_TRUE(
+      WaitUntil([&] { return WrittenIds().size() > written; }, std::chrono::milliseconds(20000)));
+  Click(ids::kContButton);
+  EXPECT_TRUE(Action(ids::kMenuConfig)->isEnabled());
+  EXPECT_TRUE(Action(ids::kMenuInterfaceSettings)->isEnabled());
 }
 
 TEST_F(ProductionWindowTest, StartAfterAStopInTheMiddleOfACycleSkipsTheIdInFlight) {

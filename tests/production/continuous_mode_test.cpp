@@ -39,13 +39,39 @@ class ContinuousModeTest : public ProductionTest {
     return view.enabledControls.at(ids::kOneButton) && view.enabledControls.at(ids::kNextField) &&
            view.enabledControls.at(ids::kTerminalInput) &&
            view.enabledControls.at(ids::kTerminalSend) && view.enabledControls.at(ids::kNextSpin) &&
-           view.enabledCommands.at(ids::kMenuExit) && view.enabledCommands.at(ids::kMenuInfo);
+           view.enabledCommands.at(ids::kMenuExit) && view.enabledCommands.at(ids::kMenuInfo) &&
+           view.enabledCommands.at(ids::kMenuConfig) &&
+           view.enabledCommands.at(ids::kMenuInterfaceSettings);
   }
 
   AntennaPoll poll{link, reader};
   ContinuousMode continuous{view, production, setInUse, poll};
   int cycles = 0;
 };
+
+TEST_F(ContinuousModeTest, ARunWithoutAReaderSaysSo) {
+  // A port closed before the run, and a reader that stops answering during it.
+  link.CloseComPort();
+  continuous.OnContinuous();
+  EXPECT_EQ(production.continuousMode, 0);
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kRunNeedsThePort}));
+
+  OpenPort(simulator->devicePath());
+  view.messages.clear();
+  continuous.OnContinuous();
+  ASSERT_EQ(production.continuousMode, 1);
+  simulator->DropNextAnswers(ContinuousMode::kSilentPollsToStop - 1);
+  for (int i = 1; i < ContinuousMode::kSilentPollsToStop; ++i) Tick();
+  EXPECT_EQ(production.continuousMode, 1) << "a lost answer or two end nothing";
+  EXPECT_EQ(cycles, 0);
+  Tick();
+  EXPECT_EQ(cycles, 1);
+  simulator->DropNextAnswers(ContinuousMode::kSilentPollsToStop);
+  for (int i = 0; i < ContinuousMode::kSilentPollsToStop; ++i) Tick();
+  EXPECT_EQ(production.continuousMode, 0);
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kReaderSilentInRun}));
+  EXPECT_TRUE(StationControlsEnabled());
+}
 
 TEST_F(ContinuousModeTest, ContOnGreysTheStationControlsAndContOffRestoresThem) {
   production.headerPending = false;
