@@ -55,6 +55,8 @@ class CarrierIdLedger {
   virtual Status NoteRewrite(const LedgerClaim& claim) = 0;
 
   virtual Result<std::optional<LedgerRow>> LookUp(std::string_view carrierId) = 0;
+  // Whether other stations take carrier IDs from this ledger too.
+  virtual bool shared() const { return false; }
   // Ordered by reservation time, then carrier ID.
   virtual Result<std::vector<LedgerRow>> List(const LedgerQuery& query) = 0;
   // Times compared with the time of the rewrite; ordered by that time.

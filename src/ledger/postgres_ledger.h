@@ -23,6 +23,7 @@ class PostgresLedger : public CarrierIdLedger {
   Result<std::optional<LedgerRow>> LookUp(std::string_view carrierId) override;
   Result<std::vector<LedgerRow>> List(const LedgerQuery& query) override;
   Result<std::vector<LedgerRewrite>> Rewrites(const LedgerQuery& query) override;
+  bool shared() const override { return true; }
 
   // A row of another ledger as it stands there (state, times, station); refused
   // with the row that holds the carrier ID here, which stays as it is.

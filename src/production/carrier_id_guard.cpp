@@ -69,6 +69,13 @@ CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& sourc
     Tell(LedgerUnusableMessage(store.error), MessageIcon::Error);
     return Claim::Stop;
   }
+  if (pending_) {
+    if (const Status marked = Mark(*store.value, *pending_); !marked.ok()) {
+      Tell(LedgerUnusableMessage(marked.error), MessageIcon::Error);
+      return Claim::Stop;
+    }
+    pending_.reset();
+  }
   const LedgerClaim claim = ClaimOf(bytes, entry);
   // Fix data writes the same pages on purpose.
   if (!entry) {
@@ -87,6 +94,11 @@ CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& sourc
     return Claim::Held;
   }
   const LedgerRow& row = reserved.value.row;
+  // On a shared range this is how stations take turns, not an error.
+  if (row.station != ledger_.station() && store.value->shared()) {
+    skipped_.push_back(row);
+    return Claim::Taken;
+  }
   if (row.station != ledger_.station() || !Unfinished(row.state)) {
     Tell(RefusedCarrierIdMessage(row), MessageIcon::Warning);
     return Claim::Stop;
@@ -139,22 +151,36 @@ LedgerClaim CarrierIdGuard::ClaimOf(const std::string& bytes,
   return claim;
 }
 
+std::string CarrierIdGuard::TakeSkippedNote() {
+  std::string note = SkippedCarrierIdsNote(skipped_);
+  skipped_.clear();
+  return note;
+}
+
+Status CarrierIdGuard::Mark(CarrierIdLedger& store, const PendingMark& mark) {
+  return mark.state == LedgerState::Written ? store.MarkWritten(mark.carrierId, mark.uid)
+                                            : store.MarkProgrammed(mark.carrierId, mark.uid);
+}
+
 void CarrierIdGuard::OnFailed() {
   if (held_.empty()) return;
   std::string uid = readBack_.ReadUid();
   if (uid.empty()) uid = CycleUid();
+  const PendingMark mark{held_, LedgerState::Written, uid};
   const Result<CarrierIdLedger*> store = ledger_.Store();
-  const Status marked =
-      store.ok() ? store.value->MarkWritten(held_, uid) : Status::Failure(store.error);
-  if (!marked.ok()) Tell(marked.error, MessageIcon::Error);
+  const Status marked = store.ok() ? Mark(*store.value, mark) : Status::Failure(store.error);
+  if (marked.ok()) return;
+  pending_ = mark;
+  Tell(marked.error, MessageIcon::Error);
 }
 
 Status CarrierIdGuard::OnProgrammed() {
   if (held_.empty()) return Status::Success();
+  const PendingMark mark{held_, LedgerState::Programmed, CycleUid()};
   const Result<CarrierIdLedger*> store = ledger_.Store();
-  const Status marked =
-      store.ok() ? store.value->MarkProgrammed(held_, CycleUid()) : Status::Failure(store.error);
+  const Status marked = store.ok() ? Mark(*store.value, mark) : Status::Failure(store.error);
   if (marked.ok()) return marked;
+  pending_ = mark;
   return Status::Failure(
       "The transponder is programmed, but the ledger could not mark carrier ID " +
       PrintableCarrierId(held_) + " as programmed:\r\n" + marked.error);

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ledger/station_ledger.h"
 #include "production/carrier_id_source.h"
@@ -22,6 +23,7 @@ class CarrierIdGuard {
   enum class Claim {
     Held,   // the cycle may write
     Spent,  // a failed cycle's ID was spent: move the source past it, prepare again
+    Taken,  // another station of a shared ledger holds it: move past it, prepare again
     Stop,   // the operator has been told; nothing is written
   };
   // For the data set the source has just prepared.
@@ -30,6 +32,9 @@ class CarrierIdGuard {
   const std::string& held() const { return held_; }
   // The ID is held again for the transponder that a failed cycle left it on.
   bool retrying() const { return retrying_; }
+  // The carrier IDs of other stations passed over since the last call, in a
+  // line for the status line; empty when there were none.
+  std::string TakeSkippedNote();
 
   // After a failed write or lock: which transponder may now hold the ID.
   void OnFailed();
@@ -39,6 +44,13 @@ class CarrierIdGuard {
   void OnSettled(const InFlightEntry& entry);
 
  private:
+  // A state the ledger did not take when the cycle ended (its server gone).
+  struct PendingMark {
+    std::string carrierId;
+    LedgerState state;
+    std::string uid;
+  };
+  Status Mark(CarrierIdLedger& store, const PendingMark& mark);
   Claim Retry(CarrierIdLedger& store, const LedgerRow& row, const CarrierIdPlace& place);
   LedgerClaim ClaimOf(const std::string& bytes, const std::optional<InFlightEntry>& entry) const;
   // The UID the cycle read itself, where the transponder type reads one.
@@ -50,6 +62,10 @@ class CarrierIdGuard {
   TransponderReadBack& readBack_;
   std::string held_;
   bool retrying_ = false;
+  std::vector<LedgerRow> skipped_;
+  // Entered by the next claim before anything else, so a reserved row never
+  // stands for an ID that a page may already hold.
+  std::optional<PendingMark> pending_;
 };
 
 }  // namespace torvane

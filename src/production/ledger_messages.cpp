@@ -37,6 +37,16 @@ std::string UnidentifiedTransponderMessage(const LedgerRow& row) {
          "checks which one it is before it writes.";
 }
 
+std::string SkippedCarrierIdsNote(const std::vector<LedgerRow>& rows) {
+  if (rows.empty()) return {};
+  const LedgerRow& last = rows.back();
+  const std::string held =
+      "station \"" + last.station + "\" holds carrier ID " + PrintableCarrierId(last.carrierId);
+  if (rows.size() == 1) return "Passed over: " + held + ".";
+  return "Passed over " + std::to_string(rows.size()) +
+         " carrier IDs other stations hold; the last: " + held + ".";
+}
+
 std::string LedgerUnusableMessage(const std::string& reason) {
   return "Nothing was written: the carrier ID could not be entered in the ledger.\r\n" + reason;
 }

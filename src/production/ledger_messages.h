@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "ledger/ledger_row.h"
 
@@ -17,6 +18,9 @@ std::string SpentCarrierIdMessage(const LedgerRow& row);
 // Neither a UID nor the carrier-ID pages could be read to tell which
 // transponder lies on the antenna after a failed cycle.
 std::string UnidentifiedTransponderMessage(const LedgerRow& row);
+// Carrier IDs that other stations of a shared ledger hold, passed over; empty
+// for none.
+std::string SkippedCarrierIdsNote(const std::vector<LedgerRow>& rows);
 // The ledger could not reserve or note the carrier ID: nothing was written.
 std::string LedgerUnusableMessage(const std::string& reason);
 // Follows a write or lock error of a cycle that had reserved the ID.

@@ -78,7 +78,9 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   }
 
   CarrierIdSource& source = ChosenSource();
-  if (!PrepareAndClaim(source)) {
+  const bool claimed = PrepareAndClaim(source);
+  outcome.skippedNote = guard_.TakeSkippedNote();
+  if (!claimed) {
     Finish(outcome);
     return outcome;
   }
@@ -134,7 +136,7 @@ bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
     std::optional<InFlightEntry> entry = source.InFlight();
     const CarrierIdGuard::Claim claim = guard_.ClaimPrepared(source, entry);
     if (claim == CarrierIdGuard::Claim::Stop) return false;
-    if (claim == CarrierIdGuard::Claim::Spent) {
+    if (claim == CarrierIdGuard::Claim::Spent || claim == CarrierIdGuard::Claim::Taken) {
       if (!MovePast(source)) return false;
       continue;
     }

@@ -24,6 +24,7 @@ struct CycleOutcome {
   bool attempted = false;        // the programming of a transponder began
   std::string carrierId;         // of the cycle's data set, where its source has one
   std::string reason;            // one line on what went wrong; empty when nothing did
+  std::string skippedNote;       // for the status line: IDs of other stations passed over
 };
 
 // One transponder: the next data set from the set's source, the page write and

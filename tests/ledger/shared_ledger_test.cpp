@@ -1,0 +1,186 @@
+// Two stations, each a process with its own reader and working folder, take
+// carrier IDs from one range through one ledger on the PostgreSQL server.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "config/set_file.h"
+#include "ledger/postgres_ledger.h"
+#include "reader_simulator.h"
+#include "station_process.h"
+#include "support/counter_set.h"
+#include "support/postgres_test.h"
+#include "support/scratch_directory.h"
+
+namespace torvane::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kTransponders = 500;            // per station
+constexpr int kTranspondersWithOutage = 150;  // per station
+constexpr int kCsvLines = 1200;
+constexpr auto kRunDeadline = std::chrono::minutes(8);
+constexpr auto kEventDeadline = std::chrono::seconds(60);
+
+std::string CsvId(int line) {
+  const std::string number = std::to_string(line);
+  return "LOT-" + std::string(12 - number.size(), '0') + number;
+}
+
+std::string CounterId(long value) {
+  const std::string number = std::to_string(value);
+  return std::string(16 - number.size(), '0') + number;
+}
+
+struct Station {
+  ScratchDirectory directory;
+  std::unique_ptr<sim::ReaderSimulator> simulator;
+  std::unique_ptr<StationProcess> process;
+};
+
+class SharedLedgerTest : public PostgresTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  bool csv() const { return GetParam(); }
+
+  void SetUp() override {
+    PostgresTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    std::string csvText = "Carrier ID;done\r\n";
+    for (int line = 1; line <= kCsvLines; ++line) csvText += CsvId(line) + ";\r\n";
+    std::uint32_t firstUid = 0xE0040001;
+    for (Station& station : stations) {
+      ASSERT_TRUE(station.directory.valid());
+      sim::SimOptions options;
+      options.timingValue = 4;
+      // The next transponder once the locks are done, as an operator swaps them.
+      options.swapDelay = std::chrono::milliseconds(25);
+      options.firstUid = firstUid;
+      firstUid += 0x10000;
+      auto started = sim::ReaderSimulator::Start(options);
+      ASSERT_TRUE(started.ok()) << started.error;
+      station.simulator = std::move(started.value);
+
+      ConfigurationSet set = SixteenCharacterIdSet();
+      set.quantity = "99999";
+      set.counterPage = "None";
+      if (csv()) {
+        set.sourceCsv = true;
+        set.sourceFile = station.directory.File("ids.csv");
+        station.directory.Write("ids.csv", csvText);  // the same file, a copy each
+      } else {
+        set.sourceDecimalCounter = true;
+      }
+      ASSERT_TRUE(SaveSetFile(station.directory.File("Lot.ini"), set).ok());
+    }
+  }
+
+  void StartStations(int transponders) {
+    const char* names[] = {"bay-1", "bay-2"};
+    for (std::size_t i = 0; i < stations.size(); ++i) {
+      Station& station = stations[i];
+      station.process = std::make_unique<StationProcess>(std::vector<std::string>{
+          SHARED_LEDGER_STATION_PROGRAM, station.directory.path(), station.simulator->devicePath(),
+          "Lot", database, names[i], std::to_string(transponders)});
+      ASSERT_TRUE(station.process->started());
+    }
+  }
+
+  void WaitForBothToFinish() {
+    const auto deadline = Clock::now() + kRunDeadline;
+    for (Station& station : stations) {
+      const int exitCode = station.process->Wait(deadline);
+      std::string tail;
+      for (const std::string& line : station.process->lines())
+        if (!line.starts_with("programmed")) tail += line + "\n";
+      EXPECT_EQ(exitCode, 0) << tail;
+    }
+  }
+
+  // No carrier ID on two transponders, none lost, and every ID in the ledger
+  // on exactly one transponder or spent.
+  void ExpectOneRangeWithoutDoublesOrGaps(int transponders) {
+    std::map<std::string, int> holders;
+    int holding = 0;
+    for (const Station& station : stations) {
+      for (const sim::Transponder& t : station.simulator->Programmed()) {
+        std::string id(t.pages[0].begin(), t.pages[0].end());
+        id.append(t.pages[1].begin(), t.pages[1].end());
+        if (id == std::string(16, '\0')) continue;
+        ++holders[id];
+        ++holding;
+      }
+    }
+    EXPECT_EQ(holding, 2 * transponders);
+    for (const auto& [id, count] : holders) EXPECT_EQ(count, 1) << id << " on two transponders";
+
+    auto ledger = PostgresLedger::Open(database);
+    ASSERT_TRUE(ledger.ok()) << ledger.error;
+    const auto rows = ledger.value->List({});
+    ASSERT_TRUE(rows.ok()) << rows.error;
+    std::set<std::string> inLedger;
+    for (const LedgerRow& row : rows.value) {
+      inLedger.insert(row.carrierId);
+      if (row.state == LedgerState::Programmed)
+        EXPECT_EQ(holders[row.carrierId], 1) << row.carrierId << " programmed, not on one";
+      else
+        EXPECT_EQ(row.state, LedgerState::Spent) << row.carrierId;
+    }
+    for (const auto& [id, count] : holders)
+      EXPECT_TRUE(inLedger.contains(id)) << id << " written without a reservation";
+    // The range is used from its start without a hole.
+    for (std::size_t n = 1; n <= inLedger.size(); ++n) {
+      const std::string id = csv() ? CsvId(static_cast<int>(n)) : CounterId(static_cast<long>(n));
+      EXPECT_TRUE(inLedger.contains(id)) << id << " skipped";
+    }
+  }
+
+  std::array<Station, 2> stations;
+};
+
+TEST_P(SharedLedgerTest, TwoStationsFromOneStartShareTheRangeWithoutAnIdTwice) {
+  StartStations(kTransponders);
+  WaitForBothToFinish();
+  ExpectOneRangeWithoutDoublesOrGaps(kTransponders);
+  // Taking turns on one range is said on the status line, never in a message box.
+  std::size_t passedOver = 0;
+  for (const Station& station : stations) {
+    for (const std::string& line : station.process->lines()) {
+      EXPECT_FALSE(line.starts_with("message:")) << line;
+      passedOver += line.starts_with("status: Passed over") ? 1 : 0;
+    }
+  }
+  EXPECT_GT(passedOver, 0u);
+}
+
+TEST_P(SharedLedgerTest, AServerStoppedDuringTheRunStopsProductionUntilItIsBack) {
+  StartStations(kTranspondersWithOutage);
+  const auto deadline = Clock::now() + kEventDeadline;
+  for (Station& station : stations)
+    ASSERT_TRUE(station.process->ReadUntil("programmed 20", deadline));
+  ASSERT_TRUE(server->Stop().ok());
+  for (Station& station : stations) {
+    ASSERT_TRUE(station.process->ReadUntil("stopped", Clock::now() + kEventDeadline));
+    bool databaseMessage = false;
+    for (const std::string& line : station.process->lines())
+      databaseMessage = databaseMessage || line.find("ledger database") != std::string::npos;
+    EXPECT_TRUE(databaseMessage) << station.process->lines().back();
+  }
+  const Status started = server->Start();
+  ASSERT_TRUE(started.ok()) << started.error;
+  for (Station& station : stations) station.process->Send("go");
+  WaitForBothToFinish();
+  ExpectOneRangeWithoutDoublesOrGaps(kTranspondersWithOutage);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, SharedLedgerTest, ::testing::Values(false, true),
+                         [](const auto& info) {
+                           return info.param ? "CsvFile" : "DecimalCounter";
+                         });
+
+}  // namespace
+}  // namespace torvane::test
