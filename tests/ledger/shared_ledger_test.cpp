@@ -2,10 +2,14 @@
 // carrier IDs from one range through one ledger on the PostgreSQL server.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "config/set_file.h"
@@ -37,10 +41,53 @@ std::string CounterId(long value) {
   return std::string(16 - number.size(), '0') + number;
 }
 
+// What the operator of a station does: a fresh transponder on the antenna
+// after each one programmed, and "Cont On" again once told to after a stop.
 struct Station {
   ScratchDirectory directory;
   std::unique_ptr<sim::ReaderSimulator> simulator;
   std::unique_ptr<StationProcess> process;
+  std::thread attendant;
+  std::mutex guard;
+  std::condition_variable changed;
+  int programmed = 0;
+  bool stopped = false;
+  bool goAhead = false;
+  std::vector<std::string> seen;  // the station's lines so far
+
+  ~Station() {
+    if (!attendant.joinable()) return;
+    process->Kill();
+    {
+      std::lock_guard lock(guard);
+      goAhead = true;
+      changed.notify_all();
+    }
+    attendant.join();
+  }
+
+  void Attend() {
+    const auto deadline = Clock::now() + kRunDeadline;
+    while (const std::optional<std::string> line = process->ReadLine(deadline)) {
+      if (line->starts_with("programmed")) {
+        simulator->RemoveTransponder();
+        simulator->PlaceBlankTransponder();
+      }
+      std::unique_lock lock(guard);
+      seen.push_back(*line);
+      programmed += line->starts_with("programmed") ? 1 : 0;
+      stopped = stopped || *line == "stopped";
+      changed.notify_all();
+      if (*line != "stopped") continue;
+      changed.wait_until(lock, deadline, [this] { return goAhead; });
+      goAhead = false;
+      process->Send("go");
+    }
+  }
+  bool WaitUntil(const std::function<bool()>& condition) {
+    std::unique_lock lock(guard);
+    return changed.wait_until(lock, Clock::now() + kEventDeadline, condition);
+  }
 };
 
 class SharedLedgerTest : public PostgresTest, public ::testing::WithParamInterface<bool> {
@@ -57,8 +104,6 @@ class SharedLedgerTest : public PostgresTest, public ::testing::WithParamInterfa
       ASSERT_TRUE(station.directory.valid());
       sim::SimOptions options;
       options.timingValue = 4;
-      // The next transponder once the locks are done, as an operator swaps them.
-      options.swapDelay = std::chrono::milliseconds(25);
       options.firstUid = firstUid;
       firstUid += 0x10000;
       auto started = sim::ReaderSimulator::Start(options);
@@ -87,15 +132,17 @@ class SharedLedgerTest : public PostgresTest, public ::testing::WithParamInterfa
           SHARED_LEDGER_STATION_PROGRAM, station.directory.path(), station.simulator->devicePath(),
           "Lot", database, names[i], std::to_string(transponders)});
       ASSERT_TRUE(station.process->started());
+      station.attendant = std::thread(&Station::Attend, &station);
     }
   }
 
   void WaitForBothToFinish() {
     const auto deadline = Clock::now() + kRunDeadline;
     for (Station& station : stations) {
+      station.attendant.join();
       const int exitCode = station.process->Wait(deadline);
       std::string tail;
-      for (const std::string& line : station.process->lines())
+      for (const std::string& line : station.seen)
         if (!line.starts_with("programmed")) tail += line + "\n";
       EXPECT_EQ(exitCode, 0) << tail;
     }
@@ -149,7 +196,7 @@ TEST_P(SharedLedgerTest, TwoStationsFromOneStartShareTheRangeWithoutAnIdTwice) {
   // Taking turns on one range is said on the status line, never in a message box.
   std::size_t passedOver = 0;
   for (const Station& station : stations) {
-    for (const std::string& line : station.process->lines()) {
+    for (const std::string& line : station.seen) {
       EXPECT_FALSE(line.starts_with("message:")) << line;
       passedOver += line.starts_with("status: Passed over") ? 1 : 0;
     }
@@ -159,20 +206,24 @@ TEST_P(SharedLedgerTest, TwoStationsFromOneStartShareTheRangeWithoutAnIdTwice) {
 
 TEST_P(SharedLedgerTest, AServerStoppedDuringTheRunStopsProductionUntilItIsBack) {
   StartStations(kTranspondersWithOutage);
-  const auto deadline = Clock::now() + kEventDeadline;
   for (Station& station : stations)
-    ASSERT_TRUE(station.process->ReadUntil("programmed 20", deadline));
+    ASSERT_TRUE(station.WaitUntil([&station] { return station.programmed >= 20; }));
   ASSERT_TRUE(server->Stop().ok());
   for (Station& station : stations) {
-    ASSERT_TRUE(station.process->ReadUntil("stopped", Clock::now() + kEventDeadline));
+    ASSERT_TRUE(station.WaitUntil([&station] { return station.stopped; }));
+    std::lock_guard lock(station.guard);
     bool databaseMessage = false;
-    for (const std::string& line : station.process->lines())
+    for (const std::string& line : station.seen)
       databaseMessage = databaseMessage || line.find("ledger database") != std::string::npos;
-    EXPECT_TRUE(databaseMessage) << station.process->lines().back();
+    EXPECT_TRUE(databaseMessage) << station.seen.back();
   }
   const Status started = server->Start();
   ASSERT_TRUE(started.ok()) << started.error;
-  for (Station& station : stations) station.process->Send("go");
+  for (Station& station : stations) {
+    std::lock_guard lock(station.guard);
+    station.goAhead = true;
+    station.changed.notify_all();
+  }
   WaitForBothToFinish();
   ExpectOneRangeWithoutDoublesOrGaps(kTranspondersWithOutage);
 }

@@ -61,7 +61,6 @@ std::optional<std::string> StationProcess::ReadLine(
     if (const std::size_t end = pending_.find('\n'); end != std::string::npos) {
       std::string line = pending_.substr(0, end);
       pending_.erase(0, end + 1);
-      lines_.push_back(line);
       return line;
     }
     pollfd readable{output_, POLLIN, 0};
@@ -73,17 +72,13 @@ std::optional<std::string> StationProcess::ReadLine(
   }
 }
 
-bool StationProcess::ReadUntil(const std::string& prefix,
-                               std::chrono::steady_clock::time_point deadline) {
-  while (const std::optional<std::string> line = ReadLine(deadline)) {
-    if (line->starts_with(prefix)) return true;
-  }
-  return false;
-}
-
 void StationProcess::Send(const std::string& line) {
   const std::string text = line + "\n";
   [[maybe_unused]] const ssize_t written = ::write(input_, text.data(), text.size());
+}
+
+void StationProcess::Kill() {
+  if (pid_ > 0) ::kill(pid_, SIGKILL);
 }
 
 int StationProcess::Wait(std::chrono::steady_clock::time_point deadline) {

@@ -20,21 +20,18 @@ class StationProcess {
   // The next line of output, without its end; nothing at the end of the output
   // or when `deadline` passes first.
   std::optional<std::string> ReadLine(std::chrono::steady_clock::time_point deadline);
-  // Reads lines until one starts with `prefix`; every line read is kept in lines().
-  bool ReadUntil(const std::string& prefix, std::chrono::steady_clock::time_point deadline);
   void Send(const std::string& line);
+  // Ends the process at once; Wait() or the destructor collects it.
+  void Kill();
   // The exit code; -1 when the process did not end by `deadline` (it is killed)
   // or was ended by a signal.
   int Wait(std::chrono::steady_clock::time_point deadline);
-
-  const std::vector<std::string>& lines() const { return lines_; }
 
  private:
   int pid_ = -1;
   int input_ = -1;
   int output_ = -1;
   std::string pending_;
-  std::vector<std::string> lines_;
 };
 
 }  // namespace torvane::test
