@@ -101,7 +101,8 @@ void COutcomePanel::ShowOutcome(const CycleOutcome& outcome, const std::string& 
   carrierId_->setText(Text(outcome.carrierId));
   uid_->setText(uid.empty() ? QString() : "UID " + Text(uid));
   time_->setText(Text(ClockText(ended) + "  " + SecondsText(took)));
-  reason_->setText(Text(outcome.reason));
+  // A good cycle on a shared range says which IDs of other stations it passed over.
+  reason_->setText(Text(outcome.reason.empty() ? outcome.skippedNote : outcome.reason));
   reason_->setToolTip(reason_->text());
 }
 

@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <sstream>
 #include <thread>
 #include <vector>
 
 #include "ledger/ledger_copy.h"
 #include "ledger/ledger_settings.h"
 #include "ledger/sqlite_ledger.h"
+#include "ledger_tool.h"
 #include "support/postgres_test.h"
 #include "support/scratch_directory.h"
 
@@ -189,6 +191,30 @@ TEST_F(PostgresLedgerTest, CopyingAStationsLedgerKeepsItsRowsAndReportsIdsHeldOn
   EXPECT_EQ(again.value.alreadyThere, 2u);
   EXPECT_EQ(again.value.rewritesCopied, 0u);
   EXPECT_EQ(again.value.conflicts.size(), 1u);
+}
+
+TEST_F(PostgresLedgerTest, TheLedgerProgramCopiesAStationFileInAndLooksIdsUpOnTheServer) {
+  ScratchDirectory folder;
+  {
+    auto own = SqliteLedger::Open(folder.File("Torvane.ledger"));
+    ASSERT_TRUE(own.ok()) << own.error;
+    for (const char* id : {"A1", "A2"}) ASSERT_TRUE(own.value->Reserve(Claim(id, "bay-7")).ok());
+  }
+  ASSERT_TRUE(OpenOrFail(database)->Reserve(Claim("A2", "bay-1")).value.granted);
+
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(
+      RunLedgerTool({"--database", "Torvane.ledger", "copy-to", database}, folder.path(), out, err),
+      1)
+      << err.str();
+  EXPECT_NE(out.str().find("1 rows copied"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("held by both"), std::string::npos) << out.str();
+
+  std::ostringstream found;
+  EXPECT_EQ(RunLedgerTool({"--database", database, "id", "A1"}, folder.path(), found, err), 0)
+      << err.str();
+  EXPECT_NE(found.str().find("station \"bay-7\""), std::string::npos) << found.str();
 }
 
 TEST(PostgresLedgerOpen, RefusesUnreadableStringsAndPasswords) {

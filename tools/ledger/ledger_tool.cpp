@@ -4,7 +4,9 @@
 #include <fstream>
 #include <optional>
 
+#include "ledger/ledger_copy.h"
 #include "ledger/ledger_settings.h"
+#include "ledger/postgres_ledger.h"
 #include "ledger_csv.h"
 #include "platform/profile.h"
 
@@ -24,6 +26,8 @@ constexpr const char* kUsageText =
     "  range FROM TO          the rows reserved from FROM up to TO (local time,\n"
     "                         YYYY-MM-DD or \"YYYY-MM-DD HH:MM[:SS]\")\n"
     "  export [FILE]          every row and rewrite as CSV, to FILE or standard output\n"
+    "  copy-to URL            every row and rewrite into the PostgreSQL ledger at URL;\n"
+    "                         an ID both hold is listed and left as URL has it\n"
     "The ledger is the one of [Ledger] database= in Torvane.ini in the current folder\n"
     "(Torvane.ledger when none is set).\n";
 
@@ -142,6 +146,33 @@ int Export(CarrierIdLedger& ledger, const std::vector<std::string>& words, std::
   return kDone;
 }
 
+int CopyTo(CarrierIdLedger& ledger, const std::string& url, std::ostream& out, std::ostream& err) {
+  if (!IsPostgresConnectionString(url)) {
+    err << "not a PostgreSQL URL (postgresql://user@host/database): " << url << "\n";
+    return kUsage;
+  }
+  Result<std::unique_ptr<PostgresLedger>> shared = PostgresLedger::Open(url);
+  if (!shared.ok()) {
+    err << shared.error << "\n";
+    return kFailed;
+  }
+  const Result<LedgerCopyReport> copied = CopyLedgerInto(ledger, *shared.value);
+  if (!copied.ok()) {
+    err << copied.error << "\n";
+    return kFailed;
+  }
+  const LedgerCopyReport& report = copied.value;
+  out << report.copied << " rows copied, " << report.alreadyThere << " there already, "
+      << report.rewritesCopied << " rewrites copied\n";
+  for (const LedgerConflict& conflict : report.conflicts) {
+    out << "held by both, left as the shared ledger has it:\n  this ledger:   ";
+    PrintRow(out, conflict.station);
+    out << "  shared ledger: ";
+    PrintRow(out, conflict.shared);
+  }
+  return report.conflicts.empty() ? kDone : kFailed;
+}
+
 int Run(CarrierIdLedger& ledger, const std::vector<std::string>& words, std::ostream& out,
         std::ostream& err) {
   const std::string& verb = words[0];
@@ -167,6 +198,7 @@ int Run(CarrierIdLedger& ledger, const std::vector<std::string>& words, std::ost
     return kUsage;
   }
   if (verb == "export" && words.size() <= 2) return Export(ledger, words, out, err);
+  if (verb == "copy-to" && words.size() == 2) return CopyTo(ledger, words[1], out, err);
   err << kUsageText;
   return kUsage;
 }
