@@ -15,12 +15,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Spreadsheet programs begin "CSV UTF-8" files with it.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string WithoutByteOrderMark(std::string raw, bool& hadMark) {
-  hadMark = raw.starts_with(kByteOrderMark);
-  if (hadMark) raw.erase(0, kByteOrderMark.size());
-  return raw;
-}
-
 // Every CR is followed by LF and every LF follows a CR: as many LF as CR LF pairs.
 bool HasOnlyCrLf(std::string_view text) {
   std::size_t pairs = 0;
@@ -62,8 +56,11 @@ Result<CsvDocument> CsvDocument::Load(const std::string& path) {
   return Result<CsvDocument>::Success(CsvDocument(std::move(*content.value)));
 }
 
-CsvDocument::CsvDocument(std::string rawText)
-    : text_(WithCrLfLineEnds(WithoutByteOrderMark(std::move(rawText), byteOrderMark_))) {}
+CsvDocument::CsvDocument(std::string rawText) {
+  byteOrderMark_ = std::string_view(rawText).starts_with(kByteOrderMark);
+  if (byteOrderMark_) rawText.erase(0, kByteOrderMark.size());
+  text_ = WithCrLfLineEnds(std::move(rawText));
+}
 
 std::size_t CsvDocument::LineEnd(std::size_t start) const {
   const void* found = std::memchr(text_.data() + start, '\n', text_.size() - start);
