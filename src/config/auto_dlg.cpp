@@ -160,7 +160,7 @@ void CAutoDlg::Exchange(bool take) {
   exchange.Text(dlg::kLength, set.carrierIdLength);
   exchange.Text(dlg::kCarrierId, set.carrierId);
   exchange.Text(dlg::kMemoryPage, set.memoryPage);
-  for (int byte = 0; byte < dlg::kAreaBytes; ++byte) {
+  for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte) {
     exchange.Bytes(dlg::kHexByte[byte], set.byteHex[byte]);
     exchange.Bytes(dlg::kAsciiByte[byte], set.byteAscii[byte]);
   }

@@ -7,6 +7,7 @@
 #include "config/data_source.h"
 #include "config/decimal_text.h"
 #include "res/config_dialog_ids.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
@@ -14,10 +15,8 @@ namespace {
 
 namespace dlg = ids::config_dlg;
 
-constexpr int kAreaBytes = dlg::kAreaBytes;
-constexpr int kPageBytes = 8;
-constexpr int kMaxOffset = kAreaBytes - 1;
-constexpr int kLastPage = kSetPageCount;
+constexpr int kMaxOffset = kCarrierIdAreaBytes - 1;
+constexpr int kLastPage = kPageCount;
 // Larger values mean nothing here; the cap keeps the byte arithmetic safe.
 constexpr std::uint64_t kNumberCap = 1000;
 
@@ -40,7 +39,7 @@ CarrierIdLayout::Span CarrierIdLayout::CurrentSpan() const {
   span.offset = SmallNumber(set_.carrierIdOffset);
   span.length = SmallNumber(set_.carrierIdLength);
   span.start = span.offset;
-  if (SourceOf(set_) == DataSource::Csv) span.start += (MemoryPage() - 1) * kPageBytes;
+  if (SourceOf(set_) == DataSource::Csv) span.start += (MemoryPage() - 1) * kBytesPerPage;
   return span;
 }
 
@@ -56,8 +55,8 @@ void CarrierIdLayout::CheckLength() {
     set_.carrierIdOffset = std::to_string(offset);
     set_.carrierIdLength = std::to_string(length);
   };
-  if (length > kAreaBytes) {
-    length = kAreaBytes;
+  if (length > kCarrierIdAreaBytes) {
+    length = kCarrierIdAreaBytes;
     set_.carrierIdLength = std::to_string(length);
     Warn("Carrier ID Length must be under 16.");
   }
@@ -67,14 +66,14 @@ void CarrierIdLayout::CheckLength() {
     Warn("Carrier ID Offset must be under 16.");
   }
   const DataSource source = SourceOf(set_);
-  if (source == DataSource::DecimalCounter && offset + length > kAreaBytes) {
-    length = kAreaBytes - offset;
+  if (source == DataSource::DecimalCounter && offset + length > kCarrierIdAreaBytes) {
+    length = kCarrierIdAreaBytes - offset;
     store();
     Warn("Carrier ID Offset + Carrier ID Length must be under 16.");
   }
   // From the memory page on, the memory holds this many bytes.
   const int page = MemoryPage();
-  const int room = (kLastPage + 1 - page) * kPageBytes;
+  const int room = (kLastPage + 1 - page) * kBytesPerPage;
   if (offset + length > room) {
     offset = std::min(offset, room - 1);
     length = room - offset;
@@ -101,7 +100,7 @@ void CarrierIdLayout::Layout() {
   if (source == DataSource::DecimalCounter) {
     const std::string padded =
         CounterCarrierId(set_.carrierId, static_cast<std::size_t>(span.length));
-    for (int k = 0; k < span.length && span.offset + k < kAreaBytes; ++k) {
+    for (int k = 0; k < span.length && span.offset + k < kCarrierIdAreaBytes; ++k) {
       const int byte = span.offset + k;
       set_.byteHex[byte] = HexFormOfChars(padded.substr(static_cast<std::size_t>(k), 1));
       set_.byteAscii[byte] = CharFormOfHex(set_.byteHex[byte]);
@@ -134,7 +133,7 @@ void CarrierIdLayout::ShowColours() {
 }
 
 void CarrierIdLayout::ShowSpan(const Span& span, bool setFixFlags) {
-  for (int byte = 0; byte < kAreaBytes; ++byte) {
+  for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte) {
     const bool inside = span.Holds(byte);
     const std::uint32_t background = inside ? kIdentifierGreen : colour::kWhite;
     view_.SetFieldColour(dlg::kHexByte[byte], background);
@@ -149,9 +148,9 @@ void CarrierIdLayout::ShowSpan(const Span& span, bool setFixFlags) {
 // bytes when the identifier ends within page 1.
 void CarrierIdLayout::ClearOutside(const Span& span) {
   const int end = span.offset + span.length;
-  for (int byte = 0; byte < kAreaBytes; ++byte) {
+  for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte) {
     if (span.Holds(byte)) continue;
-    if (byte < span.offset || (byte >= end && (byte < kPageBytes || end > kPageBytes))) {
+    if (byte < span.offset || (byte >= end && (byte < kBytesPerPage || end > kBytesPerPage))) {
       ClearByte(byte);
     }
   }
@@ -163,7 +162,7 @@ void CarrierIdLayout::ClearByte(int byte) {
 }
 
 void CarrierIdLayout::MarkWritePagesWhenPast(const Span& span) {
-  if (span.start + span.length <= kAreaBytes) return;
+  if (span.start + span.length <= kCarrierIdAreaBytes) return;
   set_.writePages3To17 = true;
   view_.SetButtonImage(dlg::kWritePages3To17, true);
 }
@@ -172,7 +171,8 @@ void CarrierIdLayout::MarkWritePagesWhenPast(const Span& span) {
 // other character would read as a counter of 0 and repeat identifiers.
 void CarrierIdLayout::ReadIdentifierBack(const Span& span) {
   std::string identifier;
-  for (int byte = span.start; byte < span.start + span.length && byte < kAreaBytes; ++byte) {
+  for (int byte = span.start; byte < span.start + span.length && byte < kCarrierIdAreaBytes;
+       ++byte) {
     if (!IsDigit(set_.byteAscii[byte])) {
       view_.ShowFieldValues();
       view_.ShowMessage("The Carrier ID bytes must hold the digits 0-9: Carrier ID left unchanged.",

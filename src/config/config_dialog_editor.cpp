@@ -15,6 +15,7 @@
 #include "config/set_save.h"
 #include "res/config_dialog_ids.h"
 #include "res/control_ids.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
@@ -22,7 +23,6 @@ namespace {
 
 namespace dlg = ids::config_dlg;
 
-constexpr int kPageBytes = 8;
 constexpr const char* kDefaultRecordFile = "vexa_record.xml";
 
 // The control after `controlId` in a cycle of controls; nothing when it is not in it.
@@ -33,7 +33,7 @@ int NextInCycle(const std::array<int, N>& cycle, int controlId) {
   return ++it == cycle.end() ? cycle.front() : *it;
 }
 
-int IndexIn(const std::array<int, dlg::kAreaBytes>& row, int controlId) {
+int IndexIn(const std::array<int, kCarrierIdAreaBytes>& row, int controlId) {
   auto it = std::find(row.begin(), row.end(), controlId);
   return it == row.end() ? -1 : static_cast<int>(it - row.begin());
 }
@@ -46,8 +46,9 @@ struct CarrierIdPages {
 
 CarrierIdPages PagesOfCarrierId(const ConfigurationSet& set) {
   const std::uint64_t offset = ReadDecimal(set.carrierIdOffset);
-  const std::uint64_t end = offset + std::min<std::uint64_t>(ReadDecimal(set.carrierIdLength), 16);
-  return {offset < kPageBytes, offset >= kPageBytes || end > kPageBytes};
+  const std::uint64_t end =
+      offset + std::min<std::uint64_t>(ReadDecimal(set.carrierIdLength), kCarrierIdAreaBytes);
+  return {offset < kBytesPerPage, offset >= kBytesPerPage || end > kBytesPerPage};
 }
 
 // The set file as the dialog reads it, without the running values; nothing
@@ -180,7 +181,7 @@ void ConfigDialogEditor::TakeFields() {
       typedBytes_.try_emplace(controlId, before);
     }
   };
-  for (int byte = 0; byte < dlg::kAreaBytes; ++byte) {
+  for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte) {
     note(dlg::kHexByte[byte], hexBefore[byte], set_.byteHex[byte]);
     note(dlg::kAsciiByte[byte], charsBefore[byte], set_.byteAscii[byte]);
   }
@@ -365,7 +366,7 @@ void ConfigDialogEditor::OnByteEntry(int controlId) {
   layout_.Refresh();
   DisableOk();
   const auto& row = hexRow ? dlg::kHexByte : dlg::kAsciiByte;
-  view_.FocusControl(row[(byte + 1) % dlg::kAreaBytes], true);
+  view_.FocusControl(row[(byte + 1) % kCarrierIdAreaBytes], true);
 }
 
 void ConfigDialogEditor::OnWorkOrderNext(int controlId) {

@@ -1,12 +1,11 @@
 #include "config/configuration_applier.h"
 
 #include "res/control_ids.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
-
-constexpr int kBytesPerPage = 8;
 
 constexpr int kManualGroup[] = {ids::kReadButton,
                                 ids::kWriteButton,
@@ -45,7 +44,7 @@ constexpr int kConfigGroup[] = {ids::kConfigSetName,
 constexpr int kCounterControls[] = {ids::kNextField, ids::kMaxField, ids::kNextSpin, ids::kMaxSpin};
 
 // The eight forms of a page's bytes joined by single blanks.
-std::string PageText(const std::array<std::string, kSetByteCount>& forms, int page) {
+std::string PageText(const std::array<std::string, kMemoryBytes>& forms, int page) {
   std::string text;
   for (int i = 0; i < kBytesPerPage; ++i) {
     if (i > 0) text += ' ';

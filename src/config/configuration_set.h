@@ -3,11 +3,9 @@
 #include <array>
 #include <string>
 
-namespace torvane {
+#include "transponder/page_geometry.h"
 
-constexpr int kSetPageCount = 17;
-constexpr int kSetByteCount = 136;
-constexpr int kFixByteCount = 16;  // pages 1 and 2, the carrier-ID area
+namespace torvane {
 
 // One named production job as its set file holds it. Values are the texts of
 // the edit fields; flags are set exactly when the file says "1".
@@ -37,11 +35,11 @@ struct ConfigurationSet {
   bool typeQuorvi = false;
 
   // "Page 1" to "Page 17": byte i of the memory in its two text forms.
-  std::array<std::string, kSetByteCount> byteHex;    // two hex digits, as in the file
-  std::array<std::string, kSetByteCount> byteAscii;  // one character, "NUL" for 0
-  std::array<bool, kFixByteCount> fixByte{};
-  std::array<bool, kSetPageCount> editPage{};  // index i is page i + 1
-  std::array<bool, kSetPageCount> lockPage{};
+  std::array<std::string, kMemoryBytes> byteHex;    // two hex digits, as in the file
+  std::array<std::string, kMemoryBytes> byteAscii;  // one character, "NUL" for 0
+  std::array<bool, kCarrierIdAreaBytes> fixByte{};
+  std::array<bool, kPageCount> editPage{};  // index i is page i + 1
+  std::array<bool, kPageCount> lockPage{};
 
   // "Pages 3-17"
   bool writePages3To17 = false;

@@ -1,11 +1,12 @@
 #include "config/decimal_text.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
 
 constexpr int kFirstCounterPage = 3;
-constexpr int kLastCounterPage = 17;
+constexpr int kLastCounterPage = kPageCount;
 
 }  // namespace
 

@@ -17,7 +17,8 @@ void ForEachFlagBox(Set& set, Visit&& visit) {
   visit(dlg::kTypeTi, set.typeTi);
   visit(dlg::kTypeQuorvi, set.typeQuorvi);
   visit(dlg::kLockCarrierId, set.lockCarrierId);
-  for (int byte = 0; byte < dlg::kAreaBytes; ++byte) visit(dlg::kFixByte[byte], set.fixByte[byte]);
+  for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte)
+    visit(dlg::kFixByte[byte], set.fixByte[byte]);
   for (int page = 0; page < 2; ++page) {
     visit(dlg::kEditPage[page], set.editPage[page]);
     visit(dlg::kLockPage[page], set.lockPage[page]);

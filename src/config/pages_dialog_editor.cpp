@@ -3,6 +3,7 @@
 #include "config/byte_forms.h"
 #include "config/decimal_text.h"
 #include "res/config_dialog_ids.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
@@ -12,10 +13,6 @@ namespace dlg = ids::pages_dlg;
 
 constexpr std::size_t kCounterDigits = 8;
 constexpr const char* kNul = "NUL";
-
-int FirstByteOf(int page) {
-  return (page - 1) * 8;
-}
 
 }  // namespace
 
@@ -36,7 +33,7 @@ void PagesDialogEditor::OnOpen() {
 void PagesDialogEditor::ShowCounterInPage(int page) {
   const std::string digits = ZeroPadded(state_.counterValue, kCounterDigits);
   for (std::size_t k = 0; k < kCounterDigits; ++k) {
-    const int byte = FirstByteOf(page) + static_cast<int>(k);
+    const int byte = FirstByteOfPage(page) + static_cast<int>(k);
     state_.hex[byte] = HexFormOfChars(digits.substr(k, 1));
     state_.chars[byte] = CharFormOfHex(state_.hex[byte]);
     state_.displayed[byte] = state_.form == PageForm::Ascii ? state_.chars[byte] : state_.hex[byte];
@@ -171,7 +168,7 @@ bool PagesDialogEditor::OnOk() {
 void PagesDialogEditor::ReadCounterBack(int page) {
   std::string joined;
   for (int k = 0; k < static_cast<int>(kCounterDigits); ++k) {
-    joined += state_.chars[FirstByteOf(page) + k];
+    joined += state_.chars[FirstByteOfPage(page) + k];
   }
   state_.counterValue = ZeroPadded(std::to_string(ReadDecimal(joined)), kCounterDigits);
 }

@@ -6,12 +6,11 @@
 #include "platform/profile.h"
 #include "platform/profile_values.h"
 #include "transponder/page_codec.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
-
-constexpr int kBytesPerPage = 8;
 
 // "HEX 07", "fix byte 07", "HEX 135": two digits at least.
 std::string ByteKey(std::string_view prefix, int byte) {
@@ -70,7 +69,7 @@ void VisitSetKeys(Set& set, Visitor& visit) {
   visit.Text("Pages 3-17", "Alignment", set.alignment);
   visit.RunningValue("Pages 3-17", "Counter Value", set.counterValue);
 
-  for (int page = 3; page <= kSetPageCount; ++page) visitPage(page);
+  for (int page = 3; page <= kPageCount; ++page) visitPage(page);
 
   visit.Flag("Log", "Log", set.log);
   visit.Text("Log", "file name", set.logFile);
@@ -117,7 +116,7 @@ class KeyWriter {
 void ReadSet(const ProfileFile& file, SetLoad kind, ConfigurationSet& set) {
   KeyReader reader(file, kind);
   VisitSetKeys(set, reader);
-  for (int byte = 0; byte < kSetByteCount; ++byte) {
+  for (int byte = 0; byte < kMemoryBytes; ++byte) {
     // A new set, or a file without a byte's key, holds a zero byte there; a key
     // without a value stays empty, for the check of the set to name it.
     const std::string section = PageSection(byte / kBytesPerPage + 1);

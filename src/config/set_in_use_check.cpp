@@ -8,15 +8,16 @@
 #include "config/data_source.h"
 #include "platform/decimal_text.h"
 #include "transponder/hex_digits.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
 
 constexpr std::uint64_t kMaxOffset = 15;
-constexpr std::uint64_t kAreaBytes = 16;
-constexpr std::uint64_t kPageBytes = 8;
-constexpr std::uint64_t kLastPage = kSetPageCount;
+constexpr std::uint64_t kAreaBytes = kCarrierIdAreaBytes;
+constexpr std::uint64_t kPageBytes = kBytesPerPage;
+constexpr std::uint64_t kLastPage = kPageCount;
 constexpr std::uint64_t kLargestCounterValue = 99'999'999;
 constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
 
@@ -68,7 +69,7 @@ class SetCheck {
   }
 
   void Bytes() {
-    for (int byte = 0; byte < kSetByteCount && reason_.empty(); ++byte) {
+    for (int byte = 0; byte < kMemoryBytes && reason_.empty(); ++byte) {
       const std::string& hex = set_.byteHex[static_cast<std::size_t>(byte)];
       if (hex.size() != 2 || !IsHexDigits(hex)) {
         reason_ = Entry(ByteKey(byte), hex) + " is not a byte (two hexadecimal digits).";

@@ -72,7 +72,7 @@ void SourceDisplay::ShowControls(DataSource source) {
   ShowField(dlg::kMemoryPage, csv);
   view_.EnableControl(dlg::kLockCarrierId, counter);
   // A complete CSV row brings pages 1 to 17 with it.
-  for (int byte = 0; byte < dlg::kAreaBytes; ++byte) {
+  for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte) {
     view_.EnableControl(dlg::kHexByte[byte], !complete);
     view_.EnableControl(dlg::kAsciiByte[byte], !complete);
     view_.EnableControl(dlg::kFixByte[byte], !complete);

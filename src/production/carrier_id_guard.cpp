@@ -5,12 +5,13 @@
 #include "production/compose_data_set.h"
 #include "production/ledger_messages.h"
 #include "production/production_messages.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
 
-constexpr long long kPageBytes = 8;
+constexpr long long kPageBytes = kBytesPerPage;
 
 CarrierIdPlace SetLayoutPlace(const ConfigurationSet& set) {
   return {kPageBytes * (MemoryPage(set) - 1) + ReadInteger(set.carrierIdOffset),
@@ -29,7 +30,7 @@ std::string PreparedBytes(const ConfigurationSet& set, const CarrierIdPlace& pla
   std::string bytes;
   for (long long k = 0; k < place.length; ++k) {
     const long long address = place.address + k;
-    if (address < 0 || address >= kSetByteCount) continue;
+    if (address < 0 || address >= kMemoryBytes) continue;
     const std::string& hex = set.byteHex[static_cast<std::size_t>(address)];
     const int value = hex.size() == 2 ? HexValue(hex[0]) * 16 + HexValue(hex[1]) : 0;
     bytes += static_cast<char>(value);

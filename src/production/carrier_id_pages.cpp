@@ -4,11 +4,12 @@
 
 #include "platform/decimal_text.h"
 #include "production/compose_data_set.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
-constexpr long long kPageBytes = 8;
+constexpr long long kPageBytes = kBytesPerPage;
 }
 
 PageSet CarrierIdPages(const ConfigurationSet& set) {

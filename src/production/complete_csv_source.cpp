@@ -6,14 +6,11 @@
 #include "production/csv_document.h"
 #include "production/production_messages.h"
 #include "production/set_pages.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
-
-constexpr int kPageBytes = 8;
-constexpr int kCarrierIdAreaBytes = 16;
-constexpr int kFirstUserPage = 2;  // index of page 3
 
 bool HasCompleteHeader(const std::vector<std::string_view>& header) {
   for (const std::string& name : CompleteRow::HeaderNames()) {
@@ -83,12 +80,12 @@ void CompleteCsvSource::ComposeCompleteDataSet() {
   }
   for (int p = 0; p < kUserPageCount; ++p) {
     const std::vector<unsigned char> data = row_.Bytes(row_.pageData[static_cast<std::size_t>(p)]);
-    const int first = (kFirstUserPage + p) * kPageBytes;
-    for (int b = 0; b < kPageBytes; ++b) {
+    const int first = FirstByteOfPage(kFirstUserPage + p);
+    for (int b = 0; b < kBytesPerPage; ++b) {
       const auto i = static_cast<std::size_t>(b);
       pages.SetByte(first + b, i < data.size() ? data[i] : 0);
     }
-    set.lockPage[static_cast<std::size_t>(kFirstUserPage + p)] =
+    set.lockPage[static_cast<std::size_t>(kFirstUserPage - 1 + p)] =
         row_.lockPage[static_cast<std::size_t>(p)] == "1";
   }
   set.lockPage[0] = row_.lockCarrierId == "1";

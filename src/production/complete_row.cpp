@@ -5,12 +5,13 @@
 #include "platform/decimal_text.h"
 #include "transponder/hex_digits.h"
 #include "transponder/page_codec.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
 
-constexpr std::size_t kPageBytes = 8;
+constexpr std::size_t kPageBytes = kBytesPerPage;
 constexpr long long kCarrierIdArea = 16;
 
 unsigned DigitValue(char digit) {
@@ -43,7 +44,7 @@ CompleteRow CompleteRow::FromFields(const std::vector<std::string_view>& fields)
 std::vector<std::string> CompleteRow::HeaderNames() {
   std::vector<std::string> names = {"Carrier ID format", "Carrier ID offset", "Carrier ID length",
                                     "Carrier ID", "Lock Carrier ID"};
-  for (int page = 3; page <= 17; ++page) {
+  for (int page = kFirstUserPage; page <= kPageCount; ++page) {
     names.push_back("page" + std::to_string(page));
     names.push_back("Lock page" + std::to_string(page));
   }

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace torvane {
+#include "transponder/page_geometry.h"
 
-constexpr int kUserPageCount = 15;  // pages 3 to 17
+namespace torvane {
 
 // One data line of a complete CSV file: the carrier ID with its own format,
 // offset and length, the data and lock flag of pages 3 to 17.

@@ -5,11 +5,12 @@
 #include "config/decimal_text.h"
 #include "platform/decimal_text.h"
 #include "production/set_pages.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
-constexpr long long kPageBytes = 8;
+constexpr long long kPageBytes = kBytesPerPage;
 }
 
 int MemoryPage(const ConfigurationSet& set) {
@@ -32,7 +33,7 @@ void ComposeDataSet(ProductionContext& context, std::string_view carrierId) {
   pages.RebuildPageText(0);
   pages.RebuildPageText(1);
   const long long first = std::max(0LL, start);
-  const long long end = std::min<long long>(start + length, kSetByteCount);
+  const long long end = std::min<long long>(start + length, kMemoryBytes);
   if (first < end) {
     for (long long page = std::max(2LL, first / kPageBytes); page <= (end - 1) / kPageBytes;
          ++page) {

@@ -2,11 +2,11 @@
 
 #include "config/decimal_text.h"
 #include "production/set_pages.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
-constexpr int kPageBytes = 8;
 constexpr std::uint64_t kLargestCounter = 99'999'999;
 }  // namespace
 
@@ -16,10 +16,10 @@ void PlaceCounterPage(ProductionContext& context) {
   const std::optional<int> page = CounterPageNumber(set.counterPage);
   if (!page) return;
   const int index = *page - 1;
-  const std::string digits = ZeroPadded(set.counterValue, kPageBytes);
+  const std::string digits = ZeroPadded(set.counterValue, kBytesPerPage);
   SetPages pages(set, context.pages);
-  for (int b = 0; b < kPageBytes; ++b) {
-    pages.SetByte(index * kPageBytes + b,
+  for (int b = 0; b < kBytesPerPage; ++b) {
+    pages.SetByte(index * kBytesPerPage + b,
                   static_cast<unsigned char>(digits[static_cast<std::size_t>(b)]));
   }
   pages.RebuildPageText(index);
@@ -29,7 +29,7 @@ void PlaceCounterPage(ProductionContext& context) {
 std::string NextCounterValue(const std::string& counterValue) {
   std::uint64_t value = ReadDecimal(counterValue);
   value = value >= kLargestCounter ? 0 : value + 1;
-  return ZeroPadded(std::to_string(value), kPageBytes);
+  return ZeroPadded(std::to_string(value), kBytesPerPage);
 }
 
 }  // namespace torvane

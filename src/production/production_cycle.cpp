@@ -12,6 +12,7 @@
 #include "production/programming_messages.h"
 #include "production/set_counters_file.h"
 #include "production/station_controls.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
@@ -156,7 +157,9 @@ PageSet ProductionCycle::PagesAlreadyWritten() {
   PageSet written{};
   for (int i = 0; i < kPageCount; ++i) {
     std::string digits;
-    for (int b = 0; b < 8; ++b) digits += set.byteHex[static_cast<std::size_t>(i * 8 + b)];
+    for (int b = 0; b < kBytesPerPage; ++b) {
+      digits += set.byteHex[static_cast<std::size_t>(i * kBytesPerPage + b)];
+    }
     const bool same = !onTransponder[i].empty() &&
                       std::equal(digits.begin(), digits.end(), onTransponder[i].begin(),
                                  onTransponder[i].end(), [](char a, char b) {

@@ -52,7 +52,7 @@ std::string ManualHeaderBlock(ManualRecordKind kind) {
 }
 
 RecordedPages RecordedPagesOf(const PageTexts& hexText, const PageTexts& asciiText,
-                              const std::array<bool, kSetPageCount>& lockPage,
+                              const std::array<bool, kPageCount>& lockPage,
                               const std::function<bool(int index)>& recorded) {
   RecordedPages pages;
   for (int i = 0; i < kPageCount; ++i) {

@@ -19,7 +19,7 @@ std::string ManualHeaderBlock(ManualRecordKind kind);
 // The pages as a record shows them: a page that `recorded` accepts with its two
 // texts and its lock mark when the set locks it, any other as empty cells.
 RecordedPages RecordedPagesOf(const PageTexts& hexText, const PageTexts& asciiText,
-                              const std::array<bool, kSetPageCount>& lockPage,
+                              const std::array<bool, kPageCount>& lockPage,
                               const std::function<bool(int index)>& recorded);
 
 }  // namespace torvane

@@ -1,4 +1,5 @@
 #include "production/record_template.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
@@ -59,7 +60,7 @@ std::string RecordFileTemplate(int expandedColumnCount) {
   text += "   x:FullRows=\"1\" ss:StyleID=\"s21\" ss:DefaultColumnWidth=\"60\">\r\n";
   // Date, time, a spacer and the UID; then data, lock mark and spacer of each page.
   for (const char* width : {"95.0", "45.0", "5.0", "65.0"}) text += Column(width);
-  for (int page = 1; page <= 17; ++page) {
+  for (int page = 1; page <= kPageCount; ++page) {
     for (const char* width : {"5.0", "120.0", "30.0"}) text += Column(width);
   }
   text += kClosing;

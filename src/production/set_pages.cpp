@@ -3,19 +3,18 @@
 #include <cstdio>
 
 #include "config/byte_forms.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
 namespace {
 
-constexpr int kPageBytes = 8;
-
 // The page's eight byte forms with single blanks between them.
-std::string Joined(const std::array<std::string, kSetByteCount>& forms, int page) {
+std::string Joined(const std::array<std::string, kMemoryBytes>& forms, int page) {
   std::string text;
-  for (int b = 0; b < kPageBytes; ++b) {
+  for (int b = 0; b < kBytesPerPage; ++b) {
     if (b > 0) text += ' ';
-    text += forms[static_cast<std::size_t>(page * kPageBytes + b)];
+    text += forms[static_cast<std::size_t>(page * kBytesPerPage + b)];
   }
   return text;
 }
@@ -23,7 +22,7 @@ std::string Joined(const std::array<std::string, kSetByteCount>& forms, int page
 }  // namespace
 
 void SetPages::SetByte(long long address, unsigned char value) {
-  if (address < 0 || address >= kSetByteCount) return;
+  if (address < 0 || address >= kMemoryBytes) return;
   char digits[3];
   std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(value));
   const auto i = static_cast<std::size_t>(address);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "transponder/page_geometry.h"
+
 // Control ids of the configuration dialog (template 153) and the pages 3-17
 // dialog (template 180). "OK" and cancel are ids::kOk and ids::kCancel.
 namespace torvane::ids {
@@ -9,7 +11,6 @@ namespace torvane::ids {
 namespace config_dlg {
 
 constexpr int kTemplate = 153;
-constexpr int kAreaBytes = 16;  // pages 1 and 2
 
 constexpr int kName = 1185;
 constexpr int kSave = 1216;
@@ -40,12 +41,12 @@ constexpr int kMemoryPage = 1357;
 constexpr int kLockCarrierId = 1284;
 
 // Bytes 0-15: the HEX row, the ASCII row and the "fix data" row.
-constexpr std::array<int, kAreaBytes> kHexByte = {1307, 1308, 1309, 1310, 1311, 1312, 1313, 1314,
-                                                  1397, 1398, 1399, 1400, 1401, 1402, 1403, 1404};
-constexpr std::array<int, kAreaBytes> kAsciiByte = {1315, 1316, 1317, 1318, 1319, 1320, 1321, 1322,
-                                                    1405, 1406, 1407, 1408, 1409, 1410, 1411, 1412};
-constexpr std::array<int, kAreaBytes> kFixByte = {1323, 1324, 1325, 1326, 1327, 1328, 1329, 1330,
-                                                  1413, 1414, 1415, 1416, 1417, 1418, 1419, 1420};
+constexpr std::array<int, kCarrierIdAreaBytes> kHexByte = {
+    1307, 1308, 1309, 1310, 1311, 1312, 1313, 1314, 1397, 1398, 1399, 1400, 1401, 1402, 1403, 1404};
+constexpr std::array<int, kCarrierIdAreaBytes> kAsciiByte = {
+    1315, 1316, 1317, 1318, 1319, 1320, 1321, 1322, 1405, 1406, 1407, 1408, 1409, 1410, 1411, 1412};
+constexpr std::array<int, kCarrierIdAreaBytes> kFixByte = {
+    1323, 1324, 1325, 1326, 1327, 1328, 1329, 1330, 1413, 1414, 1415, 1416, 1417, 1418, 1419, 1420};
 constexpr std::array<int, 2> kEditPage = {1506, 1505};  // pages 1 and 2
 constexpr std::array<int, 2> kLockPage = {1501, 1502};
 
@@ -63,16 +64,16 @@ constexpr int kLogFileName = 1128;
 namespace pages_dlg {
 
 constexpr int kTemplate = 180;
-constexpr int kFirstPage = 3;
-constexpr int kUserPages = 15;  // pages 3 to 17
-constexpr int kFirstByte = 16;
-constexpr int kLastByte = 135;
+constexpr int kFirstPage = kFirstUserPage;
+constexpr int kUserPages = kUserPageCount;
+constexpr int kFirstByte = kCarrierIdAreaBytes;
+constexpr int kLastByte = kMemoryBytes - 1;
 
 constexpr int kHexButton = 1475;
 constexpr int kAsciiButton = 1476;
 
 // Row i is page i + 3: its eight byte fields, its "Edit" and its "Lock" button.
-constexpr std::array<std::array<int, 8>, kUserPages> kByteField = {{
+constexpr std::array<std::array<int, kBytesPerPage>, kUserPages> kByteField = {{
     {1450, 1452, 1453, 1470, 1471, 1472, 1473, 1474},
     {1462, 1463, 1464, 1465, 1466, 1467, 1468, 1469},
     {1490, 1491, 1492, 1493, 1494, 1495, 1496, 1497},
@@ -96,7 +97,7 @@ constexpr std::array<int, kUserPages> kLockButton = {1427, 1441, 1442, 1481, 149
 
 // The field of byte 16..135.
 constexpr int ByteField(int byte) {
-  return kByteField[(byte - kFirstByte) / 8][(byte - kFirstByte) % 8];
+  return kByteField[(byte - kFirstByte) / kBytesPerPage][(byte - kFirstByte) % kBytesPerPage];
 }
 
 }  // namespace pages_dlg

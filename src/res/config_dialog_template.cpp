@@ -92,18 +92,18 @@ void AddPagesOneAndTwo(std::vector<ControlTemplate>& controls) {
   const int rowY[] = {197, 208, 222, 236};
   for (int row = 0; row < 4; ++row) controls.push_back(Label(rows[row], {8, rowY[row], 36, 12}));
   // Tab order: the HEX row, the ASCII row, then the fix flags.
-  for (int byte = 0; byte < dlg::kAreaBytes; ++byte) {
+  for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte) {
     const int x = (byte < 8 ? 46 : 256 - 8 * 25) + byte * 25;
     controls.push_back({0, ControlKind::StaticText, kByteNumbers[byte], {x + 6, 198, 16, 10}});
   }
   for (const auto* row : {&dlg::kHexByte, &dlg::kAsciiByte}) {
     const int y = row == &dlg::kHexByte ? 208 : 222;
-    for (int byte = 0; byte < dlg::kAreaBytes; ++byte) {
+    for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte) {
       const int x = (byte < 8 ? 46 : 256 - 8 * 25) + byte * 25;
       controls.push_back(Field((*row)[byte], {x, y, 23, 12}, 23));
     }
   }
-  for (int byte = 0; byte < dlg::kAreaBytes; ++byte) {
+  for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte) {
     const int x = (byte < 8 ? 46 : 256 - 8 * 25) + byte * 25;
     controls.push_back(Flag(dlg::kFixByte[byte], x + 5, 236));
   }

@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "transponder/page_geometry.h"
+
 // Control ids of the main window (dialog 102) and its menu commands. A control's
 // Qt objectName is its id in decimal, a menu action's its command id.
 namespace torvane::ids {
-
-constexpr int kPageCount = 17;
 
 // Page fields of pages 1 to 17, in page order.
 constexpr std::array<int, kPageCount> kPageField = {1258, 1259, 1268, 1271, 1272, 1273,

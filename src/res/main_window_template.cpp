@@ -13,9 +13,9 @@ constexpr unsigned kCentredLine = style::kSingleLineCentred | style::kCentre;
 constexpr int kFirstPageRow = 17;
 constexpr int kPageRowPitch = 15;
 
-const char* const kPageCaptions[ids::kPageCount] = {"P1",  "P2",  "P3",  "P4",  "P5",  "P6",
-                                                    "P7",  "P8",  "P9",  "P10", "P11", "P12",
-                                                    "P13", "P14", "P15", "P16", "P17"};
+const char* const kPageCaptions[kPageCount] = {"P1",  "P2",  "P3",  "P4",  "P5",  "P6",
+                                               "P7",  "P8",  "P9",  "P10", "P11", "P12",
+                                               "P13", "P14", "P15", "P16", "P17"};
 
 const ControlTemplate kPageHeader[] = {
     {ids::kAllPagesCheck, ControlKind::ImageButton, "", {4, 3, 12, 12}, 0, 0, image::kPageCheckSet},
@@ -140,7 +140,7 @@ const ControlTemplate kGroups[] = {
 
 std::vector<ControlTemplate> BuildTemplate() {
   std::vector<ControlTemplate> controls(std::begin(kPageHeader), std::end(kPageHeader));
-  for (int i = 0; i < ids::kPageCount; ++i) {
+  for (int i = 0; i < kPageCount; ++i) {
     int y = kFirstPageRow + i * kPageRowPitch;
     const char* role = i == 0 ? "Carrier ID 1" : i == 1 ? "Carrier ID 2" : "user free";
     controls.push_back({ids::kPageCheck[i],

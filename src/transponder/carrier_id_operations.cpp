@@ -5,6 +5,7 @@
 #include "res/control_ids.h"
 #include "transponder/carrier_id_place.h"
 #include "transponder/page_codec.h"
+#include "transponder/page_geometry.h"
 #include "transponder/reader_exchange.h"
 
 namespace torvane {
@@ -101,7 +102,7 @@ bool CarrierIdOperations::WriteIdentifier(ReaderExchange& exchange, const Carrie
 
   const std::string newData = place.Merged(part1 + part2, identifier.value);
   SetCarrierFields(colour::kWhite);
-  WritePages(exchange, newData.substr(0, 16), newData.substr(16));
+  WritePages(exchange, newData.substr(0, 2 * kBytesPerPage), newData.substr(2 * kBytesPerPage));
   return true;
 }
 

@@ -9,7 +9,7 @@ namespace torvane {
 
 CarrierIdPlace CarrierIdPlace::FromFields(const CarrierIdFields& fields) {
   const long long length =
-      std::clamp<long long>(ReadInteger(fields.carrierIdLengthText), 1, kAreaBytes);
+      std::clamp<long long>(ReadInteger(fields.carrierIdLengthText), 1, kCarrierIdAreaBytes);
   return {ReadInteger(fields.carrierIdOffsetText), static_cast<int>(length)};
 }
 
@@ -21,7 +21,7 @@ std::string CarrierIdPlace::DigitsFrom(std::string_view part1, std::string_view 
     start = std::max(0LL, 2 * offset_);
   } else {
     source = part2;
-    start = 2 * (offset_ - kPageBytes);
+    start = 2 * (offset_ - kBytesPerPage);
   }
   if (start >= static_cast<long long>(source.size())) return {};
   return source.substr(static_cast<std::size_t>(start), 2 * static_cast<std::size_t>(length_));
@@ -46,14 +46,14 @@ Result<std::string> CarrierIdPlace::IdentifierDigits(std::string_view carrierIdT
 }
 
 Status CarrierIdPlace::Fits() const {
-  if (offset_ >= 0 && offset_ + length_ <= kAreaBytes) return Status::Success();
+  if (offset_ >= 0 && offset_ + length_ <= kCarrierIdAreaBytes) return Status::Success();
   return Status::Failure("change Carrier ID Offset to a value from 0 to " +
-                         std::to_string(kAreaBytes - length_));
+                         std::to_string(kCarrierIdAreaBytes - length_));
 }
 
 std::string CarrierIdPlace::Merged(std::string_view pageDigits, std::string_view identifier) const {
   const auto prefixLength = static_cast<std::size_t>(2 * offset_);
-  const auto suffixLength = static_cast<std::size_t>(2 * (kAreaBytes - offset_ - length_));
+  const auto suffixLength = static_cast<std::size_t>(2 * (kCarrierIdAreaBytes - offset_ - length_));
   const std::string_view prefix = pageDigits.substr(0, prefixLength);
   const std::string_view suffix =
       pageDigits.substr(pageDigits.size() - std::min(suffixLength, pageDigits.size()));

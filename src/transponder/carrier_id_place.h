@@ -6,6 +6,7 @@
 #include "platform/result.h"
 #include "transponder/carrier_id_fields.h"
 #include "transponder/page_codec.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
@@ -13,17 +14,14 @@ namespace torvane {
 // its digits are cut out of and put into the 32 digits of the two pages.
 class CarrierIdPlace {
  public:
-  static constexpr int kAreaBytes = 16;
-  static constexpr int kPageBytes = 8;
-
   // The offset as typed; the length limited to 1..16.
   static CarrierIdPlace FromFields(const CarrierIdFields& fields);
   CarrierIdPlace(long long offset, int length) : offset_(offset), length_(length) {}
 
   long long offset() const { return offset_; }
   int length() const { return length_; }
-  bool NeedsPage1() const { return offset_ < kPageBytes; }
-  bool NeedsPage2() const { return offset_ + length_ > kPageBytes; }
+  bool NeedsPage1() const { return offset_ < kBytesPerPage; }
+  bool NeedsPage2() const { return offset_ + length_ > kBytesPerPage; }
 
   // The identifier's digits out of the page answers; `part1` is ignored when
   // page 1 is not needed. Digits beyond the answers are missing.

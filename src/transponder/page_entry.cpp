@@ -1,4 +1,5 @@
 #include "transponder/page_entry.h"
+#include "transponder/page_geometry.h"
 
 #include <cstddef>
 
@@ -6,7 +7,7 @@ namespace torvane {
 
 namespace {
 
-constexpr std::size_t kPageBytes = 8;
+constexpr std::size_t kPageBytes = kBytesPerPage;
 constexpr std::size_t kPageDigits = 16;
 
 std::string CharactersJoinedByBlanks(std::string_view text) {

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "transponder/page_codec.h"
+#include "transponder/page_geometry.h"
 
 namespace torvane {
 
-constexpr int kPageCount = 17;
 using PageTexts = std::array<std::string, kPageCount>;
 using PageFlags = std::array<int, kPageCount>;
 

@@ -2,14 +2,14 @@
 
 #include <chrono>
 
+#include "transponder/page_geometry.h"
 #include "transponder/reader_exchange.h"
 
 namespace torvane {
 
 namespace {
 
-constexpr long long kPageBytes = 8;
-constexpr long long kMemoryBytes = 17 * kPageBytes;
+constexpr long long kPageBytes = kBytesPerPage;
 
 int DigitValue(char digit) {
   if (digit >= '0' && digit <= '9') return digit - '0';

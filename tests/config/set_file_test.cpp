@@ -53,7 +53,7 @@ ConfigurationSet SampleSet() {
   set.lockCarrierId = true;
   set.memoryPage = "1";
   set.typeQuorvi = true;
-  for (int i = 0; i < kSetByteCount; ++i) set.byteHex[i] = i % 2 == 0 ? "00" : "41";
+  for (int i = 0; i < kMemoryBytes; ++i) set.byteHex[i] = i % 2 == 0 ? "00" : "41";
   set.fixByte[0] = set.fixByte[15] = true;
   set.editPage[2] = set.editPage[16] = true;
   set.lockPage[0] = set.lockPage[16] = true;

@@ -51,7 +51,7 @@ class StationWithReaderTest : public StationWindowTest {
     if (ShowsSet(id) != checked) Click(id);
   }
   void SelectOnly(std::initializer_list<int> pages) const {
-    for (int n = 1; n <= ids::kPageCount; ++n) {
+    for (int n = 1; n <= kPageCount; ++n) {
       SetCheck(ids::kPageCheck[n - 1], std::find(pages.begin(), pages.end(), n) != pages.end());
     }
   }
