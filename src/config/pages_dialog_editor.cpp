@@ -11,7 +11,7 @@ namespace {
 
 namespace dlg = ids::pages_dlg;
 
-constexpr std::size_t kCounterDigits = 8;
+constexpr std::size_t kCounterDigits = kBytesPerPage;  // one page of digits
 constexpr const char* kNul = "NUL";
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace torvane {
 namespace {
 
 constexpr std::size_t kPageBytes = kBytesPerPage;
-constexpr std::size_t kPageDigits = 16;
+constexpr std::size_t kPageDigits = 2 * kBytesPerPage;
 
 std::string CharactersJoinedByBlanks(std::string_view text) {
   std::string joined;
