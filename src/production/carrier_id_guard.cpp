@@ -163,16 +163,17 @@ Status CarrierIdGuard::Mark(CarrierIdLedger& store, const PendingMark& mark) {
                                             : store.MarkProgrammed(mark.carrierId, mark.uid);
 }
 
-void CarrierIdGuard::OnFailed() {
-  if (held_.empty()) return;
+bool CarrierIdGuard::OnFailed() {
+  if (held_.empty()) return true;
   std::string uid = readBack_.ReadUid();
   if (uid.empty()) uid = CycleUid();
   const PendingMark mark{held_, LedgerState::Written, uid};
   const Result<CarrierIdLedger*> store = ledger_.Store();
   const Status marked = store.ok() ? Mark(*store.value, mark) : Status::Failure(store.error);
-  if (marked.ok()) return;
+  if (marked.ok()) return true;
   pending_ = mark;
   Tell(marked.error, MessageIcon::Error);
+  return false;
 }
 
 Status CarrierIdGuard::OnProgrammed() {

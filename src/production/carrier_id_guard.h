@@ -36,8 +36,9 @@ class CarrierIdGuard {
   // line for the status line; empty when there were none.
   std::string TakeSkippedNote();
 
-  // After a failed write or lock: which transponder may now hold the ID.
-  void OnFailed();
+  // After a failed write or lock: which transponder may now hold the ID. False
+  // when the ledger did not take it, so that the ID stays in flight on disk.
+  bool OnFailed();
   // Before the source moves on; a failure carries the operator's message.
   Status OnProgrammed();
   // A carrier ID that a stopped station left in flight counts as spent.

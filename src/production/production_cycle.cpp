@@ -101,9 +101,9 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   context_.view.TakeFieldValues();
   if (failure) {
     // Not programmed: the next cycle writes the same data set again, to this
-    // transponder only.
-    guard_.OnFailed();
-    settlement_.Clear();
+    // transponder only. While the ledger lacks that the ID may be on a
+    // transponder, a restart must find it in flight and move past it.
+    if (guard_.OnFailed()) settlement_.Clear();
     Finish(outcome);
     return outcome;
   }

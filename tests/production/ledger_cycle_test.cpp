@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
+#include "production/in_flight_file.h"
 #include "production/production_fixture.h"
 #include "production/production_messages.h"
 #include "res/control_ids.h"
@@ -142,6 +144,55 @@ TEST_F(LedgerCycleTest, NoTransponderAfterAFailedCycleSpendsNothingAndWritesNoth
   EXPECT_NE(view.messages[0].text.find("No transponder answers"), std::string::npos);
   EXPECT_EQ(Row("0000000000000005").state, LedgerState::Written);
   EXPECT_EQ(setInUse.set.carrierId, "5");
+}
+
+// A real store whose state marks fail while `marksFail` is set, as when a
+// shared ledger's server goes away between the reservation and the mark.
+class MarksFailingLedger : public CarrierIdLedger {
+ public:
+  explicit MarksFailingLedger(std::unique_ptr<CarrierIdLedger> store) : store_(std::move(store)) {}
+  Result<Reservation> Reserve(const LedgerClaim& claim) override { return store_->Reserve(claim); }
+  Status NoteRewrite(const LedgerClaim& claim) override { return store_->NoteRewrite(claim); }
+  Result<std::optional<LedgerRow>> LookUp(std::string_view id) override {
+    return store_->LookUp(id);
+  }
+  Result<std::vector<LedgerRow>> List(const LedgerQuery& query) override {
+    return store_->List(query);
+  }
+  Result<std::vector<LedgerRewrite>> Rewrites(const LedgerQuery& query) override {
+    return store_->Rewrites(query);
+  }
+  bool marksFail = false;
+
+ protected:
+  Status Move(std::string_view id, LedgerState state, std::string_view uid) override {
+    if (marksFail) return Status::Failure("server closed the connection unexpectedly");
+    if (state == LedgerState::Written) return store_->MarkWritten(id, uid);
+    if (state == LedgerState::Programmed) return store_->MarkProgrammed(id, uid);
+    return store_->MarkSpent(id, uid);
+  }
+
+ private:
+  std::unique_ptr<CarrierIdLedger> store_;
+};
+
+TEST_F(LedgerCycleTest, FailedCycleWhoseMarkTheLedgerMissedStaysInFlightForARestart) {
+  auto store = std::make_unique<MarksFailingLedger>(SqliteLedger::Open(":memory:").value);
+  MarksFailingLedger& faulty = *store;
+  StationLedger failingLedger{std::move(store), "bay-1"};
+  ProductionCycle station{context, manual, records, failingLedger, readBack};
+  OnPageAcknowledged(2, [this, &faulty] {
+    simulator->NakPage(2);
+    faulty.marksFail = true;
+  });
+  reader.errorCount = 0;
+  ASSERT_FALSE(station.ProgramOneTag().programmed);
+
+  // The row still says reserved: only the in-flight file tells a restarted
+  // station that a transponder may hold the ID.
+  const auto inFlight = InFlightFile(workingDirectory).Read();
+  ASSERT_TRUE(inFlight.ok() && inFlight.value);
+  EXPECT_EQ(inFlight.value->carrierId, "0000000000000005");
 }
 
 // How the source comes back to an ID already written.
