@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "platform/result.h"
 #include "production/in_flight_entry.h"
@@ -39,6 +40,9 @@ class CarrierIdSource {
   virtual std::optional<CarrierIdPlace> PreparedPlace() const { return std::nullopt; }
   // Whether the page counter is placed after the data set is prepared.
   virtual bool placesCounterPage() const { return true; }
+  // One line on why the last Prepare() gave no data set, when the source has
+  // already told the operator in its own message box; empty otherwise.
+  virtual std::string PrepareFailure() const { return {}; }
 };
 
 }  // namespace torvane

@@ -4,6 +4,7 @@
 
 #include "platform/decimal_text.h"
 #include "production/csv_document.h"
+#include "production/csv_source_messages.h"
 #include "production/production_messages.h"
 #include "production/set_pages.h"
 #include "transponder/page_geometry.h"
@@ -25,17 +26,23 @@ std::string CompleteCsvSource::ReadNextCompleteRow() {
   row_ = CompleteRow{};
   line_.clear();
   selected_.reset();
+  shortfall_ = Shortfall::None;
   const std::optional<CsvDocument> loaded = LoadSourceFile();
   if (!loaded) return {};
   const CsvDocument& document = *loaded;
   const std::string& delimiter = context_.csvDelimiter;
   const std::optional<std::string_view> header = document.Line(0);
-  if (!header || !HasCompleteHeader(SplitFields(*header, delimiter))) return {};
+  if (!header || !HasCompleteHeader(SplitFields(*header, delimiter))) {
+    shortfall_ = Shortfall::BadHeader;
+    return {};
+  }
   if (const auto pending = FirstPendingLine(document, delimiter, CompleteRow::kDoneField)) {
     row_ = CompleteRow::FromFields(SplitFields(pending->text, delimiter));
     line_ = pending->text;
     selected_ = CsvLineRef{pending->index, row_.carrierId, CompleteRow::kCarrierIdField,
                            CompleteRow::kDoneField};
+  } else {
+    shortfall_ = Shortfall::UsedUp;
   }
   context_.view.ShowFieldValues();
   return row_.carrierId;
@@ -43,6 +50,7 @@ std::string CompleteCsvSource::ReadNextCompleteRow() {
 
 PrepareResult CompleteCsvSource::Prepare() {
   prepared_.reset();
+  failure_.clear();
   const std::string carrierId = ReadNextCompleteRow();
   context_.view.TakeFieldValues();
   context_.reader.errorCount = 0;
@@ -52,15 +60,33 @@ PrepareResult CompleteCsvSource::Prepare() {
     ComposeCompleteDataSet();
     context_.production.nextCarrierId = carrierId;
     prepared_ = selected_;
+  } else if (selected_) {
+    const CsvSourceFault fault = RowFault();
+    result =
+        Refuse(text::kCsvWrongFormat + (text::kErrorInLine + line_) + fault.detail, fault.reason);
   } else {
-    ++context_.reader.errorCount;
-    const std::string message =
-        line_.empty() ? text::kEndOfFile : text::kCsvWrongFormat + (text::kErrorInLine + line_);
-    context_.view.ShowMessage(message, text::kCaption, MessageIcon::Warning, MessageButtons::Ok);
-    result = PrepareResult::WrongFormat;
+    result = RefuseShortfall(text::kEndOfFile);
   }
   context_.view.ShowFieldValues();
   return result;
+}
+
+CsvSourceFault CompleteCsvSource::RowFault() const {
+  const std::string& file = context_.setInUse.set.sourceFile;
+  const std::string& delimiter = context_.csvDelimiter;
+  const std::size_t line = selected_->lineIndex;
+  if (row_.format != "A" && row_.format != "X") {
+    return CsvRowMisfit(file, line, delimiter,
+                        "the format \"" + row_.format + "\" is neither \"A\" nor \"X\"");
+  }
+  const long long digitsPerByte = row_.format == "X" ? 2 : 1;
+  const long long expected = digitsPerByte * ReadInteger(row_.length);
+  if (static_cast<long long>(row_.carrierId.size()) != expected) {
+    return CsvCarrierIdMisfit(file, line, delimiter, row_.carrierId.size(), expected,
+                              "Carrier ID length");
+  }
+  return CsvRowMisfit(file, line, delimiter,
+                      "its offset, hexadecimal digits or page data do not fit the pages");
 }
 
 std::optional<CarrierIdPlace> CompleteCsvSource::PreparedPlace() const {

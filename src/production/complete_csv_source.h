@@ -4,6 +4,7 @@
 
 #include "production/complete_row.h"
 #include "production/csv_line_source.h"
+#include "production/csv_source_messages.h"
 
 namespace torvane {
 
@@ -28,6 +29,8 @@ class CompleteCsvSource : public CsvLineSource {
 
  private:
   void ComposeCompleteDataSet();
+  // Why the selected row cannot be written as it stands.
+  CsvSourceFault RowFault() const;
 
   CompleteRow row_;
   std::string line_;

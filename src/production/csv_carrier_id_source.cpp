@@ -5,6 +5,7 @@
 #include "platform/decimal_text.h"
 #include "production/compose_data_set.h"
 #include "production/csv_document.h"
+#include "production/csv_source_messages.h"
 #include "production/production_messages.h"
 
 namespace torvane {
@@ -18,15 +19,17 @@ constexpr std::size_t kDoneField = 1;
 
 std::string CsvCarrierIdSource::ReadNextCsvCarrierId() {
   selected_.reset();
+  shortfall_ = Shortfall::None;
   const std::optional<CsvDocument> loaded = LoadSourceFile();
   if (!loaded) return {};
   const CsvDocument& document = *loaded;
   const std::string& delimiter = context_.csvDelimiter;
   const std::optional<std::string_view> headerLine = document.Line(0);
-  if (!headerLine) return {};
-  const std::vector<std::string_view> header = SplitFields(*headerLine, delimiter);
+  const std::vector<std::string_view> header =
+      headerLine ? SplitFields(*headerLine, delimiter) : std::vector<std::string_view>{};
   if (header.size() < 2 || !HasHeaderField(header, "Carrier ID") ||
       !HasHeaderField(header, "done")) {
+    shortfall_ = Shortfall::BadHeader;
     return {};
   }
   std::string carrierId;
@@ -35,6 +38,11 @@ std::string CsvCarrierIdSource::ReadNextCsvCarrierId() {
   if (pending && FieldOf(pending->text, delimiter, kDoneField)) {
     carrierId = *FieldOf(pending->text, delimiter, kKeyField);
     selected_ = CsvLineRef{pending->index, carrierId, kKeyField, kDoneField};
+  } else if (pending) {
+    shortfall_ = Shortfall::NoDelimiter;
+    pendingIndex_ = pending->index;
+  } else {
+    shortfall_ = Shortfall::UsedUp;
   }
   context_.view.ShowFieldValues();
   return carrierId;
@@ -42,6 +50,7 @@ std::string CsvCarrierIdSource::ReadNextCsvCarrierId() {
 
 PrepareResult CsvCarrierIdSource::Prepare() {
   prepared_.reset();
+  failure_.clear();
   const std::string carrierId = ReadNextCsvCarrierId();
   context_.view.TakeFieldValues();
   context_.reader.errorCount = 0;
@@ -53,11 +62,13 @@ PrepareResult CsvCarrierIdSource::Prepare() {
     ComposeDataSet(context_, carrierId);
     context_.production.nextCarrierId = carrierId;
     prepared_ = selected_;
+  } else if (selected_) {
+    const CsvSourceFault fault =
+        CsvCarrierIdMisfit(set.sourceFile, selected_->lineIndex, context_.csvDelimiter,
+                           carrierId.size(), length, "Carrier ID Length");
+    result = Refuse(text::kCsvWrongFormat + fault.detail, fault.reason);
   } else {
-    ++context_.reader.errorCount;
-    context_.view.ShowMessage(text::kCsvWrongFormat, text::kCaption, MessageIcon::Warning,
-                              MessageButtons::Ok);
-    result = PrepareResult::WrongFormat;
+    result = RefuseShortfall(text::kCsvWrongFormat);
   }
   context_.view.ShowFieldValues();
   return result;

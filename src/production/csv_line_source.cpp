@@ -1,5 +1,6 @@
 #include "production/csv_line_source.h"
 
+#include "production/csv_source_messages.h"
 #include "production/production_messages.h"
 
 namespace torvane {
@@ -10,9 +11,42 @@ std::optional<CsvDocument> CsvLineSource::LoadSourceFile() {
   if (!loaded.ok()) {
     context_.view.ShowMessage(std::string(text::kNoCsvAccess) + "\r\n" + loaded.error,
                               text::kCaption, MessageIcon::Error, MessageButtons::Ok);
+    shortfall_ = Shortfall::Unreadable;
     return std::nullopt;
   }
   return std::move(loaded.value);
+}
+
+PrepareResult CsvLineSource::Refuse(const std::string& message, const std::string& reason) {
+  ++context_.reader.errorCount;
+  context_.view.ShowMessage(message, text::kCaption, MessageIcon::Warning, MessageButtons::Ok);
+  failure_ = reason;
+  return PrepareResult::WrongFormat;
+}
+
+PrepareResult CsvLineSource::RefuseShortfall(const std::string& firstLine) {
+  const std::string& file = context_.setInUse.set.sourceFile;
+  const std::string& delimiter = context_.csvDelimiter;
+  CsvSourceFault fault;
+  std::string opening = text::kCsvWrongFormat;
+  switch (shortfall_) {
+    case Shortfall::UsedUp:
+      fault = CsvUsedUp(file);
+      opening = text::kEndOfFile;
+      break;
+    case Shortfall::BadHeader:
+      fault = CsvHeaderLacks(file, delimiter);
+      opening = firstLine;
+      break;
+    case Shortfall::NoDelimiter:
+      fault = CsvLineWithoutDelimiter(file, pendingIndex_, delimiter);
+      break;
+    case Shortfall::None:
+    case Shortfall::Unreadable:
+      // The box of the unreadable file has told the cause.
+      return Refuse(firstLine, text::kNoCsvAccess);
+  }
+  return Refuse(opening + fault.detail, fault.reason);
 }
 
 Status CsvLineSource::Advance() {

@@ -15,17 +15,29 @@ class CsvLineSource : public CarrierIdSource {
  public:
   Status Advance() override;
   std::optional<InFlightEntry> InFlight() const override;
+  std::string PrepareFailure() const override { return failure_; }
 
  protected:
+  // Why reading the file selected no line.
+  enum class Shortfall { None, Unreadable, BadHeader, UsedUp, NoDelimiter };
+
   CsvLineSource(ProductionContext& context, SourceKind kind) : context_(context), kind_(kind) {}
 
   // Takes the window's fields and reads the source file; a file that cannot be
   // read is reported to the operator and gives nothing.
   std::optional<CsvDocument> LoadSourceFile();
+  // Counts the error, shows the box and keeps its reason for the cycle.
+  PrepareResult Refuse(const std::string& message, const std::string& reason);
+  // Refuses for the shortfall of the last read; `firstLine` opens the box when
+  // the file could not be read.
+  PrepareResult RefuseShortfall(const std::string& firstLine);
 
   ProductionContext& context_;
   std::optional<CsvLineRef> selected_;  // the line read last
   std::optional<CsvLineRef> prepared_;  // the line of the data set in the pages
+  Shortfall shortfall_ = Shortfall::None;
+  std::size_t pendingIndex_ = 0;  // the first line not done, when it has no delimiter
+  std::string failure_;
 
  private:
   SourceKind kind_;

@@ -131,6 +131,12 @@ bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
     if (result != PrepareResult::Ready) {
       const bool limit =
           result == PrepareResult::CounterPassedLimit || result == PrepareResult::QuantityReached;
+      // A source that has told the operator itself gets no second box.
+      const std::string told = limit ? std::string() : source.PrepareFailure();
+      if (!told.empty()) {
+        reason_ = told;
+        return false;
+      }
       Report(limit ? text::kQuantityReached : text::kWrongCarrierIdFormat, MessageIcon::Warning);
       return false;
     }

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <set>
 #include <string>
 
@@ -139,9 +140,14 @@ TEST_F(ProductionWindowTest, CsvRunMarksEachLineItWrites) {
 
   simulator_->PlaceBlankTransponder();
   Click(ids::kOneButton);
-  ASSERT_TRUE(WaitUntil([this] { return answerer_->seen().size() >= 2; }));
-  EXPECT_EQ(answerer_->seen()[0].text, text::kCsvWrongFormat);
-  EXPECT_EQ(answerer_->seen()[1].text, text::kWrongCarrierIdFormat);
+  ASSERT_TRUE(WaitUntil([this] {
+    auto* verdict = window_->findChild<QLabel*>("resultText");
+    return verdict && verdict->text() == "FAIL";
+  }));
+  ASSERT_EQ(answerer_->seen().size(), 1u);
+  EXPECT_EQ(answerer_->seen()[0].text.rfind(std::string(text::kEndOfFile) + "\r\n", 0), 0u);
+  EXPECT_EQ(window_->findChild<QLabel*>("resultReason")->text().toStdString(),
+            "source used up: every line of the csv file is done");
   EXPECT_EQ(WrittenIds().size(), 2u);
 }
 

@@ -81,12 +81,13 @@ TEST_F(CsvSourceTest, RefusedCarrierIdsComposeNothing) {
     const char* name;
     std::string content;
     std::string length;
+    std::string firstLine;
   };
   const Case cases[] = {
-      {"one character short", "Carrier ID;done\r\nA2;\r\n", "3"},
-      {"line without delimiter", "Carrier ID;done\r\nA2\r\n", "2"},
-      {"all done", "Carrier ID;done\r\nA2;X\r\n", "2"},
-      {"header without done", "Carrier ID;state\r\nA2;\r\n", "2"},
+      {"one character short", "Carrier ID;done\r\nA2;\r\n", "3", text::kCsvWrongFormat},
+      {"line without delimiter", "Carrier ID;done\r\nA2\r\n", "2", text::kCsvWrongFormat},
+      {"all done", "Carrier ID;done\r\nA2;X\r\n", "2", text::kEndOfFile},
+      {"header without done", "Carrier ID;state\r\nA2;\r\n", "2", text::kCsvWrongFormat},
   };
   for (const Case& c : cases) {
     view.messages.clear();
@@ -98,7 +99,8 @@ TEST_F(CsvSourceTest, RefusedCarrierIdsComposeNothing) {
     EXPECT_EQ(setInUse.set.carrierId, "7") << c.name;
     EXPECT_EQ(SetBytes(0, 2), std::string(2, '\0')) << c.name;
     ASSERT_EQ(view.messages.size(), 1u) << c.name;
-    EXPECT_EQ(view.messages[0].text, text::kCsvWrongFormat) << c.name;
+    // The cause and the next step follow on further lines.
+    EXPECT_EQ(view.messages[0].text.rfind(c.firstLine + "\r\n", 0), 0u) << c.name;
     EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning) << c.name;
   }
 }
@@ -211,16 +213,71 @@ TEST_F(CsvSourceTest, CompleteRowsThatCannotBeWrittenAsTheyStandAreQuoted) {
     view.messages.clear();
     UseCsv(CompleteHeader() + c.line + "\r\n", true);
     EXPECT_EQ(cycle.completeSource().Prepare(), PrepareResult::WrongFormat) << c.name;
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{std::string(text::kCsvWrongFormat) +
-                                                        text::kErrorInLine + c.line}))
-        << c.name;
+    ASSERT_EQ(view.messages.size(), 1u) << c.name;
+    const std::string quoted = std::string(text::kCsvWrongFormat) + text::kErrorInLine + c.line;
+    EXPECT_EQ(view.messages[0].text.rfind(quoted + "\r\nLine 2 of ", 0), 0u) << c.name;
   }
 }
 
 TEST_F(CsvSourceTest, CompleteFileWithoutPendingRowsEnds) {
   UseCsv(CompleteHeader() + CompleteRowLine("A", "ABCDEFGH", "1", "X") + "\r\n", true);
   EXPECT_EQ(cycle.completeSource().Prepare(), PrepareResult::WrongFormat);
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kEndOfFile}));
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].text.rfind(std::string(text::kEndOfFile) + "\r\n", 0), 0u);
+}
+
+TEST_F(CsvSourceTest, ACycleWithoutADataSetShowsOneBoxWithCauseAndNextStepAndAOneLineReason) {
+  struct Case {
+    const char* name;
+    std::string content;
+    bool complete;
+    std::string delimiter;
+    std::string firstLine;
+    std::string detail;  // the line after the station's own text
+    std::string reason;
+  };
+  const std::string file = directory.File("ids.csv");
+  const std::string usedUp = "Every line of \"" + file + "\" is marked done";
+  const std::string line3 = "Line 3 of \"" + file + "\" (delimiter \";\"): the carrier ID of ";
+  const Case cases[] = {
+      {"csv file used up", "Carrier ID;done\r\nA1;X\r\nA2; X\r\n", false, ";", text::kEndOfFile,
+       usedUp, "source used up: every line of the csv file is done"},
+      {"complete file used up",
+       CompleteHeader() + CompleteRowLine("A", "ABCDEFGH", "1", "X") + "\r\n", true, ";",
+       text::kEndOfFile, usedUp, "source used up: every line of the csv file is done"},
+      {"csv line too long", "Carrier ID;done\r\nA1;X\r\nA234;\r\n", false, ";",
+       text::kCsvWrongFormat, line3 + "4 characters, \"Carrier ID Length\" needs 3.",
+       "csv line 3: carrier ID of 4 characters, \"Carrier ID Length\" needs 3"},
+      {"csv line too short, long delimiter", "Carrier ID<>done\r\nA1<>\r\n", false, "<>",
+       text::kCsvWrongFormat,
+       "Line 2 of \"" + file +
+           "\" (delimiter \"<>\"): the carrier ID of 2 characters, \"Carrier ID Length\" needs 3.",
+       "csv line 2: carrier ID of 2 characters, \"Carrier ID Length\" needs 3"},
+      {"complete row too short",
+       CompleteHeader() + CompleteRowLine("A", "AB", "1", "X") + "\r\n" +
+           CompleteRowLine("A", "ABCDEFG", "1") + "\r\n",
+       true, ";", text::kCsvWrongFormat, line3 + "7 characters, \"Carrier ID length\" needs 8.",
+       "csv line 3: carrier ID of 7 characters, \"Carrier ID length\" needs 8"},
+      {"complete row of hexadecimal digits too long",
+       CompleteHeader() + CompleteRowLine("A", "AB", "1", "X") + "\r\n" +
+           CompleteRowLine("X", "414243444546474849", "31") + "\r\n",
+       true, ";", text::kCsvWrongFormat, line3 + "18 characters, \"Carrier ID length\" needs 16.",
+       "csv line 3: carrier ID of 18 characters, \"Carrier ID length\" needs 16"},
+  };
+  for (const Case& c : cases) {
+    view.messages.clear();
+    delimiter = c.delimiter;
+    setInUse.set.carrierIdLength = "3";
+    UseCsv(c.content, c.complete);
+    const CycleOutcome outcome = cycle.ProgramOneTag();
+    EXPECT_FALSE(outcome.programmed) << c.name;
+    EXPECT_EQ(outcome.reason, c.reason) << c.name;
+    ASSERT_EQ(view.messages.size(), 1u) << c.name;
+    EXPECT_EQ(MessageHeads()[0], c.firstLine) << c.name;
+    EXPECT_NE(view.messages[0].text.find("\r\n" + c.detail), std::string::npos)
+        << c.name << ": " << view.messages[0].text;
+    EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning) << c.name;
+  }
 }
 
 TEST_F(CsvSourceTest, CompleteRowMarksItsOwnLineNotTheHeader) {
