@@ -20,13 +20,13 @@ CVexaDlg::CVexaDlg(QWidget* parent)
       pageEditor_(*this, state_.pages),
       manualOperations_(link_, *this, state_.pages, state_.reader, state_.terminal, state_.setInUse,
                         state_.manualLog),
-      carrierIdOperations_(link_, *this, state_.pages, state_.reader, state_.terminal,
-                           state_.carrierId),
       configurationApplier_(*this, state_.setInUse, state_.pages, state_.carrierIdMaxText),
       terminalPane_(link_, *this, state_.terminal),
       manualLogOperations_(*this, state_.manualLog, state_.pages, state_.reader, state_.setInUse,
                            state_.workingDirectory),
-      production_(*this, state_, link_, manualOperations_, productionRecordFile_) {
+      production_(*this, state_, link_, manualOperations_, productionRecordFile_),
+      carrierIdOperations_(link_, *this, state_.pages, state_.reader, state_.terminal,
+                           state_.carrierId, production_.cycle().guard()) {
   BuildWindow();
   ConnectCommands();
   WatchReader();

@@ -179,7 +179,6 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   DeferredRequests requests_;
   PageEditor pageEditor_;
   ManualOperations manualOperations_;
-  CarrierIdOperations carrierIdOperations_;
   ConfigurationApplier configurationApplier_;
   TerminalPane terminalPane_;
   QtFileChooser qtFileChooser_{this};
@@ -188,6 +187,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   ProductionRecordFile productionRecordFile_{state_.workingDirectory};
   ProtocolFile protocolFile_;
   StationProduction production_;
+  // After production_, whose ledger guards its writes.
+  CarrierIdOperations carrierIdOperations_;
   MessageMap messages_;
   std::map<int, QWidget*> controls_;
   std::map<int, QAction*> actions_;

@@ -65,27 +65,17 @@ CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& sourc
   const CarrierIdPlace place =
       source.PreparedPlace().value_or(SetLayoutPlace(context_.setInUse.set));
   const std::string bytes = PreparedBytes(context_.setInUse.set, place);
-  const Result<CarrierIdLedger*> store = ledger_.Store();
-  if (!store.ok()) {
-    Tell(LedgerUnusableMessage(store.error), MessageIcon::Error);
-    return Claim::Stop;
-  }
-  if (pending_) {
-    if (const Status marked = Mark(*store.value, *pending_); !marked.ok()) {
-      Tell(LedgerUnusableMessage(marked.error), MessageIcon::Error);
-      return Claim::Stop;
-    }
-    pending_.reset();
-  }
+  CarrierIdLedger* const store = ReadyStore();
+  if (store == nullptr) return Claim::Stop;
   const LedgerClaim claim = ClaimOf(bytes, entry);
   // Fix data writes the same pages on purpose.
   if (!entry) {
-    const Status noted = store.value->NoteRewrite(claim);
+    const Status noted = store->NoteRewrite(claim);
     if (noted.ok()) return Claim::Held;
     Tell(LedgerUnusableMessage(noted.error), MessageIcon::Error);
     return Claim::Stop;
   }
-  const Result<Reservation> reserved = store.value->Reserve(claim);
+  const Result<Reservation> reserved = store->Reserve(claim);
   if (!reserved.ok()) {
     Tell(LedgerUnusableMessage(reserved.error), MessageIcon::Error);
     return Claim::Stop;
@@ -96,15 +86,17 @@ CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& sourc
   }
   const LedgerRow& row = reserved.value.row;
   // On a shared range this is how stations take turns, not an error.
-  if (row.station != ledger_.station() && store.value->shared()) {
+  if (row.station != ledger_.station() && store->shared()) {
     skipped_.push_back(row);
     return Claim::Taken;
   }
-  if (row.station != ledger_.station() || !Unfinished(row.state)) {
+  // A manual write is no failed cycle to finish.
+  if (row.station != ledger_.station() || !Unfinished(row.state) ||
+      row.source.kind == LedgerSourceKind::Manual) {
     Tell(RefusedCarrierIdMessage(row), MessageIcon::Warning);
     return Claim::Stop;
   }
-  const Claim outcome = Retry(*store.value, row, place);
+  const Claim outcome = Retry(*store, row, place);
   if (outcome == Claim::Held) held_ = bytes;
   return outcome;
 }
@@ -158,9 +150,73 @@ std::string CarrierIdGuard::TakeSkippedNote() {
   return note;
 }
 
+CarrierIdLedger* CarrierIdGuard::ReadyStore() {
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  if (!store.ok()) {
+    Tell(LedgerUnusableMessage(store.error), MessageIcon::Error);
+    return nullptr;
+  }
+  if (pending_) {
+    if (const Status marked = Mark(*store.value, *pending_); !marked.ok()) {
+      Tell(LedgerUnusableMessage(marked.error), MessageIcon::Error);
+      return nullptr;
+    }
+    pending_.reset();
+  }
+  return store.value;
+}
+
+bool CarrierIdGuard::Admit(const std::string& carrierId) {
+  manualHeld_.clear();
+  CarrierIdLedger* const store = ReadyStore();
+  if (store == nullptr) return false;
+  manualUid_ = readBack_.ReadUid();
+  LedgerClaim claim;
+  claim.carrierId = carrierId;
+  claim.setName = context_.setInUse.name;
+  claim.source.kind = LedgerSourceKind::Manual;
+  claim.uid = manualUid_;
+  claim.station = ledger_.station();
+  const Result<Reservation> reserved = store->Reserve(claim);
+  if (!reserved.ok()) {
+    Tell(LedgerUnusableMessage(reserved.error), MessageIcon::Error);
+    return false;
+  }
+  if (reserved.value.granted) {
+    manualHeld_ = carrierId;
+    return true;
+  }
+  const MessageAnswer answer =
+      context_.view.ShowMessage(RewriteCarrierIdQuestion(reserved.value.row), text::kCaption,
+                                MessageIcon::Question, MessageButtons::YesNo);
+  if (answer != MessageAnswer::Yes) return false;
+  const Status noted = store->NoteRewrite(claim);
+  if (noted.ok()) return true;
+  Tell(LedgerUnusableMessage(noted.error), MessageIcon::Error);
+  return false;
+}
+
+void CarrierIdGuard::OnWritten(const std::string& carrierId, bool acknowledged) {
+  if (manualHeld_ != carrierId) return;
+  manualHeld_.clear();
+  const PendingMark mark{carrierId, acknowledged ? LedgerState::Written : LedgerState::Spent,
+                         manualUid_};
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  const Status marked = store.ok() ? Mark(*store.value, mark) : Status::Failure(store.error);
+  if (marked.ok()) return;
+  pending_ = mark;
+  Tell(marked.error, MessageIcon::Error);
+}
+
 Status CarrierIdGuard::Mark(CarrierIdLedger& store, const PendingMark& mark) {
-  return mark.state == LedgerState::Written ? store.MarkWritten(mark.carrierId, mark.uid)
-                                            : store.MarkProgrammed(mark.carrierId, mark.uid);
+  switch (mark.state) {
+    case LedgerState::Written:
+      return store.MarkWritten(mark.carrierId, mark.uid);
+    case LedgerState::Spent:
+      return store.MarkSpent(mark.carrierId, mark.uid);
+    default:
+      return store.MarkProgrammed(mark.carrierId, mark.uid);
+  }
 }
 
 bool CarrierIdGuard::OnFailed() {

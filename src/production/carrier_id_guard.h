@@ -7,6 +7,7 @@
 #include "ledger/station_ledger.h"
 #include "production/carrier_id_source.h"
 #include "production/production_context.h"
+#include "transponder/carrier_id_write_gate.h"
 #include "transponder/transponder_read_back.h"
 
 namespace torvane {
@@ -14,8 +15,10 @@ namespace torvane {
 // The ledger's side of a cycle: the carrier ID about to be written is reserved
 // before the first page write (fix data is noted, never refused); a failed
 // cycle leaves it marked written with the UID of the transponder, and the next
-// cycle writes it again only to that same transponder.
-class CarrierIdGuard {
+// cycle writes it again only to that same transponder. A carrier ID written in
+// Manual mode is reserved too; one the ledger holds is written again only when
+// the operator says so, and the rewrite is noted.
+class CarrierIdGuard : public CarrierIdWriteGate {
  public:
   CarrierIdGuard(ProductionContext& context, StationLedger& ledger, TransponderReadBack& readBack)
       : context_(context), ledger_(ledger), readBack_(readBack) {}
@@ -44,6 +47,11 @@ class CarrierIdGuard {
   // A carrier ID that a stopped station left in flight counts as spent.
   void OnSettled(const InFlightEntry& entry);
 
+  // The manual carrier-ID write.
+  bool Admit(const std::string& carrierId) override;
+  // A failed write leaves the reservation spent: a page may hold the ID.
+  void OnWritten(const std::string& carrierId, bool acknowledged) override;
+
  private:
   // A state the ledger did not take when the cycle ended (its server gone).
   struct PendingMark {
@@ -51,6 +59,9 @@ class CarrierIdGuard {
     LedgerState state;
     std::string uid;
   };
+  // The store with any pending state entered; nothing when the operator has
+  // been told why it cannot be used.
+  CarrierIdLedger* ReadyStore();
   Status Mark(CarrierIdLedger& store, const PendingMark& mark);
   Claim Retry(CarrierIdLedger& store, const LedgerRow& row, const CarrierIdPlace& place);
   LedgerClaim ClaimOf(const std::string& bytes, const std::optional<InFlightEntry>& entry) const;
@@ -67,6 +78,9 @@ class CarrierIdGuard {
   // Entered by the next claim before anything else, so a reserved row never
   // stands for an ID that a page may already hold.
   std::optional<PendingMark> pending_;
+  // The reservation of the manual write under way; empty when it is a rewrite.
+  std::string manualHeld_;
+  std::string manualUid_;
 };
 
 }  // namespace torvane

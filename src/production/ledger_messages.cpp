@@ -23,6 +23,11 @@ std::string RefusedCarrierIdMessage(const LedgerRow& row) {
          ".\r\nNothing was written: a carrier ID is never given to two transponders.";
 }
 
+std::string RewriteCarrierIdQuestion(const LedgerRow& row) {
+  return "The ledger already holds " + DescribeLedgerRow(row) +
+         ".\r\nWrite it to the transponder on the antenna again?";
+}
+
 std::string SpentCarrierIdMessage(const LedgerRow& row) {
   return "The transponder on the antenna is not the one of the failed cycle.\r\nSet that "
          "transponder aside: it may hold " +

@@ -13,6 +13,8 @@ namespace torvane {
 std::string DescribeLedgerRow(const LedgerRow& row);
 // A cycle stopped before any write because the ID is taken.
 std::string RefusedCarrierIdMessage(const LedgerRow& row);
+// Asked before a manual write of an ID the ledger holds.
+std::string RewriteCarrierIdQuestion(const LedgerRow& row);
 // A failed cycle's ID was not on the transponder now on the antenna.
 std::string SpentCarrierIdMessage(const LedgerRow& row);
 // Neither a UID nor the carrier-ID pages could be read to tell which

@@ -49,6 +49,8 @@ class ProductionCycle {
   CsvCarrierIdSource& csvSource() { return csv_; }
   CompleteCsvSource& completeSource() { return complete_; }
   const InFlightSettlement& settlement() const { return settlement_; }
+  // The ledger's side of every carrier-ID write, manual ones included.
+  CarrierIdGuard& guard() { return guard_; }
 
  private:
   CarrierIdSource& ChosenSource();

@@ -32,13 +32,14 @@ std::string ShownChars(std::string_view digits) {
 
 CarrierIdOperations::CarrierIdOperations(SerialLink& link, StationView& view, PageState& pages,
                                          ReaderState& reader, TerminalState& terminal,
-                                         CarrierIdFields& fields)
+                                         CarrierIdFields& fields, CarrierIdWriteGate& gate)
     : link_(link),
       view_(view),
       pages_(pages),
       reader_(reader),
       terminal_(terminal),
-      fields_(fields) {}
+      fields_(fields),
+      gate_(gate) {}
 
 void CarrierIdOperations::OnReadCarrierId() {
   view_.TakeFieldValues();
@@ -100,13 +101,16 @@ bool CarrierIdOperations::WriteIdentifier(ReaderExchange& exchange, const Carrie
   if (!IsGoodPageAnswer(part1)) return Refuse(PageNotReadMessage(1), MessageIcon::Error);
   if (!IsGoodPageAnswer(part2)) return Refuse(PageNotReadMessage(2), MessageIcon::Error);
 
+  const std::string carrierId = HexToChars(identifier.value);
+  if (!gate_.Admit(carrierId)) return false;
   const std::string newData = place.Merged(part1 + part2, identifier.value);
   SetCarrierFields(colour::kWhite);
-  WritePages(exchange, newData.substr(0, 2 * kBytesPerPage), newData.substr(2 * kBytesPerPage));
+  gate_.OnWritten(carrierId, WritePages(exchange, newData.substr(0, 2 * kBytesPerPage),
+                                        newData.substr(2 * kBytesPerPage)));
   return true;
 }
 
-void CarrierIdOperations::WritePages(ReaderExchange& exchange, const std::string& data1,
+bool CarrierIdOperations::WritePages(ReaderExchange& exchange, const std::string& data1,
                                      const std::string& data2) {
   const int page1Field = ids::kPageField[kPage1];
   const int page2Field = ids::kPageField[kPage2];
@@ -115,7 +119,7 @@ void CarrierIdOperations::WritePages(ReaderExchange& exchange, const std::string
   if (!IsAcknowledged(exchange.Exchange(ReaderCommand::WritePage(kPage1 + 1, data1)).kept)) {
     view_.SetFieldColour(page1Field, colour::kRed);
     view_.FocusControl(page1Field);
-    return;
+    return false;
   }
   view_.SetFieldColour(page1Field, colour::kGreen);
   view_.FocusControl(page1Field);
@@ -125,6 +129,7 @@ void CarrierIdOperations::WritePages(ReaderExchange& exchange, const std::string
   view_.SetFieldColour(page2Field, outcome);
   view_.SetFieldColour(ids::kCarrierIdField, outcome);
   view_.FocusControl(page2Field);
+  return written;
 }
 
 bool CarrierIdOperations::Refuse(const std::string& message, MessageIcon icon) {

@@ -6,6 +6,7 @@
 #include "link/serial_link.h"
 #include "link/terminal_state.h"
 #include "transponder/carrier_id_fields.h"
+#include "transponder/carrier_id_write_gate.h"
 #include "transponder/page_state.h"
 #include "transponder/reader_state.h"
 #include "transponder/station_view.h"
@@ -20,7 +21,7 @@ class ReaderExchange;
 class CarrierIdOperations {
  public:
   CarrierIdOperations(SerialLink& link, StationView& view, PageState& pages, ReaderState& reader,
-                      TerminalState& terminal, CarrierIdFields& fields);
+                      TerminalState& terminal, CarrierIdFields& fields, CarrierIdWriteGate& gate);
 
   void OnReadCarrierId();
   void OnWriteCarrierId();
@@ -29,7 +30,8 @@ class CarrierIdOperations {
   void ReadIdentifier(ReaderExchange& exchange, const CarrierIdPlace& place);
   // False when the input or the transponder was refused and nothing was written.
   bool WriteIdentifier(ReaderExchange& exchange, const CarrierIdPlace& place);
-  void WritePages(ReaderExchange& exchange, const std::string& data1, const std::string& data2);
+  // True when both pages were acknowledged.
+  bool WritePages(ReaderExchange& exchange, const std::string& data1, const std::string& data2);
   bool Refuse(const std::string& message, MessageIcon icon);
   void SetCarrierFields(std::uint32_t background);
 
@@ -39,6 +41,7 @@ class CarrierIdOperations {
   ReaderState& reader_;
   TerminalState& terminal_;
   CarrierIdFields& fields_;
+  CarrierIdWriteGate& gate_;
 };
 
 }  // namespace torvane

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "production/in_flight_file.h"
 #include "production/production_fixture.h"
@@ -284,6 +286,99 @@ TEST_F(LedgerCycleTest, LedgerThatCannotBeOpenedStopsEveryCycleBeforeAnyWrite) {
   EXPECT_NE(view.messages[0].text.find("unable to open database file"), std::string::npos);
   EXPECT_EQ(simulator->ReceivedCommands().size(), sent);
   EXPECT_EQ(setInUse.set.carrierId, "5");
+}
+
+// A carrier ID written in Manual mode goes through the ledger like a cycle's.
+TEST_F(LedgerCycleTest, ManualCarrierIdWriteGoesThroughTheLedger) {
+  struct Row {
+    std::string name;
+    std::string id;
+    bool heldBefore;  // by another station, programmed
+    MessageAnswer answer;
+    bool ledgerOpens;
+    bool written;
+    std::size_t rewrites;
+    std::optional<LedgerState> stateAfter;
+    std::optional<MessageIcon> message;  // what the operator is shown
+  };
+  const Row rows[] = {
+      {"new", "0000000000000042", false, MessageAnswer::Yes, true, true, 0, LedgerState::Written,
+       std::nullopt},
+      {"held, no", "0000000000000043", true, MessageAnswer::No, true, false, 0,
+       LedgerState::Programmed, MessageIcon::Question},
+      {"held, yes", "0000000000000044", true, MessageAnswer::Yes, true, true, 1,
+       LedgerState::Programmed, MessageIcon::Question},
+      {"ledger cannot be opened", "0000000000000045", false, MessageAnswer::Yes, false, false, 0,
+       std::nullopt, MessageIcon::Error},
+  };
+  const LedgerSettings settings{directory.File("no/such/folder/x.ledger"), ""};
+  StationLedger unusable(settings, workingDirectory);
+  CarrierIdLedger& store = *ledger.Store().value;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    simulator->PlaceBlankTransponder();
+    const std::string uid = OnAntenna().uid;
+    if (row.heldBefore) {
+      const LedgerClaim claim{row.id, "other job", {}, "E0040000000000AA", "bay-2"};
+      ASSERT_TRUE(store.Reserve(claim).value.granted);
+      ASSERT_TRUE(store.MarkProgrammed(row.id, "").ok());
+    }
+    CarrierIdGuard guard{context, row.ledgerOpens ? ledger : unusable, readBack};
+    CarrierIdOperations operations{link, view, pages, reader, terminal, carrierId, guard};
+    view.messages.clear();
+    view.questionAnswer = row.answer;
+    carrierId = {"0", "16", row.id};
+    pages.displayForm = PageForm::Ascii;
+    NewCommands();
+
+    operations.OnWriteCarrierId();
+
+    const std::vector<std::string> sent = NewCommands();
+    const auto pageWrites = std::count_if(
+        sent.begin(), sent.end(), [](const std::string& c) { return c.rfind("WD", 0) == 0; });
+    EXPECT_EQ(pageWrites, row.written ? 2 : 0);
+    EXPECT_EQ(PageChars(1) + PageChars(2) == row.id, row.written);
+    ASSERT_EQ(view.messages.size(), row.message ? 1u : 0u);
+    if (row.message) {
+      const FakeStationView::Message& shown = view.messages[0];
+      EXPECT_EQ(shown.icon, *row.message);
+      EXPECT_EQ(shown.caption, "Torvane");
+      const bool question = *row.message == MessageIcon::Question;
+      EXPECT_EQ(shown.buttons, question ? MessageButtons::YesNo : MessageButtons::Ok);
+      const std::vector<std::string> named =
+          question ? std::vector<std::string>{row.id, "other job", "bay-2", "E0040000000000AA"}
+                   : std::vector<std::string>{"unable to open database file"};
+      for (const std::string& part : named) {
+        EXPECT_NE(shown.text.find(part), std::string::npos) << part << " in " << shown.text;
+      }
+    }
+    const auto held = store.LookUp(row.id).value;
+    ASSERT_EQ(held.has_value(), row.stateAfter.has_value());
+    if (held) {
+      EXPECT_EQ(held->state, *row.stateAfter);
+      if (!row.heldBefore) {
+        EXPECT_EQ(held->source.kind, LedgerSourceKind::Manual);
+        EXPECT_EQ(held->uid, uid);
+      }
+    }
+    LedgerQuery query;
+    query.carrierId = row.id;
+    const std::vector<LedgerRewrite> rewrites = store.Rewrites(query).value;
+    ASSERT_EQ(rewrites.size(), row.rewrites);
+    if (!rewrites.empty()) {
+      EXPECT_EQ(rewrites[0].uid, uid);
+      EXPECT_EQ(rewrites[0].station, "bay-1");
+    }
+  }
+
+  // A cycle never gives out an ID written by hand.
+  simulator->PlaceBlankTransponder();
+  view.messages.clear();
+  setInUse.set.carrierId = "42";
+  EXPECT_FALSE(Programs());
+  ASSERT_FALSE(MessageHeads().empty());
+  EXPECT_EQ(MessageHeads()[0].rfind("The ledger already holds carrier ID 0000000000000042", 0), 0u)
+      << MessageHeads()[0];
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 namespace torvane::test {
 
 // Records what the logic does to the window that tests look at; message boxes
-// are answered Ok, questions Yes.
+// are answered Ok, questions with questionAnswer.
 class FakeStationView : public StationView {
  public:
   struct Message {
@@ -49,7 +49,7 @@ class FakeStationView : public StationView {
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                             MessageButtons buttons) override {
     messages.push_back({text, caption, icon, buttons});
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : questionAnswer;
   }
   void WriteManualRecord(ManualRecordKind kind) override { manualRecords.push_back(kind); }
 
@@ -62,6 +62,7 @@ class FakeStationView : public StationView {
   // Lets a test act at a chosen moment of an operation.
   std::function<void(int controlId, std::uint32_t background)> onColour;
 
+  MessageAnswer questionAnswer = MessageAnswer::Yes;
   int takeCount = 0;
   std::map<int, std::uint32_t> colours;
   std::map<int, std::uint32_t> textColours;

@@ -14,6 +14,13 @@
 
 namespace torvane::test {
 
+// Lets every carrier ID through: the ledger's checks have tests of their own.
+class OpenCarrierIdGate : public CarrierIdWriteGate {
+ public:
+  bool Admit(const std::string&) override { return true; }
+  void OnWritten(const std::string&, bool) override {}
+};
+
 // The station's state around the reader operations, a recording view, and a
 // serial link to the reader simulator (or to another reader a test opens).
 class OperationsFixture : public ::testing::Test {
@@ -59,7 +66,8 @@ class OperationsFixture : public ::testing::Test {
   ManualLogState manualLog;
   CarrierIdFields carrierId;
   ManualOperations manual{link, view, pages, reader, terminal, setInUse, manualLog};
-  CarrierIdOperations carrier{link, view, pages, reader, terminal, carrierId};
+  OpenCarrierIdGate openGate;
+  CarrierIdOperations carrier{link, view, pages, reader, terminal, carrierId, openGate};
 
  private:
   std::size_t seen_ = 0;
