@@ -199,13 +199,16 @@ bool CarrierIdGuard::Admit(const std::string& carrierId) {
 void CarrierIdGuard::OnWritten(const std::string& carrierId, bool acknowledged) {
   if (manualHeld_ != carrierId) return;
   manualHeld_.clear();
-  const PendingMark mark{carrierId, acknowledged ? LedgerState::Written : LedgerState::Spent,
-                         manualUid_};
+  MarkOrKeep({carrierId, acknowledged ? LedgerState::Written : LedgerState::Spent, manualUid_});
+}
+
+bool CarrierIdGuard::MarkOrKeep(const PendingMark& mark) {
   const Result<CarrierIdLedger*> store = ledger_.Store();
   const Status marked = store.ok() ? Mark(*store.value, mark) : Status::Failure(store.error);
-  if (marked.ok()) return;
+  if (marked.ok()) return true;
   pending_ = mark;
   Tell(marked.error, MessageIcon::Error);
+  return false;
 }
 
 Status CarrierIdGuard::Mark(CarrierIdLedger& store, const PendingMark& mark) {
@@ -223,13 +226,7 @@ bool CarrierIdGuard::OnFailed() {
   if (held_.empty()) return true;
   std::string uid = readBack_.ReadUid();
   if (uid.empty()) uid = CycleUid();
-  const PendingMark mark{held_, LedgerState::Written, uid};
-  const Result<CarrierIdLedger*> store = ledger_.Store();
-  const Status marked = store.ok() ? Mark(*store.value, mark) : Status::Failure(store.error);
-  if (marked.ok()) return true;
-  pending_ = mark;
-  Tell(marked.error, MessageIcon::Error);
-  return false;
+  return MarkOrKeep({held_, LedgerState::Written, uid});
 }
 
 Status CarrierIdGuard::OnProgrammed() {

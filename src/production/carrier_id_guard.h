@@ -63,6 +63,8 @@ class CarrierIdGuard : public CarrierIdWriteGate {
   // been told why it cannot be used.
   CarrierIdLedger* ReadyStore();
   Status Mark(CarrierIdLedger& store, const PendingMark& mark);
+  // A mark the ledger does not take is kept for the next claim; the operator is told.
+  bool MarkOrKeep(const PendingMark& mark);
   Claim Retry(CarrierIdLedger& store, const LedgerRow& row, const CarrierIdPlace& place);
   LedgerClaim ClaimOf(const std::string& bytes, const std::optional<InFlightEntry>& entry) const;
   // The UID the cycle read itself, where the transponder type reads one.
