@@ -11,6 +11,14 @@ namespace torvane {
 // Milliseconds since the Unix epoch, UTC.
 using LedgerTime = std::chrono::sys_time<std::chrono::milliseconds>;
 
+// How the stores keep a time: a whole number of milliseconds.
+inline std::int64_t ToMillis(LedgerTime time) {
+  return time.time_since_epoch().count();
+}
+inline LedgerTime FromMillis(std::int64_t ms) {
+  return LedgerTime(std::chrono::milliseconds(ms));
+}
+
 // Reserved: held, no page sent yet. Written: a page that holds it may be on a
 // transponder. Programmed: written, locked and recorded. Spent: a cycle failed
 // after a page that holds it may have been written; it is never given out again.

@@ -15,10 +15,6 @@ std::string Millis(const char* column) {
   return std::string("(extract(epoch FROM ") + column + ") * 1000)::bigint";
 }
 
-LedgerTime FromMillis(std::int64_t ms) {
-  return LedgerTime(std::chrono::milliseconds(ms));
-}
-
 void AddClaim(PostgresQuery& query, const LedgerClaim& claim) {
   query.Bytes(claim.carrierId)
       .Text(claim.setName)

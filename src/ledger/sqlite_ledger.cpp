@@ -48,14 +48,6 @@ LedgerTime Now() {
   return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
 }
 
-std::int64_t Millis(LedgerTime time) {
-  return time.time_since_epoch().count();
-}
-
-LedgerTime FromMillis(std::int64_t ms) {
-  return LedgerTime(std::chrono::milliseconds(ms));
-}
-
 void BindClaim(SqliteStatement& statement, const LedgerClaim& claim) {
   statement.BindBlob(claim.carrierId)
       .BindText(claim.setName)
@@ -97,8 +89,8 @@ std::string WhereClause(const LedgerQuery& query, const char* timeColumn) {
 void BindQuery(SqliteStatement& statement, const LedgerQuery& query) {
   if (query.carrierId) statement.BindBlob(*query.carrierId);
   if (query.setName) statement.BindText(*query.setName);
-  if (query.from) statement.BindInteger(Millis(*query.from));
-  if (query.to) statement.BindInteger(Millis(*query.to));
+  if (query.from) statement.BindInteger(ToMillis(*query.from));
+  if (query.to) statement.BindInteger(ToMillis(*query.to));
 }
 
 }  // namespace
@@ -188,7 +180,7 @@ Result<Reservation> SqliteLedger::Reserve(const LedgerClaim& claim) {
               " ON CONFLICT (carrier_id) DO NOTHING");
   if (!insert.ok()) return Reserved::Failure(insert.error);
   BindClaim(insert.value, claim);
-  insert.value.BindInteger(Millis(now)).BindInteger(Millis(now));
+  insert.value.BindInteger(ToMillis(now)).BindInteger(ToMillis(now));
   if (const Status run = insert.value.Run(); !run.ok()) return Reserved::Failure(run.error);
   if (sqlite3_changes(db_) == 1) {
     Reservation granted{true, LedgerRow{claim, LedgerState::Reserved, now, now}};
@@ -208,7 +200,7 @@ Status SqliteLedger::Move(std::string_view carrierId, LedgerState state, std::st
   update.value.BindText(LedgerStateName(state))
       .BindText(uid)
       .BindText(uid)
-      .BindInteger(Millis(Now()))
+      .BindInteger(ToMillis(Now()))
       .BindBlob(carrierId);
   if (const Status run = update.value.Run(); !run.ok()) return run;
   if (sqlite3_changes(db_) == 1) return Status::Success();
@@ -225,7 +217,7 @@ Status SqliteLedger::NoteRewrite(const LedgerClaim& claim) {
                                            ", written_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
   if (!insert.ok()) return Status::Failure(insert.error);
   BindClaim(insert.value, claim);
-  insert.value.BindInteger(Millis(Now()));
+  insert.value.BindInteger(ToMillis(Now()));
   return insert.value.Run();
 }
 
