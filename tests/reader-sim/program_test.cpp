@@ -49,7 +49,9 @@ class Program {
     std::string line;
     char c;
     pollfd fds{output_, POLLIN, 0};
-    while (::poll(&fds, 1, 5000) > 0 && ::read(output_, &c, 1) == 1 && c != '\n') line += c;
+    while (::poll(&fds, 1, static_cast<int>(PtyPeer::kDefaultLimit.count())) > 0 &&
+           ::read(output_, &c, 1) == 1 && c != '\n')
+      line += c;
     return line;
   }
   void Signal(int signal) { ::kill(pid_, signal); }

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -41,6 +42,10 @@ PtyPeer::PtyPeer() {
 
 PtyPeer::PtyPeer(const std::string& devicePath) {
   OpenRaw(devicePath, fd_);
+  // The lock a station takes: another station that opens the device by an old
+  // name (a pseudo-terminal's number is soon given out again) backs off instead
+  // of flushing and reading what the reader sends this one.
+  if (ok() && flock(fd_, LOCK_EX | LOCK_NB) != 0) error_ = ErrorText("Cannot lock " + devicePath);
 }
 
 PtyPeer::~PtyPeer() {

@@ -10,11 +10,14 @@ namespace torvane {
 // One end of a pseudo-terminal that a test talks through, in raw mode. A new
 // peer creates the terminal and stands in for a device: the code under test
 // opens slavePath() as its port. A peer attached to an existing terminal
-// device (a simulated reader's) stands in for a station instead.
+// device (a simulated reader's) stands in for a station instead, and holds the
+// device's lock as a station does.
 class PtyPeer {
  public:
   using Predicate = std::function<bool(const std::string& received)>;
-  static constexpr std::chrono::milliseconds kDefaultLimit{5000};
+  // Only a lost answer runs into it: long enough for a sanitizer build on a
+  // busy machine.
+  static constexpr std::chrono::milliseconds kDefaultLimit{30000};
 
   PtyPeer();
   explicit PtyPeer(const std::string& devicePath);

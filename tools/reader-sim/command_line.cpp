@@ -42,8 +42,9 @@ bool QueueConsole(CommandLine& line, std::string_view word, const std::string& v
 }
 
 const OptionEntry kOptions[] = {
-    {"--link", "PATH", "also make PATH a symbolic link to the device (removed on exit)",
-     [](CommandLine& l, const std::string& v) { return !(l.linkPath = v).empty(); }},
+    {"--link", "PATH",
+     "also make PATH a symbolic link to the device (removed on exit and on hangup)",
+     [](CommandLine& l, const std::string& v) { return !(l.options.linkPath = v).empty(); }},
     {"--empty", "", "start with no transponder on the antenna",
      [](CommandLine& l, const std::string&) { return l.options.empty = true; }},
     {"--swap-after-lock", "",

@@ -11,7 +11,6 @@ namespace torvane::sim {
 // What the program was asked to do on its command line.
 struct CommandLine {
   SimOptions options;
-  std::string linkPath;
   bool help = false;
   // Faults given as options, as the console commands that set them up.
   std::vector<std::string> consoleCommands;

@@ -11,7 +11,6 @@
 
 #include "command_line.h"
 #include "console_commands.h"
-#include "device_link.h"
 #include "reader_simulator.h"
 
 namespace {
@@ -89,15 +88,6 @@ int main(int argc, char** argv) {
     return kExitFailure;
   }
   torvane::sim::ReaderSimulator& simulator = *started.value;
-  std::unique_ptr<torvane::sim::DeviceLink> link;
-  if (!commandLine.linkPath.empty()) {
-    auto created = torvane::sim::DeviceLink::Create(commandLine.linkPath, simulator.devicePath());
-    if (!created.ok()) {
-      std::cerr << "torvane-reader-sim: " << created.error << '\n';
-      return kExitFailure;
-    }
-    link = std::move(created.value);
-  }
   Say(simulator.devicePath());
 
   ConsoleCommands console(simulator);

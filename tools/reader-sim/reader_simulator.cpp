@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "device_link.h"
 #include "line_server.h"
 #include "pty_endpoint.h"
 #include "simulator_core.h"
@@ -19,16 +20,24 @@ Result<std::unique_ptr<ReaderSimulator>> ReaderSimulator::Start(const SimOptions
   if (!core.ok()) return Started::Failure(core.error);
   auto endpoint = PtyEndpoint::Open();
   if (!endpoint.ok()) return Started::Failure(endpoint.error);
-  return Started::Success(std::unique_ptr<ReaderSimulator>(
-      new ReaderSimulator(std::move(core.value), std::move(endpoint.value), options.paceBaud)));
+  std::unique_ptr<DeviceLink> link;
+  if (!options.linkPath.empty()) {
+    auto created = DeviceLink::Create(options.linkPath, endpoint.value->devicePath());
+    if (!created.ok()) return Started::Failure(created.error);
+    link = std::move(created.value);
+  }
+  return Started::Success(std::unique_ptr<ReaderSimulator>(new ReaderSimulator(
+      std::move(core.value), std::move(endpoint.value), std::move(link), options.paceBaud)));
 }
 
 ReaderSimulator::ReaderSimulator(std::unique_ptr<SimulatorCore> core,
-                                 std::unique_ptr<PtyEndpoint> endpoint, std::uint32_t baud)
+                                 std::unique_ptr<PtyEndpoint> endpoint,
+                                 std::unique_ptr<DeviceLink> link, std::uint32_t baud)
     : core_(std::move(core)),
       endpoint_(std::move(endpoint)),
       server_(std::make_unique<LineServer>(*endpoint_, *core_, baud)),
       devicePath_(endpoint_->devicePath()),
+      link_(std::move(link)),
       thread_([this] { server_->Run(); }) {}
 
 ReaderSimulator::~ReaderSimulator() {
@@ -40,6 +49,7 @@ void ReaderSimulator::StopServing() {
   if (!thread_.joinable()) return;
   endpoint_->Wake();
   thread_.join();
+  link_.reset();
   endpoint_->Close();
 }
 

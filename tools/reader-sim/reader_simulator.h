@@ -19,6 +19,7 @@ namespace torvane::sim {
 class SimulatorCore;
 class PtyEndpoint;
 class LineServer;
+class DeviceLink;
 
 // A transponder reader on a pseudo-terminal, served by a thread of its own.
 // Every public call is thread-safe.
@@ -63,7 +64,8 @@ class ReaderSimulator {
   // The answer faults above go out only after the next `answers` answers, so
   // that a test can aim one at a later step of an operation.
   void HoldFaultsFor(int answers);
-  // Closes the line as a pulled USB adapter would; the station sees a hang-up.
+  // Closes the line as a pulled USB adapter would; the station sees a hang-up
+  // and the device link goes away.
   void HangUp();
   bool hungUp() const;
 
@@ -75,7 +77,7 @@ class ReaderSimulator {
 
  private:
   ReaderSimulator(std::unique_ptr<SimulatorCore> core, std::unique_ptr<PtyEndpoint> endpoint,
-                  std::uint32_t baud);
+                  std::unique_ptr<DeviceLink> link, std::uint32_t baud);
   void StopServing();
 
   std::unique_ptr<SimulatorCore> core_;
@@ -83,6 +85,7 @@ class ReaderSimulator {
   std::unique_ptr<LineServer> server_;
   const std::string devicePath_;
   mutable std::mutex lifecycleMutex_;
+  std::unique_ptr<DeviceLink> link_;
   bool hungUp_ = false;
   std::thread thread_;
 };

@@ -18,6 +18,10 @@ struct SimOptions {
   std::uint32_t paceBaud = 0;              // 0: bytes travel at once; else 10 bit times per byte
   std::string statePath;                   // JSON of every transponder, rewritten on each change
   std::string logPath;  // received commands and sent answers with monotonic times
+  // A symbolic link to the device, removed when the line hangs up or the
+  // simulator ends: the device number goes back to the system then, and a
+  // station that opens it again by the old name would meet another terminal.
+  std::string linkPath;
 };
 
 }  // namespace torvane::sim
