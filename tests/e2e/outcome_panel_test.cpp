@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <filesystem>
 #include <string>
 
 #include "app/outcome_panel.h"
@@ -15,8 +14,6 @@
 
 namespace torvane::test {
 namespace {
-
-using namespace std::chrono_literals;
 
 class OutcomePanelTest : public StationWithReaderTest {
  protected:
@@ -99,34 +96,31 @@ TEST_F(OutcomePanelTest, PassThenFailThenPassWithTheirTextsColoursAndCounters) {
 }
 
 TEST_F(OutcomePanelTest, UnpluggedReaderEndsTheRunAndIsOpenedAgainWhenItIsBack) {
-  const std::string link = directory_.filePath("reader").toStdString();
-  std::filesystem::create_symlink(simulator_->devicePath(), link);
-  simulator_->SetSwapDelay(50ms);
-  ASSERT_NO_FATAL_FAILURE(StartCounterRun(link));
+  ASSERT_NO_FATAL_FAILURE(StartCounterRun(ReaderLink()));
   Click(ids::kContButton);
-  ASSERT_TRUE(WaitUntil([this] { return Shown("runState") == "run: 1 made"; }, 20s));
+  ASSERT_TRUE(WaitUntil([this] { return Shown("runState") == "run: 1 made"; }));
   Snapshot("running");
 
   simulator_->HangUp();
-  ASSERT_TRUE(WaitUntil([this] { return Shown("runState") == "reader disconnected"; }, 10s));
+  ASSERT_TRUE(WaitUntil([this] { return Shown("runState") == "reader disconnected"; }));
   EXPECT_FALSE(window_->link().portOpen());
   EXPECT_EQ(Control<QAbstractButton>(ids::kContButton)->text().toStdString(), text::kContOn);
   EXPECT_TRUE(Control<QAbstractButton>(ids::kOneButton)->isEnabled());
   Snapshot("disconnected");
 
   // The same link path, a new device behind it.
-  auto started = sim::ReaderSimulator::Start({});
+  sim::SimOptions options;
+  options.linkPath = ReaderLink();
+  auto started = sim::ReaderSimulator::Start(options);
   ASSERT_TRUE(started.ok()) << started.error;
   std::unique_ptr<sim::ReaderSimulator> back = std::move(started.value);
-  std::filesystem::remove(link);
-  std::filesystem::create_symlink(back->devicePath(), link);
-  ASSERT_TRUE(WaitUntil([this] { return window_->link().portOpen(); }, 10s));
+  ASSERT_TRUE(WaitUntil([this] { return window_->link().portOpen(); }));
   EXPECT_EQ(Shown("runState"), "");
   // At most the one cycle that met the hang-up said so: no storm of messages.
   EXPECT_LE(answerer_->seen().size(), 1u);
 
   Click(ids::kOneButton);
-  ASSERT_TRUE(WaitUntil([&] { return back->OnAntenna() && back->OnAntenna()->locked[0]; }, 10s));
+  ASSERT_TRUE(WaitUntil([&] { return back->OnAntenna() && back->OnAntenna()->locked[0]; }));
   ASSERT_TRUE(WaitUntil([this] { return Shows("PASS"); }));
   window_.reset();
 }

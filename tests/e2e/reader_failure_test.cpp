@@ -34,7 +34,7 @@ TEST_F(ReaderFailureTest, NoTransponderAndNoReaderAreNeverASuccess) {
   std::vector<int> watched(ids::kPageField.begin(), ids::kPageField.end());
   watched.insert(watched.end(), {ids::kUidField, ids::kCarrierIdField});
 
-  ASSERT_NO_FATAL_FAILURE(StartOnReader());
+  ASSERT_NO_FATAL_FAILURE(StartOnReader("", ReaderLink()));
   SelectOnly({1, 2});
   TypePage(1, "1111111111111111");
   TypePage(2, "2222222222222222");

@@ -33,13 +33,19 @@ class StationWithReaderTest : public StationWindowTest {
     StationWindowTest::SetUp();
     sim::SimOptions options;
     options.timingValue = kTimingValue;
+    options.linkPath = ReaderLink();
     auto started = sim::ReaderSimulator::Start(options);
     ASSERT_TRUE(started.ok()) << started.error;
     simulator_ = std::move(started.value);
   }
 
-  void StartOnReader(const std::string& extraSettings = "") {
-    WriteSettingsForPort(simulator_->devicePath(), extraSettings);
+  // The simulator's link goes when its line hangs up; a station that looks for
+  // the reader under it never meets the device's number given out again.
+  std::string ReaderLink() const { return directory_.filePath("reader").toStdString(); }
+
+  // On the reader's device, or on `port` (its link where a test unplugs it).
+  void StartOnReader(const std::string& extraSettings = "", const std::string& port = "") {
+    WriteSettingsForPort(port.empty() ? simulator_->devicePath() : port, extraSettings);
     Start();
     ASSERT_TRUE(window_->link().portOpen()) << window_->link().lastError();
   }

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <set>
-#include <thread>
 
 #include "production/continuous_mode.h"
 #include "production/production_fixture.h"
@@ -25,15 +24,6 @@ class ContinuousModeTest : public ProductionTest {
     reader.errorCount = 0;
     continuous.OnCycleEnded(cycle.ProgramOneTag());
     ++cycles;
-  }
-  // Waits for the simulator to put a transponder other than `uid` on the antenna.
-  bool WaitForAnotherTransponder(const std::string& uid) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (OnAntenna().uid == uid) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
   }
   bool StationControlsEnabled() const {
     return view.enabledControls.at(ids::kOneButton) && view.enabledControls.at(ids::kNextField) &&
@@ -112,15 +102,17 @@ TEST_F(ContinuousModeTest, EachTransponderOnTheAntennaIsProgrammedOnce) {
   EXPECT_EQ(production.continuousMode, 1);
 }
 
-TEST_F(ContinuousModeTest, RunProgramsTheTranspondersTheSimulatorSwapsIn) {
-  simulator->SetSwapDelay(std::chrono::milliseconds(20));
+TEST_F(ContinuousModeTest, RunProgramsTheTranspondersTheOperatorSwapsIn) {
   setInUse.set.lockPage[0] = true;
   setInUse.set.lockPage[1] = true;
   continuous.OnContinuous();
-  while (cycles < 3) {
-    const std::string uid = OnAntenna().uid;
+  // A swap on a timer could meet the check after the locks on a slow machine;
+  // the operator swaps once the cycle is over.
+  for (int made = 1; made <= 3; ++made) {
     Tick();
-    ASSERT_TRUE(WaitForAnotherTransponder(uid)) << "after " << cycles << " cycles";
+    ASSERT_EQ(cycles, made);
+    simulator->RemoveTransponder();
+    simulator->PlaceBlankTransponder();
   }
   continuous.OnContinuous();
   std::set<std::string> written;
