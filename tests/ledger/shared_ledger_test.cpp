@@ -50,6 +50,8 @@ std::string CounterId(long value) {
 
 // What the operator of a station does: a fresh transponder on the antenna
 // after each one programmed, and "Cont On" again once told to after a stop.
+// After `pauseAfter` transponders the antenna stays empty until resumed, so
+// that the test knows the station is between cycles, whatever its speed.
 struct Station {
   ScratchDirectory directory;
   std::unique_ptr<sim::ReaderSimulator> simulator;
@@ -58,6 +60,8 @@ struct Station {
   std::mutex guard;
   std::condition_variable changed;
   int programmed = 0;
+  int pauseAfter = 0;  // 0: never
+  bool resumed = false;
   bool stopped = false;
   bool goAhead = false;
   std::vector<std::string> seen;  // the station's lines so far
@@ -68,6 +72,7 @@ struct Station {
     {
       std::lock_guard lock(guard);
       goAhead = true;
+      resumed = true;
       changed.notify_all();
     }
     attendant.join();
@@ -76,13 +81,16 @@ struct Station {
   void Attend() {
     const auto deadline = Clock::now() + kRunDeadline;
     while (const std::optional<std::string> line = process->ReadLine(deadline)) {
-      if (line->starts_with("programmed")) {
-        simulator->RemoveTransponder();
-        simulator->PlaceBlankTransponder();
-      }
       std::unique_lock lock(guard);
       seen.push_back(*line);
-      programmed += line->starts_with("programmed") ? 1 : 0;
+      if (line->starts_with("programmed")) {
+        simulator->RemoveTransponder();
+        ++programmed;
+        changed.notify_all();
+        if (programmed == pauseAfter)
+          changed.wait_until(lock, deadline, [this] { return resumed; });
+        simulator->PlaceBlankTransponder();
+      }
       stopped = stopped || *line == "stopped";
       changed.notify_all();
       if (*line != "stopped") continue;
@@ -90,6 +98,11 @@ struct Station {
       goAhead = false;
       process->Send("go");
     }
+  }
+  void Let(bool Station::*flag) {
+    std::lock_guard lock(guard);
+    this->*flag = true;
+    changed.notify_all();
   }
   bool WaitUntil(const std::function<bool()>& condition) {
     std::unique_lock lock(guard);
@@ -212,10 +225,13 @@ TEST_P(SharedLedgerTest, TwoStationsFromOneStartShareTheRangeWithoutAnIdTwice) {
 }
 
 TEST_P(SharedLedgerTest, AServerStoppedDuringTheRunStopsProductionUntilItIsBack) {
+  constexpr int kBeforeTheStop = 20;
+  for (Station& station : stations) station.pauseAfter = kBeforeTheStop;
   StartStations(kTranspondersWithOutage);
   for (Station& station : stations)
-    ASSERT_TRUE(station.WaitUntil([&station] { return station.programmed >= 20; }));
+    ASSERT_TRUE(station.WaitUntil([&station] { return station.programmed == kBeforeTheStop; }));
   ASSERT_TRUE(server->Stop().ok());
+  for (Station& station : stations) station.Let(&Station::resumed);
   for (Station& station : stations) {
     ASSERT_TRUE(station.WaitUntil([&station] { return station.stopped; }));
     std::lock_guard lock(station.guard);
@@ -226,11 +242,7 @@ TEST_P(SharedLedgerTest, AServerStoppedDuringTheRunStopsProductionUntilItIsBack)
   }
   const Status started = server->Start();
   ASSERT_TRUE(started.ok()) << started.error;
-  for (Station& station : stations) {
-    std::lock_guard lock(station.guard);
-    station.goAhead = true;
-    station.changed.notify_all();
-  }
+  for (Station& station : stations) station.Let(&Station::goAhead);
   WaitForBothToFinish();
   ExpectOneRangeWithoutDoublesOrGaps(kTranspondersWithOutage);
 }

@@ -22,7 +22,7 @@ namespace torvane::test {
 namespace {
 
 constexpr int kCommandsPerCycle = 6;  // TOR, WD 1, WD 2, TOR, LD 1, LD 2
-constexpr auto kDeadline = std::chrono::seconds(20);
+constexpr auto kDeadline = std::chrono::seconds(60);
 
 class CrashTest : public ::testing::TestWithParam<bool> {
  protected:

@@ -37,7 +37,7 @@ class OutsideFilesTest : public ProductionTest {
   template <class Step>
   auto Returns(const std::string& fifo, Step step) {
     auto running = std::async(std::launch::async, step);
-    const bool returned = running.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    const bool returned = running.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
     if (!returned) close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
     EXPECT_TRUE(returned);
     return running.get();
