@@ -99,7 +99,9 @@ TEST_F(ReaderExchangeTest, CalibrationRescalesTheAnswerUnit) {
     bool write;  // the write scales by 25, the page read by 13
     int unit;
   };
-  constexpr int kStart = 20;  // short, so that the silent row is quick
+  // Long enough for the scripted reader to answer on a busy machine; only the
+  // silent row waits it out.
+  constexpr int kStart = 500;
   const Row rows[] = {
       {"10", false, 130},     {"10", true, 250},
       {"255", true, 6375},    {"0", true, kStart},
