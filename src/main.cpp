@@ -1,6 +1,5 @@
-#include "app/vexa_app.h"
+#include "app/station_start.h"
 
 int main(int argc, char** argv) {
-  torvane::CVexaApp app(argc, argv);
-  return app.Run();
+  return torvane::StartStation(argc, argv);
 }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "platform/version.h"
 #include "res/main_window_template.h"
 
 namespace torvane {
@@ -89,10 +90,15 @@ QPixmap StationImages::Radio(bool selected) {
   return pixmap;
 }
 
-// A transponder: a chip inside the rings of its antenna coil.
 QPixmap StationImages::Emblem(int size) {
   QPixmap pixmap = Blank(size, size);
   QPainter painter(&pixmap);
+  PaintEmblem(painter, size);
+  return pixmap;
+}
+
+// A transponder: a chip inside the rings of its antenna coil.
+void StationImages::PaintEmblem(QPainter& painter, double size) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(Qt::NoPen);
   painter.setBrush(kNavy);
@@ -105,7 +111,6 @@ QPixmap StationImages::Emblem(int size) {
   }
   double chip = size * 0.22;
   painter.fillRect(QRectF((size - chip) / 2, (size - chip) / 2, chip, chip), QColor(255, 190, 0));
-  return pixmap;
 }
 
 QPixmap StationImages::Wordmark() {
@@ -165,7 +170,7 @@ QPixmap StationImages::AboutPicture() {
   font.setPixelSize(14);
   painter.setFont(font);
   painter.drawText(QRect(0, 262, 420, 24), Qt::AlignCenter, "Carrier ID transponder station");
-  painter.drawText(QRect(0, 290, 420, 24), Qt::AlignCenter, "V1.68  21.10.2026");
+  painter.drawText(QRect(0, 290, 420, 24), Qt::AlignCenter, "V" TORVANE_VERSION "  21.10.2026");
   return pixmap;
 }
 

@@ -65,6 +65,7 @@ TEST_F(LedgerToolTest, CommandsPrintWhatTheLedgerHolds) {
        {"LOT-1", "0000000000000005", "hex 01FF"},
        {}},
       {{"range", "2000-01-01", "2000-01-02"}, 0, {}, {"LOT-1"}},
+      {{"id", "LOT-1", "--help"}, 0, {"usage: torvane-ledger", "copy-to URL"}, {"LOT-1"}},
       {{"export"},
        0,
        {"entry,carrier ID,carrier ID hex,state,", "\r\ncarrier ID,LOT-1,4C4F542D31,spent,",

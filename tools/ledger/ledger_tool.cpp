@@ -20,6 +20,7 @@ constexpr int kUsage = 2;
 
 constexpr const char* kUsageText =
     "usage: torvane-ledger [--database PATH|URL] COMMAND\n"
+    "       torvane-ledger --help\n"
     "  id CARRIER_ID          the row of a carrier ID (as written, e.g. 0000000000000005)\n"
     "  id --hex DIGITS        the same, the bytes as hexadecimal digits\n"
     "  set NAME               the rows of a configuration set\n"
@@ -41,7 +42,7 @@ std::optional<Command> Parse(const std::vector<std::string>& arguments) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     if (arguments[i] == "--database" && i + 1 < arguments.size()) {
       command.database = arguments[++i];
-    } else if (arguments[i] == "--database" || arguments[i] == "--help") {
+    } else if (arguments[i] == "--database") {
       return std::nullopt;
     } else {
       command.words.push_back(arguments[i]);
@@ -207,6 +208,12 @@ int Run(CarrierIdLedger& ledger, const std::vector<std::string>& words, std::ost
 
 int RunLedgerTool(const std::vector<std::string>& arguments, const std::string& workingDirectory,
                   std::ostream& out, std::ostream& err) {
+  for (const std::string& argument : arguments) {
+    if (argument == "--help" || argument == "-h") {
+      out << kUsageText;
+      return kDone;
+    }
+  }
   const std::optional<Command> command = Parse(arguments);
   if (!command) {
     err << kUsageText;
