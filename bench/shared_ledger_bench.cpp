@@ -163,6 +163,14 @@ int main() {
     std::fprintf(stderr, "No local PostgreSQL server: %s\n", database.error.c_str());
     return 1;
   }
+  // The tables, made as the database's owner makes them.
+  const auto owner = torvane::PostgresLedger::Open(server.ConnectionString(database.value));
+  const torvane::Status tables =
+      owner.ok() ? owner.value->Initialise() : torvane::Status::Failure(owner.error);
+  if (!tables.ok()) {
+    std::fprintf(stderr, "%s\n", tables.error.c_str());
+    return 1;
+  }
   Measure(PostgresStore(server, database.value));
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/station_production.h"
 
+#include "production/ledger_consent.h"
 #include "production/production_messages.h"
 
 namespace torvane {
@@ -15,7 +16,7 @@ StationProduction::StationProduction(StationView& view, StationState& state, Ser
                state.carrierIdMaxText,
                state.csvDelimiter,
                state.workingDirectory},
-      ledger_(state.ledger, state.workingDirectory),
+      ledger_(state.ledger, state.workingDirectory, AskOperatorAboutLedger(view)),
       readBack_(link, state.reader, state.terminal),
       cycle_(context_, manual, records, ledger_, readBack_),
       spins_(context_),

@@ -1,9 +1,13 @@
 #include "app/vexa_app.h"
 
+#include <QDir>
 #include <csignal>
 
 #include "app/termination_notifier.h"
 #include "app/vexa_dlg.h"
+#include "controls/station_message_box.h"
+#include "platform/folder_lock.h"
+#include "res/station_strings.h"
 
 namespace torvane {
 
@@ -14,6 +18,12 @@ CVexaApp::CVexaApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 int CVexaApp::Run() {
+  const Result<FolderLock> folder = LockStationFolder(QDir::currentPath().toStdString());
+  if (!folder.ok()) {
+    StationMessageBox::Show(nullptr, folder.error, text::kWindowCaption, MessageIcon::Error,
+                            MessageButtons::Ok);
+    return 1;
+  }
   TerminationNotifier termination;
   CVexaDlg dialog;
   mainWindow_ = &dialog;

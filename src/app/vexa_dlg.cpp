@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QKeyEvent>
 
+#include "app/outcome_panel.h"
 #include "app/station_settings.h"
 #include "config/set_in_use_check.h"
 #include "config/set_in_use_load.h"
@@ -66,6 +67,8 @@ void CVexaDlg::Initialise() {
   LoadStationSettings(state_.settingsPath, state_);
   LoadSetInUseAtStart();
   production_.SettleAtStart();
+  // Which ledger guards this station's carrier IDs, where the operator looks for its outcome.
+  outcomePanel_->setToolTip(QString::fromStdString("Ledger: " + production_.ledger().Place()));
   ShowFieldValues();
   setWindowIcon(StationImages::WindowIcon());
   setWindowTitle(QString::fromUtf8(text::kWindowCaption));

@@ -55,6 +55,12 @@ class CarrierIdLedger {
   virtual Status NoteRewrite(const LedgerClaim& claim) = 0;
 
   virtual Result<std::optional<LedgerRow>> LookUp(std::string_view carrierId) = 0;
+  // A random text made with the ledger and kept inside it: a ledger made anew at
+  // the same place has another.
+  virtual Result<std::string> Identity() = 0;
+  // Fails when what was opened is no longer at its place (a file deleted or
+  // replaced since); cheap enough for every reservation.
+  virtual Status StillInPlace() { return Status::Success(); }
   // Whether other stations take carrier IDs from this ledger too.
   virtual bool shared() const { return false; }
   // Ordered by reservation time, then carrier ID.

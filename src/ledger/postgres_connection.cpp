@@ -88,15 +88,30 @@ Result<PostgresRows> PostgresConnection::Finish(PGresult* result) {
   return Result<PostgresRows>::Failure(text.empty() ? "the server gave no answer" : text);
 }
 
-bool PostgresConnection::HoldsPassword(const std::string& connectionString) {
+bool PostgresConnection::Parses(const std::string& connectionString) {
   PQconninfoOption* options = PQconninfoParse(connectionString.c_str(), nullptr);
-  bool found = false;
-  for (PQconninfoOption* option = options; option && option->keyword; ++option) {
+  PQconninfoFree(options);
+  return options != nullptr && !connectionString.empty();
+}
+
+Status PostgresConnection::Readable(const std::string& connectionString) {
+  char* error = nullptr;
+  PQconninfoOption* options = PQconninfoParse(connectionString.c_str(), &error);
+  if (options == nullptr) {
+    const std::string text = error != nullptr ? OneLine(error) : "out of memory";
+    PQfreemem(error);
+    return Status::Failure("The ledger's connection string cannot be read: " + text);
+  }
+  bool password = false;
+  for (PQconninfoOption* option = options; option->keyword; ++option) {
     if (std::string_view(option->keyword) == "password" && option->val && *option->val)
-      found = true;
+      password = true;
   }
   PQconninfoFree(options);
-  return found;
+  if (!password) return Status::Success();
+  return Status::Failure(
+      "The ledger's connection string holds a password. Remove it from Torvane.ini and give "
+      "it to the station in ~/.pgpass or the environment variable PGPASSWORD.");
 }
 
 }  // namespace torvane

@@ -31,8 +31,11 @@ class PostgresConnection {
   // Statements without parameters, several separated by ";".
   Status Execute(std::string_view statements);
 
-  // A password in a connection string would end up in Torvane.ini.
-  static bool HoldsPassword(const std::string& connectionString);
+  // Whether libpq reads the text as a URL or as keywords and values.
+  static bool Parses(const std::string& connectionString);
+  // Refuses a text libpq cannot read, and a password, which would stand in
+  // Torvane.ini for anyone to read.
+  static Status Readable(const std::string& connectionString);
 
  private:
   bool EndedByServer() const;

@@ -67,43 +67,77 @@ void AddFilters(PostgresQuery& select, const LedgerQuery& query) {
 
 }  // namespace
 
-Result<std::unique_ptr<PostgresLedger>> PostgresLedger::Open(const std::string& connectionString) {
+Result<std::unique_ptr<PostgresLedger>> PostgresLedger::Open(const std::string& connectionString,
+                                                             std::string station) {
   using Opened = Result<std::unique_ptr<PostgresLedger>>;
-  char* error = nullptr;
-  PQconninfoOption* parsed = PQconninfoParse(connectionString.c_str(), &error);
-  PQconninfoFree(parsed);
-  if (parsed == nullptr) {
-    const std::string text = error != nullptr ? error : "out of memory";
-    PQfreemem(error);
-    return Opened::Failure("The ledger's connection string cannot be read: " + text);
-  }
-  if (PostgresConnection::HoldsPassword(connectionString)) {
-    return Opened::Failure(
-        "The ledger's connection string holds a password. Remove it from Torvane.ini and give "
-        "it to the station in ~/.pgpass or the environment variable PGPASSWORD.");
-  }
-  std::unique_ptr<PostgresLedger> ledger(new PostgresLedger(connectionString));
-  ledger->Connected();  // a server that is down now is reported by the first call
-  return Opened::Success(std::move(ledger));
+  if (const Status readable = PostgresConnection::Readable(connectionString); !readable.ok())
+    return Opened::Failure(readable.error);
+  // A server that is down now is reported by the first call.
+  return Opened::Success(
+      std::unique_ptr<PostgresLedger>(new PostgresLedger(connectionString, std::move(station))));
+}
+
+Status PostgresLedger::Initialise() {
+  const Result<bool> opened = connection_.Open();
+  if (!opened.ok()) return Status::Failure(Explained(opened.error));
+  const Status brought = PostgresSchema(connection_).BringTo(kSchemaVersion);
+  connection_.Close();  // the next call sets its session up as a station's
+  return brought.ok() ? brought : Status::Failure(Explained(brought.error));
 }
 
 Status PostgresLedger::Connected() {
   const Result<bool> opened = connection_.Open();
   if (!opened.ok()) return Status::Failure(Explained(opened.error));
   if (!opened.value) return Status::Success();
-  // Durable before it returns, whatever the database's default; never held
-  // for long by a lock another session keeps.
-  Status migrated =
-      connection_.Execute("SET synchronous_commit TO on; SET statement_timeout TO '15s'");
-  if (migrated.ok()) migrated = Migrate();
-  if (!migrated.ok()) connection_.Close();
-  return migrated;
+  const Status ready = SetUpSession();
+  if (!ready.ok()) connection_.Close();
+  return ready;
 }
 
-Status PostgresLedger::Migrate() {
-  PostgresSchema schema(connection_);
-  const Status brought = schema.BringTo(kSchemaVersion);
-  return brought.ok() ? brought : Status::Failure(Explained(brought.error));
+Status PostgresLedger::SetUpSession() {
+  // Durable before it returns, whatever the database's default; never held
+  // for long by a lock another session keeps.
+  Status status =
+      connection_.Execute("SET synchronous_commit TO on; SET statement_timeout TO '15s'");
+  if (status.ok()) status = PostgresSchema(connection_).Check(kSchemaVersion);
+  if (status.ok()) status = HoldStationName();
+  if (status.ok()) status = CheckIdentity();
+  return status.ok() ? status : Status::Failure(Explained(status.error));
+}
+
+Status PostgresLedger::HoldStationName() {
+  if (station_.empty()) return Status::Success();
+  // The lock lives as long as the session: a station that ends or loses its
+  // server lets go of its name.
+  PostgresQuery lock("SELECT pg_try_advisory_lock(7265747, hashtext($1))");
+  lock.Text(station_);
+  const Result<PostgresRows> held = connection_.Run(lock);
+  if (!held.ok()) return Status::Failure(held.error);
+  if (held.value.Text(0, 0) == "t") return Status::Success();
+  return Status::Failure("another station named \"" + station_ +
+                         "\" is connected to this ledger. Each station needs a name of its own: "
+                         "set station= in the [Ledger] section of Torvane.ini to a name no other "
+                         "station uses, then start the station again.");
+}
+
+Status PostgresLedger::CheckIdentity() {
+  const Result<PostgresRows> read =
+      connection_.Run(PostgresQuery("SELECT id FROM ledger_identity"));
+  if (!read.ok()) return Status::Failure(read.error);
+  if (read.value.size() != 1) return Status::Failure("the ledger's identity is missing");
+  const std::string found = read.value.Text(0, 0);
+  if (identity_.empty()) identity_ = found;
+  if (found == identity_) return Status::Success();
+  return Status::Failure(
+      "the database is another ledger than the one this station connected to before (a "
+      "restored or newly made database?). End the station and start it again to decide "
+      "whether to use it.");
+}
+
+Result<std::string> PostgresLedger::Identity() {
+  if (const Status connected = Connected(); !connected.ok())
+    return Result<std::string>::Failure(connected.error);
+  return Result<std::string>::Success(identity_);
 }
 
 Result<PostgresRows> PostgresLedger::Run(const PostgresQuery& query) {

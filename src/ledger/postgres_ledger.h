@@ -16,13 +16,20 @@ class PostgresLedger : public CarrierIdLedger {
  public:
   // Refuses a connection string that libpq cannot read or that holds a
   // password; a server that cannot be reached now is met by the first call.
-  static Result<std::unique_ptr<PostgresLedger>> Open(const std::string& connectionString);
+  // A station's name is held for the session: a second session that asks for
+  // the same one is refused, so two stations never share a name.
+  static Result<std::unique_ptr<PostgresLedger>> Open(const std::string& connectionString,
+                                                      std::string station = {});
+  // Creates the tables or brings them to this version; needs the rights of the
+  // database's owner, which stations do not have.
+  Status Initialise();
 
   Result<Reservation> Reserve(const LedgerClaim& claim) override;
   Status NoteRewrite(const LedgerClaim& claim) override;
   Result<std::optional<LedgerRow>> LookUp(std::string_view carrierId) override;
   Result<std::vector<LedgerRow>> List(const LedgerQuery& query) override;
   Result<std::vector<LedgerRewrite>> Rewrites(const LedgerQuery& query) override;
+  Result<std::string> Identity() override;
   bool shared() const override { return true; }
 
   // A row of another ledger as it stands there (state, times, station); refused
@@ -31,19 +38,24 @@ class PostgresLedger : public CarrierIdLedger {
   // A rewrite of another ledger; false when it is here already.
   Result<bool> AdoptRewrite(const LedgerRewrite& rewrite);
 
-  static constexpr int kSchemaVersion = 1;
+  static constexpr int kSchemaVersion = 2;
 
  protected:
   Status Move(std::string_view carrierId, LedgerState state, std::string_view uid) override;
 
  private:
-  explicit PostgresLedger(const std::string& connectionString) : connection_(connectionString) {}
+  PostgresLedger(const std::string& connectionString, std::string station)
+      : connection_(connectionString), station_(std::move(station)) {}
   Status Connected();
-  Status Migrate();
+  Status SetUpSession();
+  Status HoldStationName();
+  Status CheckIdentity();
   Result<PostgresRows> Run(const PostgresQuery& query);
   std::string Explained(const std::string& serverText) const;
 
   PostgresConnection connection_;
+  std::string station_;
+  std::string identity_;  // of the first database this store met
 };
 
 }  // namespace torvane

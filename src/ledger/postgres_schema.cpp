@@ -7,7 +7,7 @@ namespace torvane {
 namespace {
 
 // Each entry brings the schema from its index to the next version.
-constexpr std::array<const char*, 1> kMigrations = {
+constexpr std::array<const char*, 2> kMigrations = {
     R"(CREATE TABLE schema_version (version integer NOT NULL);
        INSERT INTO schema_version (version) VALUES (0);
        CREATE TABLE carrier_ids (
@@ -40,7 +40,16 @@ constexpr std::array<const char*, 1> kMigrations = {
        );
        CREATE INDEX rewrites_by_carrier_id ON rewrites (carrier_id, written_at);
        CREATE INDEX rewrites_by_time ON rewrites (written_at);)",
+    R"(CREATE TABLE ledger_identity (id text NOT NULL);
+       INSERT INTO ledger_identity (id) VALUES (gen_random_uuid()::text);)",
 };
+
+std::string Newer(int found, int version) {
+  return "the ledger's tables have version " + std::to_string(found) +
+         ", newer than this "
+         "station's " +
+         std::to_string(version) + ". Update this station to the version the other stations run.";
+}
 
 // Any number of the station's own: it only has to be the same on every station.
 constexpr const char* kTakeSchemaLock = "SELECT pg_advisory_xact_lock(7265746)";
@@ -53,9 +62,7 @@ Status PostgresSchema::BringTo(int version) {
   const Result<int> current = status.ok() ? CurrentVersion() : Result<int>::Failure(status.error);
   if (!current.ok()) status = Status::Failure(current.error);
   if (status.ok() && current.value > version) {
-    status = Status::Failure("the ledger's tables have version " + std::to_string(current.value) +
-                             ", newer than this station's " + std::to_string(version) +
-                             ". Update this station to the version the other stations run.");
+    status = Status::Failure(Newer(current.value, version));
   }
   if (status.ok() && current.value < version) status = Apply(current.value, version);
   if (!status.ok()) {
@@ -65,8 +72,18 @@ Status PostgresSchema::BringTo(int version) {
   return connection_.Execute("COMMIT");
 }
 
-// 0 for a database without the ledger's tables. Creating a table needs a right
-// that a station whose tables were made for it may lack, so it looks first.
+Status PostgresSchema::Check(int version) {
+  const Result<int> current = CurrentVersion();
+  if (!current.ok()) return Status::Failure(current.error);
+  if (current.value > version) return Status::Failure(Newer(current.value, version));
+  if (current.value == version) return Status::Success();
+  const std::string init = " Have the database's owner run: torvane-ledger init CONNECTION";
+  if (current.value == 0) return Status::Failure("the database holds no ledger tables." + init);
+  return Status::Failure("the ledger's tables have version " + std::to_string(current.value) +
+                         ", older than this station's " + std::to_string(version) + "." + init);
+}
+
+// 0 for a database without the ledger's tables.
 Result<int> PostgresSchema::CurrentVersion() {
   const Result<PostgresRows> table =
       connection_.Run(PostgresQuery("SELECT to_regclass('schema_version') IS NOT NULL"));

@@ -38,11 +38,21 @@ constexpr std::array<const char*, SqliteLedger::kSchemaVersion> kMigrations = {
        );
        CREATE INDEX rewrites_by_carrier_id ON rewrites (carrier_id, written_at);
        CREATE INDEX rewrites_by_time ON rewrites (written_at);)",
+    R"(CREATE TABLE ledger_identity (id TEXT NOT NULL);
+       INSERT INTO ledger_identity (id) VALUES (lower(hex(randomblob(16))));)",
 };
 
 constexpr const char* kClaimColumns =
     "carrier_id, set_name, source_kind, counter_value, source_file, source_line, uid, station";
-constexpr int kBusyTimeoutMs = 5000;
+// Long enough for another station's commit, short enough that a file another
+// program holds locked does not freeze the window.
+constexpr int kBusyTimeoutMs = 500;
+
+std::optional<std::pair<dev_t, ino_t>> FileAt(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return std::pair{status.st_dev, status.st_ino};
+}
 
 LedgerTime Now() {
   return std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
@@ -95,21 +105,25 @@ void BindQuery(SqliteStatement& statement, const LedgerQuery& query) {
 
 }  // namespace
 
-Result<std::unique_ptr<SqliteLedger>> SqliteLedger::Open(const std::string& path) {
+Result<std::unique_ptr<SqliteLedger>> SqliteLedger::Open(const std::string& path, SqliteFile file) {
   using Opened = Result<std::unique_ptr<SqliteLedger>>;
+  const bool inMemory = path == ":memory:";
+  if (file == SqliteFile::MustExist && !inMemory && !FileAt(path))
+    return Opened::Failure(path + ": there is no ledger file of that name");
   sqlite3* db = nullptr;
-  const int code =
-      sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-  std::unique_ptr<SqliteLedger> ledger(new SqliteLedger(db));
+  const int flags =
+      SQLITE_OPEN_READWRITE | (file == SqliteFile::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
+  const int code = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+  std::unique_ptr<SqliteLedger> ledger(new SqliteLedger(db, path));
   if (code != SQLITE_OK) {
     return Opened::Failure(path + ": " +
-                           (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code)));
+                           (db != nullptr ? SqliteErrorText(db) : sqlite3_errstr(code)));
   }
-  if (const Status configured = ledger->Configure(); !configured.ok()) {
-    return Opened::Failure(path + ": " + configured.error);
-  }
-  if (const Status migrated = ledger->Migrate(); !migrated.ok()) {
-    return Opened::Failure(path + ": " + migrated.error);
+  if (!inMemory) ledger->file_ = FileAt(path);
+  for (Status (SqliteLedger::*step)() :
+       {&SqliteLedger::Configure, &SqliteLedger::Migrate, &SqliteLedger::ReadIdentity}) {
+    if (const Status done = (ledger.get()->*step)(); !done.ok())
+      return Opened::Failure(path + ": " + done.error);
   }
   return Opened::Success(std::move(ledger));
 }
@@ -159,10 +173,28 @@ Status SqliteLedger::Migrate() {
   return Execute("COMMIT");
 }
 
+Status SqliteLedger::ReadIdentity() {
+  Result<SqliteStatement> read = Prepare("SELECT id FROM ledger_identity");
+  const Result<bool> row = read.ok() ? read.value.Step() : Result<bool>::Failure(read.error);
+  if (!row.ok()) return Status::Failure(row.error);
+  if (!row.value) return Status::Failure("the ledger's identity is missing");
+  identity_ = read.value.Text(0);
+  return Status::Success();
+}
+
+Status SqliteLedger::StillInPlace() {
+  if (!file_ || FileAt(path_) == file_) return Status::Success();
+  return Status::Failure("The ledger file " + path_ +
+                         " was deleted or replaced while the station ran. Nothing more is "
+                         "written to it: restore the file, or confirm a new ledger.");
+}
+
 Status SqliteLedger::Execute(const char* sql) {
   char* message = nullptr;
   if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK) return Status::Success();
-  std::string text = message != nullptr ? message : sqlite3_errmsg(db_);
+  std::string text = (sqlite3_errcode(db_) & 0xFF) == SQLITE_BUSY || message == nullptr
+                         ? SqliteErrorText(db_)
+                         : message;
   sqlite3_free(message);
   return Status::Failure(text);
 }
@@ -173,6 +205,7 @@ Result<SqliteStatement> SqliteLedger::Prepare(std::string_view sql) {
 
 Result<Reservation> SqliteLedger::Reserve(const LedgerClaim& claim) {
   using Reserved = Result<Reservation>;
+  if (const Status inPlace = StillInPlace(); !inPlace.ok()) return Reserved::Failure(inPlace.error);
   const LedgerTime now = Now();
   Result<SqliteStatement> insert =
       Prepare(std::string("INSERT INTO carrier_ids (") + kClaimColumns +

@@ -4,11 +4,19 @@
 
 namespace torvane {
 
+std::string SqliteErrorText(sqlite3* db) {
+  const int code = sqlite3_errcode(db) & 0xFF;
+  if (code != SQLITE_BUSY && code != SQLITE_LOCKED) return sqlite3_errmsg(db);
+  return "the ledger file is locked by another program (another station on the same file, "
+         "or a program that has it open, such as a database browser). Close that program; the "
+         "station tries again with the next cycle.";
+}
+
 Result<SqliteStatement> SqliteStatement::Prepare(sqlite3* db, std::string_view sql) {
   sqlite3_stmt* statement = nullptr;
   if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &statement, nullptr) !=
       SQLITE_OK) {
-    return Result<SqliteStatement>::Failure(sqlite3_errmsg(db));
+    return Result<SqliteStatement>::Failure(SqliteErrorText(db));
   }
   return Result<SqliteStatement>::Success(SqliteStatement(statement));
 }
@@ -85,7 +93,7 @@ std::int64_t SqliteStatement::Integer(int column) const {
 }
 
 std::string SqliteStatement::ErrorText() const {
-  return sqlite3_errmsg(sqlite3_db_handle(statement_));
+  return SqliteErrorText(sqlite3_db_handle(statement_));
 }
 
 }  // namespace torvane

@@ -11,6 +11,9 @@
 
 namespace torvane {
 
+// The connection's last error; a lock held elsewhere is said as such, with what to do.
+std::string SqliteErrorText(sqlite3* db);
+
 // One prepared SQLite statement, finalised when it goes. Binding counts its
 // parameters from 1 in the order of the calls.
 class SqliteStatement {

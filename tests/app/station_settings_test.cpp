@@ -166,11 +166,12 @@ TEST_F(StationSettingsTest, SetListShrinksAndIsCapped) {
   WriteFile(
       "[Auto]\nPruefablaeufe=5\nPruefablauf_0=a\nPruefablauf_1=b\nPruefablauf_2=c\n"
       "Pruefablauf_3=d\nPruefablauf_4=e\nPruefablauf_6=g\ncsv delimiter=;\n[Data]\nP2Default=FF\n"
-      "[Ledger]\ndatabase=/srv/ids.ledger\nstation=bay 3\n");
+      "[Ledger]\ndatabase=/srv/ids.ledger\nstation=bay 3\nidentity=5f0c\n");
   StationState state = Loaded();
   EXPECT_EQ(state.csvDelimiter, ";");
   EXPECT_EQ(state.ledger.database, "/srv/ids.ledger");
   EXPECT_EQ(state.ledger.station, "bay 3");
+  EXPECT_EQ(state.ledger.identity, "5f0c");
   state.setList.resize(3);
   ASSERT_TRUE(SaveStationSettings(path, state).ok());
   ProfileFile file = Saved();
@@ -183,6 +184,7 @@ TEST_F(StationSettingsTest, SetListShrinksAndIsCapped) {
   EXPECT_EQ(file.Read("Data", "P2Default"), "FF");
   EXPECT_FALSE(file.Has("Data", "P1Default"));
   EXPECT_EQ(file.Read("Ledger", "database"), "/srv/ids.ledger");
+  EXPECT_EQ(file.Read("Ledger", "identity"), "5f0c");  // kept as the ledger left it
 
   std::string text = "[Auto]\nPruefablaeufe=300\n";
   for (int i = 0; i < 300; ++i) text += "Pruefablauf_" + std::to_string(i) + "=s\n";

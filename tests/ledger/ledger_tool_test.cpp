@@ -95,14 +95,18 @@ TEST_F(LedgerToolTest, UnknownIdsBadInputAndMissingLedgersAreSaidSo) {
       {{"range", "yesterday", "2030-01-01"}, 2, "not a time"},
       {{"lookup"}, 2, "usage: torvane-ledger"},
       {{}, 2, "usage: torvane-ledger"},
-      {{"--database", directory.File("none/x.ledger"), "set", "Demo"},
-       1,
-       "unable to open database file"},
+      {{"--database", directory.File("none/x.ledger"), "set", "Demo"}, 1, "no ledger file"},
+      {{"--database", "Torvane.ledger", "export"}, 1, "no ledger file"},
+      {{"--database", "Torvane.ledger", "id", "0000000000000005"}, 1, "no ledger file"},
+      {{"init", "Torvane.ledger"}, 2, "not a PostgreSQL URL"},
+      {{"init", "host=db password=secret"}, 1, "PGPASSWORD"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Run(c.arguments), c.exitCode) << err.str();
     EXPECT_NE(err.str().find(c.error), std::string::npos) << err.str();
   }
+  // Looking never makes a ledger.
+  EXPECT_FALSE(directory.Exists("Torvane.ledger"));
 }
 
 TEST_F(LedgerToolTest, ExportToAFileIsTheSameCsv) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -30,8 +31,9 @@ LedgerClaim Claim(std::string carrierId, std::string station = "line-1") {
 
 class PostgresLedgerTest : public PostgresTest {
  protected:
-  std::unique_ptr<PostgresLedger> OpenOrFail(const std::string& connectionString) const {
-    auto opened = PostgresLedger::Open(connectionString);
+  std::unique_ptr<PostgresLedger> OpenOrFail(const std::string& connectionString,
+                                             std::string station = {}) const {
+    auto opened = PostgresLedger::Open(connectionString, std::move(station));
     EXPECT_TRUE(opened.ok()) << opened.error;
     return std::move(opened.value);
   }
@@ -90,36 +92,103 @@ TEST_F(PostgresLedgerTest, TwoStationsRacingForTheSameIdsGetEachOnce) {
   for (const auto& [id, stations] : grantedTo) EXPECT_EQ(stations.size(), 1u) << id;
 }
 
-TEST_F(PostgresLedgerTest, TablesComeOnFirstUseAndANewerVersionIsRefused) {
-  auto first = OpenOrFail(database);
-  ASSERT_TRUE(first->Reserve(Claim("A1")).ok());
-  Sql("UPDATE schema_version SET version = 99");
+TEST_F(PostgresLedgerTest, TablesComeOnlyFromInitAndAnotherVersionIsRefused) {
+  const Result<std::string> bare = server->CreateDatabase();
+  ASSERT_TRUE(bare.ok()) << bare.error;
+  const std::string fresh = server->ConnectionString(bare.value);
+  const auto before = OpenOrFail(fresh)->Reserve(Claim("A1"));
+  ASSERT_FALSE(before.ok());
+  EXPECT_NE(before.error.find("torvane-ledger init"), std::string::npos) << before.error;
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(RunLedgerTool({"init", fresh}, ".", out, err), 0) << err.str();
+  ASSERT_TRUE(OpenOrFail(fresh)->Reserve(Claim("A1")).value.granted);
 
-  const auto newer = OpenOrFail(database)->Reserve(Claim("A2"));
-  ASSERT_FALSE(newer.ok());
-  EXPECT_NE(newer.error.find("version 99"), std::string::npos) << newer.error;
-  Sql("UPDATE schema_version SET version = 1");
+  struct Case {
+    int version;
+    std::string expectedText;
+  };
+  for (const Case& c : {Case{99, "version 99, newer"}, Case{1, "version 1, older"}}) {
+    Sql("UPDATE schema_version SET version = " + std::to_string(c.version));
+    const auto refused = OpenOrFail(database)->Reserve(Claim("A2"));
+    ASSERT_FALSE(refused.ok()) << c.version;
+    EXPECT_NE(refused.error.find(c.expectedText), std::string::npos) << refused.error;
+  }
+  Sql("UPDATE schema_version SET version = " + std::to_string(PostgresLedger::kSchemaVersion));
   EXPECT_TRUE(OpenOrFail(database)->Reserve(Claim("A2")).value.granted);
 }
 
-// The rights the README gives a station's database user, and what it hears
-// when one of them is missing.
-TEST_F(PostgresLedgerTest, AStationUserNeedsOnlyTheRightsTheReadmeLists) {
-  OpenOrFail(database)->LookUp("A1");  // the tables, made by their owner
+// The set-up the README gives a fab's DBA: a station's role reads and adds rows
+// and changes only a row's state, UID and time, never its key or its station.
+TEST_F(PostgresLedgerTest, AStationRoleHasOnlyTheRightsTheReadmeGrants) {
   Sql("CREATE ROLE line_user LOGIN;"
-      "GRANT SELECT, INSERT, UPDATE ON carrier_ids TO line_user;"
-      "GRANT SELECT ON schema_version TO line_user;");
-  auto station = OpenOrFail(server->ConnectionString(databaseName, "line_user"));
+      "GRANT SELECT, INSERT ON carrier_ids TO line_user;"
+      "GRANT UPDATE (state, uid, changed_at) ON carrier_ids TO line_user;"
+      "GRANT SELECT ON schema_version, ledger_identity TO line_user;");
+  const std::string asStation = server->ConnectionString(databaseName, "line_user");
+  auto station = OpenOrFail(asStation);
   ASSERT_TRUE(station->Reserve(Claim("A1")).value.granted);
   ASSERT_TRUE(station->MarkSpent("A1", "E004").ok());
+  ASSERT_TRUE(station->Reserve(Claim("A2")).value.granted);
+  ASSERT_TRUE(station->MarkProgrammed("A2", "E005").ok());
   const Status noRewriteRight = station->NoteRewrite(Claim("A1"));
   EXPECT_NE(noRewriteRight.error.find("permission denied for table rewrites"), std::string::npos)
       << noRewriteRight.error;
-
   Sql("GRANT SELECT, INSERT ON rewrites TO line_user;"
       "GRANT USAGE ON SEQUENCE rewrites_id_seq TO line_user;");
   const Status noted = station->NoteRewrite(Claim("A1"));
   EXPECT_TRUE(noted.ok()) << noted.error;
+
+  PostgresConnection direct(asStation);
+  ASSERT_TRUE(direct.Open().ok());
+  struct Forbidden {
+    const char* sql;
+    const char* refusal;
+  };
+  for (const Forbidden& f : {
+           Forbidden{"UPDATE carrier_ids SET carrier_id = 'A3'::bytea WHERE carrier_id = "
+                     "'A2'::bytea",
+                     "permission denied for table carrier_ids"},
+           Forbidden{"UPDATE carrier_ids SET station = 'line-9'",
+                     "permission denied for table carrier_ids"},
+           Forbidden{"DELETE FROM carrier_ids", "permission denied for table carrier_ids"},
+           Forbidden{"DROP TABLE carrier_ids", "must be owner of table carrier_ids"},
+           Forbidden{"CREATE TABLE extra (x int)", "permission denied for schema public"},
+       }) {
+    const Status refused = direct.Execute(f.sql);
+    EXPECT_NE(refused.error.find(f.refusal), std::string::npos) << f.sql << ": " << refused.error;
+  }
+  const LedgerRow kept = *OpenOrFail(database)->LookUp("A2").value;
+  EXPECT_EQ(kept.station, "line-1");
+  EXPECT_EQ(kept.state, LedgerState::Programmed);
+}
+
+// A station's name is held for its session: another with the same name is
+// refused until the first has gone, and a database that is no longer the ledger
+// the store first met is refused too.
+TEST_F(PostgresLedgerTest, OneSessionPerStationNameAndOneLedgerPerStore) {
+  auto first = OpenOrFail(database, "bay-1");
+  ASSERT_TRUE(first->Reserve(Claim("A1", "bay-1")).ok());
+  auto twin = OpenOrFail(database, "bay-1");
+  const auto refused = twin->Reserve(Claim("A2", "bay-1"));
+  ASSERT_FALSE(refused.ok());
+  for (const char* text : {"another station named \"bay-1\"", "station="})
+    EXPECT_NE(refused.error.find(text), std::string::npos) << refused.error;
+  EXPECT_TRUE(OpenOrFail(database, "bay-2")->Reserve(Claim("A3", "bay-2")).value.granted);
+  first.reset();
+  // The server lets go of the name when the first session's backend has ended.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  Result<Reservation> afterwards = twin->Reserve(Claim("A2", "bay-1"));
+  while (!afterwards.ok() && std::chrono::steady_clock::now() < deadline)
+    afterwards = twin->Reserve(Claim("A2", "bay-1"));
+  ASSERT_TRUE(afterwards.ok()) << afterwards.error;
+
+  Sql("UPDATE ledger_identity SET id = 'restored elsewhere';"
+      "SELECT pg_terminate_backend(pid, 20000) FROM pg_stat_activity"
+      " WHERE application_name = 'torvane'");
+  const auto replaced = twin->Reserve(Claim("A4", "bay-1"));
+  ASSERT_FALSE(replaced.ok());
+  EXPECT_NE(replaced.error.find("another ledger"), std::string::npos) << replaced.error;
 }
 
 TEST_F(PostgresLedgerTest, AStoppedServerIsReportedAndTheSameLedgerGoesOnAfterItsRestart) {
@@ -151,11 +220,26 @@ TEST_F(PostgresLedgerTest, ASessionEndedWhileIdleIsReplacedBeforeTheNextCall) {
   EXPECT_TRUE(next.value.granted);
 }
 
-TEST_F(PostgresLedgerTest, ALedgerUrlInTheSettingsChoosesTheServerOverAFile) {
+// Every way of naming the server reaches it, and none leaves a file behind.
+TEST_F(PostgresLedgerTest, AConnectionInTheSettingsChoosesTheServerOverAFile) {
+  // "postgresql://USER@localhost:PORT/DB" as keywords and values.
+  const std::size_t at = database.find('@');
+  const std::size_t colon = database.find(':', at);
+  const std::size_t slash = database.find('/', colon);
+  const std::string keywords =
+      "host=localhost port=" + database.substr(colon + 1, slash - colon - 1) +
+      " user=" + database.substr(13, at - 13) + " dbname=" + database.substr(slash + 1);
+  const std::vector<std::string> forms = {database, "PostgreSQL" + database.substr(10),
+                                          "POSTGRES" + database.substr(10), keywords};
   ScratchDirectory workingDirectory;
-  const auto opened = OpenCarrierIdLedger({database, "line-1"}, workingDirectory.path());
-  ASSERT_TRUE(opened.ok()) << opened.error;
-  EXPECT_TRUE(opened.value->Reserve(Claim("A1")).value.granted);
+  for (std::size_t i = 0; i < forms.size(); ++i) {
+    const auto opened = OpenCarrierIdLedger({forms[i], "line-1"}, workingDirectory.path());
+    ASSERT_TRUE(opened.ok()) << forms[i] << ": " << opened.error;
+    const auto reserved = opened.value->Reserve(Claim("A" + std::to_string(i)));
+    ASSERT_TRUE(reserved.ok()) << forms[i] << ": " << reserved.error;
+    EXPECT_TRUE(reserved.value.granted) << forms[i];
+  }
+  EXPECT_EQ(OpenOrFail(database)->List({}).value.size(), forms.size());
   EXPECT_TRUE(std::filesystem::is_empty(workingDirectory.path()));
 }
 

@@ -1,6 +1,7 @@
 // A station without a window for the shared-ledger tests: continuous mode on
 // one reader, the ledger on a PostgreSQL server. It prints a line per event on
-// its standard output ("programmed N", "stopped: MESSAGE") and, after a run
+// its standard output ("programmed N", "stopped: MESSAGE"; "refused: MESSAGE"
+// when it may not start, in an occupied folder or under a name in use), and, after a run
 // that stopped, waits for a line on its standard input before "Cont On" again,
 // as an operator would after reading the message.
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "config/configuration_applier.h"
 #include "config/set_in_use_load.h"
 #include "ledger/station_ledger.h"
+#include "platform/folder_lock.h"
 #include "production/continuous_mode.h"
 #include "production/production_cycle.h"
 #include "support/fake_station_view.h"
@@ -33,6 +35,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string workingDirectory = argv[1];
+  const Result<FolderLock> folder = LockStationFolder(workingDirectory);
+  if (!folder.ok()) {
+    std::printf("refused: %s\n", folder.error.c_str());
+    return 7;
+  }
   const LedgerSettings ledgerSettings{argv[4], argv[5]};
   const int transponders = std::stoi(argv[6]);
   test::FakeStationView view;
@@ -61,6 +68,10 @@ int main(int argc, char** argv) {
   ProductionCycle cycle(context, manual, records, ledger, readBack);
   AntennaPoll poll(link, reader);
   ContinuousMode continuous(view, production, setInUse, poll);
+  if (const auto store = ledger.Store(); !store.ok()) {
+    std::printf("refused: %s\n", store.error.c_str());
+    return 7;
+  }
   if (!cycle.Settle().ok()) return 5;
 
   int programmed = 0;

@@ -144,16 +144,34 @@ class SharedLedgerTest : public PostgresTest, public ::testing::WithParamInterfa
     }
   }
 
-  void StartStations(int transponders) {
+  std::unique_ptr<StationProcess> StartProcess(const std::string& folder, const Station& reader,
+                                               const std::string& name, int transponders) const {
+    return std::make_unique<StationProcess>(std::vector<std::string>{
+        SHARED_LEDGER_STATION_PROGRAM, folder, reader.simulator->devicePath(), "Lot", database,
+        name, std::to_string(transponders)});
+  }
+
+  void StartStations(int transponders, std::size_t count = 2) {
     const char* names[] = {"bay-1", "bay-2"};
-    for (std::size_t i = 0; i < stations.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
       Station& station = stations[i];
-      station.process = std::make_unique<StationProcess>(std::vector<std::string>{
-          SHARED_LEDGER_STATION_PROGRAM, station.directory.path(), station.simulator->devicePath(),
-          "Lot", database, names[i], std::to_string(transponders)});
+      station.process = StartProcess(station.directory.path(), station, names[i], transponders);
       ASSERT_TRUE(station.process->started());
       station.attendant = std::thread(&Station::Attend, &station);
     }
+  }
+
+  // How many transponders of both stations hold each carrier ID.
+  std::map<std::string, int> Holders() const {
+    std::map<std::string, int> holders;
+    for (const Station& station : stations) {
+      for (const sim::Transponder& t : station.simulator->Programmed()) {
+        std::string id(t.pages[0].begin(), t.pages[0].end());
+        id.append(t.pages[1].begin(), t.pages[1].end());
+        if (id != std::string(16, '\0')) ++holders[id];
+      }
+    }
+    return holders;
   }
 
   void WaitForBothToFinish() {
@@ -171,17 +189,9 @@ class SharedLedgerTest : public PostgresTest, public ::testing::WithParamInterfa
   // No carrier ID on two transponders, none lost, and every ID in the ledger
   // on exactly one transponder or spent.
   void ExpectOneRangeWithoutDoublesOrGaps(int transponders) {
-    std::map<std::string, int> holders;
+    std::map<std::string, int> holders = Holders();
     int holding = 0;
-    for (const Station& station : stations) {
-      for (const sim::Transponder& t : station.simulator->Programmed()) {
-        std::string id(t.pages[0].begin(), t.pages[0].end());
-        id.append(t.pages[1].begin(), t.pages[1].end());
-        if (id == std::string(16, '\0')) continue;
-        ++holders[id];
-        ++holding;
-      }
-    }
+    for (const auto& [id, count] : holders) holding += count;
     EXPECT_EQ(holding, 2 * transponders);
     for (const auto& [id, count] : holders) EXPECT_EQ(count, 1) << id << " on two transponders";
 
@@ -245,6 +255,38 @@ TEST_P(SharedLedgerTest, AServerStoppedDuringTheRunStopsProductionUntilItIsBack)
   for (Station& station : stations) station.Let(&Station::goAhead);
   WaitForBothToFinish();
   ExpectOneRangeWithoutDoublesOrGaps(kTranspondersWithOutage);
+}
+
+// A second station process in the first one's working folder, or under its
+// name on the same ledger, is refused before it writes anything.
+TEST_P(SharedLedgerTest, ASecondStationInTheSameFolderOrUnderTheSameNameIsRefused) {
+  constexpr int kFew = 10;
+  StartStations(kFew, 1);
+  Station& first = stations[0];
+  ASSERT_TRUE(first.WaitUntil([&first] { return first.programmed >= 1; }));
+  struct Case {
+    std::string folder;
+    std::string name;
+    std::string expectedText;
+  };
+  const std::vector<Case> cases = {
+      {first.directory.path(), "bay-2", "Another Torvane station is running in the folder"},
+      {stations[1].directory.path(), "bay-1", "another station named \"bay-1\""},
+  };
+  for (const Case& c : cases) {
+    const auto deadline = Clock::now() + kEventDeadline;
+    const auto second = StartProcess(c.folder, stations[1], c.name, kFew);
+    const std::optional<std::string> line = second->ReadLine(deadline);
+    ASSERT_TRUE(line.has_value()) << c.name;
+    EXPECT_TRUE(line->starts_with("refused: ")) << *line;
+    EXPECT_NE(line->find(c.expectedText), std::string::npos) << *line;
+    EXPECT_EQ(second->Wait(deadline), 7) << *line;
+  }
+  first.attendant.join();
+  EXPECT_EQ(first.process->Wait(Clock::now() + kRunDeadline), 0);
+  const std::map<std::string, int> holders = Holders();
+  EXPECT_EQ(holders.size(), static_cast<std::size_t>(kFew));
+  for (const auto& [id, count] : holders) EXPECT_EQ(count, 1) << id << " on two transponders";
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, SharedLedgerTest, ::testing::Values(false, true),

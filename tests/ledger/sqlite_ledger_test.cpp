@@ -4,10 +4,14 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include "ledger/ledger_settings.h"
+#include "ledger/station_ledger.h"
 #include "support/scratch_directory.h"
 
 namespace torvane {
@@ -223,16 +227,181 @@ TEST(SqliteLedger, TwoConnectionsRacingForOneIdGrantItOnce) {
   EXPECT_EQ(granted.load(), kIds);
 }
 
-TEST(LedgerSettings, RelativeDatabaseLiesInTheWorkingDirectory) {
+TEST(LedgerSettings, TheSettingNamesAFileOrAServerAndNeverHoldsAPassword) {
   ScratchDirectory dir;
-  const auto opened = OpenCarrierIdLedger({}, dir.path());
-  ASSERT_TRUE(opened.ok()) << opened.error;
-  EXPECT_TRUE(dir.Exists(kDefaultLedgerFile));
-  const auto named = OpenCarrierIdLedger({"sub.ledger", "x"}, dir.path());
-  ASSERT_TRUE(named.ok()) << named.error;
+  struct Case {
+    std::string database;
+    std::optional<LedgerKind> kind;  // nothing: refused
+    std::string placeOrError;
+  };
+  const std::vector<Case> cases = {
+      {"", LedgerKind::Sqlite, dir.File(kDefaultLedgerFile)},
+      {"sub.ledger", LedgerKind::Sqlite, dir.File("sub.ledger")},
+      {"/data/a=b.ledger", LedgerKind::Sqlite, "/data/a=b.ledger"},
+      {"host=db dbname=torvane", LedgerKind::Postgres, "host=db dbname=torvane"},
+      {"PostgreSQL://line@db/ledger", LedgerKind::Postgres, "postgresql://line@db/ledger"},
+      {"Postgres://line@db/ledger", LedgerKind::Postgres, "postgres://line@db/ledger"},
+      {"host=db password=secret dbname=x", std::nullopt, "PGPASSWORD"},
+      {"POSTGRESQL://line:secret@db/ledger", std::nullopt, "~/.pgpass"},
+      {"hots=db dbname=x", std::nullopt, "invalid connection option \"hots\""},
+  };
+  for (const Case& c : cases) {
+    const Result<LedgerPlace> place = LedgerPlaceOf(c.database, dir.path());
+    ASSERT_EQ(place.ok(), c.kind.has_value()) << c.database << ": " << place.error;
+    if (c.kind) {
+      EXPECT_EQ(place.value.kind, *c.kind) << c.database;
+      EXPECT_EQ(place.value.where, c.placeOrError);
+      EXPECT_EQ(place.value.defaultFile, c.database.empty()) << c.database;
+    } else {
+      EXPECT_NE(place.error.find(c.placeOrError), std::string::npos) << place.error;
+      EXPECT_EQ(place.error.find("secret"), std::string::npos) << place.error;
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(LedgerSettings, AFileIsMadeOnlyWhenAskedFor) {
+  ScratchDirectory dir;
+  const auto missing = OpenCarrierIdLedger({"sub.ledger", "x"}, dir.path());
+  ASSERT_FALSE(missing.ok());
+  EXPECT_NE(missing.error.find(dir.File("sub.ledger")), std::string::npos) << missing.error;
+  EXPECT_FALSE(dir.Exists("sub.ledger"));
+  const auto made = OpenCarrierIdLedger({"sub.ledger", "x"}, dir.path(), {true, ""});
+  ASSERT_TRUE(made.ok()) << made.error;
   EXPECT_TRUE(dir.Exists("sub.ledger"));
   EXPECT_EQ(LedgerStationName({"", "bay-3"}), "bay-3");
   EXPECT_EQ(LedgerStationName({}), DefaultStationName());
+}
+
+// What the station does with the ledger of its settings across runs: each run
+// is a StationLedger made from Torvane.ini as it stands then.
+class StationLedgerTest : public ::testing::Test {
+ protected:
+  struct Run {
+    LedgerSettings settings;
+    std::unique_ptr<StationLedger> ledger;
+  };
+  std::unique_ptr<Run> Start(const std::string& database) {
+    auto run = std::make_unique<Run>();
+    const Result<ProfileFile> ini = ProfileFile::Load(dir.File("Torvane.ini"));
+    run->settings = ReadLedgerSettings(ini.value);
+    run->settings.database = database;
+    run->ledger = std::make_unique<StationLedger>(run->settings, dir.path(),
+                                                  [this](const std::string& question) {
+                                                    questions.push_back(question);
+                                                    return answer;
+                                                  });
+    return run;
+  }
+  std::string Remembered() const {
+    return ReadLedgerSettings(ProfileFile::Load(dir.File("Torvane.ini")).value).identity;
+  }
+
+  ScratchDirectory dir;
+  std::vector<std::string> questions;
+  bool answer = false;
+};
+
+TEST_F(StationLedgerTest, ALedgerFileIsMadeSilentlyOnlyAtTheDefaultPlaceOfANewStation) {
+  struct Case {
+    std::string name;
+    std::string database;
+    bool answer;
+    bool opens;
+    std::size_t questions;
+  };
+  const std::vector<Case> cases = {
+      {"default place, first start", "", false, true, 0},
+      {"mistyped path, no", "Torvane.ledgr", false, false, 1},
+      {"named file, yes", "line.ledger", true, true, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(dir.File("Torvane.ini"));
+    questions.clear();
+    answer = c.answer;
+    const auto run = Start(c.database);
+    const Result<CarrierIdLedger*> store = run->ledger->Store();
+    EXPECT_EQ(store.ok(), c.opens) << store.error;
+    ASSERT_EQ(questions.size(), c.questions);
+    const std::string file = c.database.empty() ? kDefaultLedgerFile : c.database;
+    if (c.questions > 0) {
+      EXPECT_NE(questions[0].find(dir.File(file)), std::string::npos);
+    }
+    EXPECT_EQ(dir.Exists(file), c.opens);
+    if (c.opens) {
+      EXPECT_EQ(Remembered(), store.value->Identity().value);
+    } else {
+      EXPECT_NE(store.error.find(dir.File(file)), std::string::npos) << store.error;
+    }
+  }
+}
+
+TEST_F(StationLedgerTest, ALedgerGoneOrReplacedIsUsedOnlyWhenTheOperatorAgrees) {
+  ASSERT_TRUE(Start("")->ledger->Store().ok());
+  const std::string own = Remembered();
+  const std::string path = dir.File(kDefaultLedgerFile);
+  struct Case {
+    std::string name;
+    std::function<void()> between;  // what happens to the file between runs
+    bool answer;
+    bool opens;
+    bool sameIdentity;
+  };
+  const std::vector<Case> cases = {
+      {"unchanged", [] {}, false, true, true},
+      {"deleted, no", [&] { std::filesystem::remove(path); }, false, false, true},
+      {"replaced, no",
+       [&] {
+         std::filesystem::remove(path);
+         ASSERT_TRUE(SqliteLedger::Open(path).ok());
+       },
+       false, false, true},
+      {"replaced, yes", [] {}, true, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.between();
+    questions.clear();
+    answer = c.answer;
+    const auto run = Start("");
+    const Result<CarrierIdLedger*> store = run->ledger->Store();
+    EXPECT_EQ(store.ok(), c.opens) << store.error;
+    EXPECT_EQ(questions.size(), c.name == "unchanged" ? 0u : 1u);
+    EXPECT_EQ(Remembered() == own, c.sameIdentity);
+  }
+  EXPECT_NE(questions[0].find("another"), std::string::npos) << questions[0];
+}
+
+TEST_F(StationLedgerTest, AFileDeletedDuringARunStopsTheNextReservation) {
+  auto run = Start("");
+  CarrierIdLedger* store = run->ledger->Store().value;
+  ASSERT_TRUE(store->Reserve(Claim("A1")).value.granted);
+  std::filesystem::remove(dir.File(kDefaultLedgerFile));
+  const auto afterDelete = store->Reserve(Claim("A2"));
+  ASSERT_FALSE(afterDelete.ok());
+  const auto noticed = run->ledger->Store();
+  ASSERT_FALSE(noticed.ok());
+  EXPECT_NE(noticed.error.find("deleted or replaced"), std::string::npos) << noticed.error;
+  EXPECT_TRUE(questions.empty());
+  EXPECT_FALSE(run->ledger->Store().ok());
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_NE(questions[0].find("is gone"), std::string::npos) << questions[0];
+  EXPECT_FALSE(dir.Exists(kDefaultLedgerFile));
+}
+
+TEST_F(StationLedgerTest, AFileAnotherProgramHoldsLockedIsSaidSo) {
+  auto run = Start("");
+  CarrierIdLedger* store = run->ledger->Store().value;
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(dir.File(kDefaultLedgerFile).c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  const auto locked = store->Reserve(Claim("A1"));
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  ASSERT_FALSE(locked.ok());
+  EXPECT_NE(locked.error.find("locked by another program"), std::string::npos) << locked.error;
+  EXPECT_TRUE(store->Reserve(Claim("A1")).value.granted);
 }
 
 }  // namespace

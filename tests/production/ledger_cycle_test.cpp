@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -164,6 +165,7 @@ class MarksFailingLedger : public CarrierIdLedger {
   Result<std::vector<LedgerRewrite>> Rewrites(const LedgerQuery& query) override {
     return store_->Rewrites(query);
   }
+  Result<std::string> Identity() override { return store_->Identity(); }
   bool marksFail = false;
 
  protected:
@@ -275,17 +277,46 @@ TEST_F(LedgerCycleTest, FixDataIsNotedEachTimeAndNeverRefused) {
   EXPECT_TRUE(ledger.Store().value->List(query).value.empty());
 }
 
-TEST_F(LedgerCycleTest, LedgerThatCannotBeOpenedStopsEveryCycleBeforeAnyWrite) {
-  const LedgerSettings settings{directory.File("no/such/folder/x.ledger"), ""};
-  StationLedger unusable(settings, workingDirectory);
-  ProductionCycle blocked{context, manual, records, unusable, readBack};
-  const std::size_t sent = simulator->ReceivedCommands().size();
-  reader.errorCount = 0;
-  EXPECT_FALSE(blocked.ProgramOneTag().programmed);
-  ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_NE(view.messages[0].text.find("unable to open database file"), std::string::npos);
-  EXPECT_EQ(simulator->ReceivedCommands().size(), sent);
-  EXPECT_EQ(setInUse.set.carrierId, "5");
+// A ledger the station cannot use, from the start or since a moment in the run,
+// stops every cycle before any write; nothing made a ledger file on the way.
+TEST_F(LedgerCycleTest, LedgerThatCannotBeUsedStopsEveryCycleBeforeAnyWrite) {
+  struct Case {
+    std::string name;
+    std::string database;
+    bool deletedAfterOne;  // the file goes after one transponder is programmed
+    std::string expectedText;
+  };
+  const std::vector<Case> cases = {
+      {"missing folder", "no/such/folder/x.ledger", false, "does not exist"},
+      {"mistyped file", "Torvane.ledgr", false, "does not exist"},
+      {"password", "host=db password=secret", false, "PGPASSWORD"},
+      {"deleted during the run", "", true, "deleted or replaced"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const LedgerSettings settings{c.database, ""};
+    StationLedger unusable(settings, workingDirectory);
+    ProductionCycle blocked{context, manual, records, unusable, readBack};
+    if (c.deletedAfterOne) {
+      reader.errorCount = 0;
+      ASSERT_TRUE(blocked.ProgramOneTag().programmed);
+      std::filesystem::remove(directory.File(kDefaultLedgerFile));
+      simulator->PlaceBlankTransponder();
+    }
+    view.messages.clear();
+    const std::string counter = setInUse.set.carrierId;
+    const std::size_t sent = simulator->ReceivedCommands().size();
+    reader.errorCount = 0;
+    EXPECT_FALSE(blocked.ProgramOneTag().programmed);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].text.find(c.expectedText), std::string::npos)
+        << view.messages[0].text;
+    EXPECT_EQ(simulator->ReceivedCommands().size(), sent);
+    EXPECT_EQ(setInUse.set.carrierId, counter);
+    EXPECT_FALSE(directory.Exists(kDefaultLedgerFile));
+    EXPECT_FALSE(directory.Exists("Torvane.ledgr"));
+  }
+  ExpectNoIdOnTwoTransponders();
 }
 
 // A carrier ID written in Manual mode goes through the ledger like a cycle's.
@@ -347,7 +378,7 @@ TEST_F(LedgerCycleTest, ManualCarrierIdWriteGoesThroughTheLedger) {
       EXPECT_EQ(shown.buttons, question ? MessageButtons::YesNo : MessageButtons::Ok);
       const std::vector<std::string> named =
           question ? std::vector<std::string>{row.id, "other job", "bay-2", "E0040000000000AA"}
-                   : std::vector<std::string>{"unable to open database file"};
+                   : std::vector<std::string>{"does not exist"};
       for (const std::string& part : named) {
         EXPECT_NE(shown.text.find(part), std::string::npos) << part << " in " << shown.text;
       }

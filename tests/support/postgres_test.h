@@ -4,11 +4,13 @@
 
 #include <string>
 
+#include "ledger/postgres_ledger.h"
 #include "support/throwaway_postgres.h"
 
 namespace torvane::test {
 
-// A test on a fresh database of the test program's throw-away server. It is
+// A test on a fresh database of the test program's throw-away server, its
+// ledger tables made by their owner as `torvane-ledger init` makes them. It is
 // skipped only where the server programs are not installed; a server that is
 // installed but does not start fails the test with its log.
 class PostgresTest : public ::testing::Test {
@@ -23,6 +25,9 @@ class PostgresTest : public ::testing::Test {
     ASSERT_TRUE(made.ok()) << made.error;
     databaseName = made.value;
     database = server->ConnectionString(databaseName);
+    auto owner = PostgresLedger::Open(database);
+    const Status tables = owner.ok() ? owner.value->Initialise() : Status::Failure(owner.error);
+    ASSERT_TRUE(tables.ok()) << tables.error;
   }
 
   void Sql(const std::string& statements) const {

@@ -29,8 +29,10 @@ constexpr const char* kUsageText =
     "  export [FILE]          every row and rewrite as CSV, to FILE or standard output\n"
     "  copy-to URL            every row and rewrite into the PostgreSQL ledger at URL;\n"
     "                         an ID both hold is listed and left as URL has it\n"
+    "  init URL               creates the ledger's tables in the PostgreSQL database at\n"
+    "                         URL, or brings them to this version; run as its owner\n"
     "The ledger is the one of [Ledger] database= in Torvane.ini in the current folder\n"
-    "(Torvane.ledger when none is set).\n";
+    "(Torvane.ledger when none is set). No command creates a ledger file.\n";
 
 struct Command {
   std::optional<std::string> database;
@@ -147,15 +149,38 @@ int Export(CarrierIdLedger& ledger, const std::vector<std::string>& words, std::
   return kDone;
 }
 
-int CopyTo(CarrierIdLedger& ledger, const std::string& url, std::ostream& out, std::ostream& err) {
-  if (!IsPostgresConnectionString(url)) {
-    err << "not a PostgreSQL URL (postgresql://user@host/database): " << url << "\n";
-    return kUsage;
+// The PostgreSQL ledger named on the command line; refused with the exit code to give.
+Result<std::unique_ptr<PostgresLedger>> SharedLedger(const std::string& url, int& refusal) {
+  using Shared = Result<std::unique_ptr<PostgresLedger>>;
+  const Result<LedgerPlace> place = LedgerPlaceOf(url, ".");
+  refusal = place.ok() && place.value.kind != LedgerKind::Postgres ? kUsage : kFailed;
+  if (!place.ok()) return Shared::Failure(place.error);
+  if (place.value.kind != LedgerKind::Postgres)
+    return Shared::Failure(
+        "not a PostgreSQL URL (postgresql://user@host/database) or "
+        "connection string (host=... dbname=...): " +
+        url);
+  return PostgresLedger::Open(place.value.where);
+}
+
+int Init(const std::string& url, std::ostream& out, std::ostream& err) {
+  int refusal = kFailed;
+  Result<std::unique_ptr<PostgresLedger>> shared = SharedLedger(url, refusal);
+  Status done = shared.ok() ? shared.value->Initialise() : Status::Failure(shared.error);
+  if (!done.ok()) {
+    err << done.error << "\n";
+    return refusal;
   }
-  Result<std::unique_ptr<PostgresLedger>> shared = PostgresLedger::Open(url);
+  out << "the ledger's tables are at version " << PostgresLedger::kSchemaVersion << "\n";
+  return kDone;
+}
+
+int CopyTo(CarrierIdLedger& ledger, const std::string& url, std::ostream& out, std::ostream& err) {
+  int refusal = kFailed;
+  Result<std::unique_ptr<PostgresLedger>> shared = SharedLedger(url, refusal);
   if (!shared.ok()) {
     err << shared.error << "\n";
-    return kFailed;
+    return refusal;
   }
   const Result<LedgerCopyReport> copied = CopyLedgerInto(ledger, *shared.value);
   if (!copied.ok()) {
@@ -219,6 +244,8 @@ int RunLedgerTool(const std::vector<std::string>& arguments, const std::string& 
     err << kUsageText;
     return kUsage;
   }
+  if (command->words.size() == 2 && command->words[0] == "init")
+    return Init(command->words[1], out, err);
   LedgerSettings settings;
   if (command->database) {
     settings.database = *command->database;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ledger/station_ledger.h"
+#include "transponder/operator_messages.h"
+
+namespace torvane {
+
+// The station ledger's questions (a file to create, another ledger to use) in
+// a message box; anything but "Yes" keeps production stopped.
+StationLedger::Consent AskOperatorAboutLedger(OperatorMessages& messages);
+
+}  // namespace torvane
