@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <csignal>
+#include <iostream>
 
 #include "app/termination_notifier.h"
 #include "app/vexa_dlg.h"
@@ -20,6 +21,7 @@ CVexaApp::CVexaApp(int& argc, char** argv) : QApplication(argc, argv) {
 int CVexaApp::Run() {
   const Result<FolderLock> folder = LockStationFolder(QDir::currentPath().toStdString());
   if (!folder.ok()) {
+    std::cerr << "torvane: " << folder.error << '\n';
     StationMessageBox::Show(nullptr, folder.error, text::kWindowCaption, MessageIcon::Error,
                             MessageButtons::Ok);
     return 1;
