@@ -34,6 +34,8 @@ TEST_F(MainWindowTest, StartWithoutSettingsReportsThePortWorksAndSavesOnClose) {
 
   EXPECT_TRUE(window_->isVisible());
   EXPECT_EQ(window_->windowTitle(), "Torvane");
+  EXPECT_EQ(window_->findChild<QWidget*>("outcomePanel")->toolTip().toStdString(),
+            "Ledger: SQLite file " + window_->state().workingDirectory + "/Torvane.ledger");
   EXPECT_EQ(window_->size(), QSize(799, 461));
   EXPECT_FALSE(Action(ids::kMenuTerminalShow)->isChecked());
   EXPECT_FALSE(window_->link().portOpen());
