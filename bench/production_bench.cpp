@@ -182,9 +182,9 @@ void DecimalCounterUnpaced() {
               bare, cycle - bare);
 }
 
-void CsvGrowth() {
+void CsvGrowth(std::vector<int> sizes) {
   std::printf("CSV file, answers at once (median of the cycles):\n");
-  for (const int lines : {1'000, 10'000, 100'000, 1'000'000}) {
+  for (const int lines : sizes) {
     test::ScratchDirectory directory;
     SaveBenchSet(directory, true);
     WriteCsv(directory, lines);
@@ -251,6 +251,12 @@ void ReadBackCost(const Reader& real, const char* name) {
 int main(int argc, char** argv) {
   const Reader real{9600, std::chrono::milliseconds(293), std::chrono::milliseconds(133)};
   const Reader fast{115200, std::chrono::milliseconds(20), std::chrono::milliseconds(20)};
+  if (argc > 1 && std::string(argv[1]) == "--csv") {
+    std::vector<int> sizes;
+    for (int i = 2; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+    CsvGrowth(sizes);
+    return 0;
+  }
   if (argc > 1 && std::string(argv[1]) == "--read-back") {
     ReadBackCost(real, "write 293 ms, lock 133 ms, 9600 baud");
     ReadBackCost(fast, "write 20 ms, lock 20 ms, 115200 baud");
@@ -258,7 +264,7 @@ int main(int argc, char** argv) {
   }
   std::printf("this disk: %.2f ms per append with fsync (median of 20)\n", DiskFlushMillis());
   DecimalCounterUnpaced();
-  CsvGrowth();
+  CsvGrowth({1'000, 10'000, 100'000, 1'000'000});
   RealTransponderTimings();
   ReadBackCost(real, "write 293 ms, lock 133 ms, 9600 baud");
   return 0;

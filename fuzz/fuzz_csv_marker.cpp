@@ -10,7 +10,7 @@
 #include "fuzz_support.h"
 #include "production/complete_row.h"
 #include "production/csv_document.h"
-#include "production/csv_line_marker.h"
+#include "production/csv_source_file.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ using torvane::CsvDocument;
 
 std::vector<std::string> LinesOf(const CsvDocument& document) {
   std::vector<std::string> lines;
-  document.ForEachLine([&](std::size_t, std::string_view line) {
-    lines.emplace_back(line);
+  document.ForEachLine([&](const torvane::CsvLine& line) {
+    lines.emplace_back(line.text);
     return true;
   });
   return lines;

@@ -80,35 +80,49 @@ Status Failure(const std::string& path, int errnoValue) {
   return Status::Failure("Cannot save " + path + ": " + SystemErrorText(errnoValue));
 }
 
-// Returns 0 or the errno of the first step that failed; closes `fd` in any case.
-int WriteAndClose(int fd, const std::string& originalPath, std::string_view content) {
+// Returns 0 or the errno of the first step that failed.
+int WriteAndSync(int fd, const std::string& originalPath,
+                 std::span<const std::string_view> pieces) {
   struct stat original {};
-  int error = 0;
   if (stat(originalPath.c_str(), &original) == 0 && fchmod(fd, original.st_mode & 07777) != 0) {
-    error = errno;
-  } else if (!WriteAll(fd, content) || fsync(fd) != 0) {
-    error = errno;
+    return errno;
   }
-  if (close(fd) != 0 && error == 0) error = errno;
-  return error;
+  for (const std::string_view piece : pieces) {
+    if (!WriteAll(fd, piece)) return errno;
+  }
+  return fsync(fd) != 0 ? errno : 0;
 }
 
 }  // namespace
 
-Status WriteFileAtomically(const std::string& path, std::string_view content) {
+Result<FileIdentity> ReplaceFileAtomically(const std::string& path,
+                                           std::span<const std::string_view> pieces) {
+  using Replaced = Result<FileIdentity>;
   const std::string temporary = TemporaryPathFor(path);
   const int fd =
       open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) return Failure(path, errno);
+  if (fd < 0) return Replaced::Failure(Failure(path, errno).error);
 
-  int error = WriteAndClose(fd, path, content);
+  int error = WriteAndSync(fd, path, pieces);
   if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) {
+    close(fd);
     unlink(temporary.c_str());
-    return Failure(path, error);
+    return Replaced::Failure(Failure(path, error).error);
   }
+  // Taken after the rename, which sets the change time: a program that replaces
+  // the file meanwhile leaves another identity at `path`. Unknown, it matches
+  // no file.
+  struct stat written {};
+  const FileIdentity identity = fstat(fd, &written) == 0 ? IdentityOf(written) : FileIdentity{};
+  close(fd);
   SyncFolder(FolderOf(path));
-  return Status::Success();
+  return Replaced::Success(identity);
+}
+
+Status WriteFileAtomically(const std::string& path, std::string_view content) {
+  const Result<FileIdentity> replaced = ReplaceFileAtomically(path, {&content, 1});
+  return replaced.ok() ? Status::Success() : Status::Failure(replaced.error);
 }
 
 std::vector<std::string> RemoveLeftoverTemporaries(const std::string& folder) {

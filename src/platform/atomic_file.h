@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/file_identity.h"
 #include "platform/result.h"
 
 namespace torvane {
@@ -14,6 +16,10 @@ namespace torvane {
 // the same folder, is flushed to the disk and then renamed over the original.
 // An existing file keeps its permissions.
 Status WriteFileAtomically(const std::string& path, std::string_view content);
+// The same for content given in pieces, written one after the other; gives the
+// identity of the file now at `path`, so that a later change is told from it.
+Result<FileIdentity> ReplaceFileAtomically(const std::string& path,
+                                           std::span<const std::string_view> pieces);
 
 // Removes the temporary files that a save interrupted by a kill or a power loss
 // left in `folder` ("<file>.<pid>.<n>.tmp" of a process that no longer runs);

@@ -27,16 +27,15 @@ std::string CompleteCsvSource::ReadNextCompleteRow() {
   line_.clear();
   selected_.reset();
   shortfall_ = Shortfall::None;
-  const std::optional<CsvDocument> loaded = LoadSourceFile();
-  if (!loaded) return {};
-  const CsvDocument& document = *loaded;
+  const CsvDocument* document = LoadSourceFile();
+  if (document == nullptr) return {};
   const std::string& delimiter = context_.csvDelimiter;
-  const std::optional<std::string_view> header = document.Line(0);
-  if (!header || !HasCompleteHeader(SplitFields(*header, delimiter))) {
+  const std::optional<CsvLine> header = document->Line(0);
+  if (!header || !HasCompleteHeader(SplitFields(header->text, delimiter))) {
     shortfall_ = Shortfall::BadHeader;
     return {};
   }
-  if (const auto pending = FirstPendingLine(document, delimiter, CompleteRow::kDoneField)) {
+  if (const auto pending = sourceFile_.FirstPendingLine(delimiter, CompleteRow::kDoneField)) {
     row_ = CompleteRow::FromFields(SplitFields(pending->text, delimiter));
     line_ = pending->text;
     selected_ = CsvLineRef{pending->index, row_.carrierId, CompleteRow::kCarrierIdField,

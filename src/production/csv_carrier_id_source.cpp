@@ -20,20 +20,19 @@ constexpr std::size_t kDoneField = 1;
 std::string CsvCarrierIdSource::ReadNextCsvCarrierId() {
   selected_.reset();
   shortfall_ = Shortfall::None;
-  const std::optional<CsvDocument> loaded = LoadSourceFile();
-  if (!loaded) return {};
-  const CsvDocument& document = *loaded;
+  const CsvDocument* document = LoadSourceFile();
+  if (document == nullptr) return {};
   const std::string& delimiter = context_.csvDelimiter;
-  const std::optional<std::string_view> headerLine = document.Line(0);
+  const std::optional<CsvLine> headerLine = document->Line(0);
   const std::vector<std::string_view> header =
-      headerLine ? SplitFields(*headerLine, delimiter) : std::vector<std::string_view>{};
+      headerLine ? SplitFields(headerLine->text, delimiter) : std::vector<std::string_view>{};
   if (header.size() < 2 || !HasHeaderField(header, "Carrier ID") ||
       !HasHeaderField(header, "done")) {
     shortfall_ = Shortfall::BadHeader;
     return {};
   }
   std::string carrierId;
-  const std::optional<CsvLine> pending = FirstPendingLine(document, delimiter, kDoneField);
+  const std::optional<CsvLine> pending = sourceFile_.FirstPendingLine(delimiter, kDoneField);
   // A line without a delimiter has no carrier ID.
   if (pending && FieldOf(pending->text, delimiter, kDoneField)) {
     carrierId = *FieldOf(pending->text, delimiter, kKeyField);

@@ -59,41 +59,72 @@ Result<CsvDocument> CsvDocument::Load(const std::string& path) {
 CsvDocument::CsvDocument(std::string rawText) {
   byteOrderMark_ = std::string_view(rawText).starts_with(kByteOrderMark);
   if (byteOrderMark_) rawText.erase(0, kByteOrderMark.size());
-  text_ = WithCrLfLineEnds(std::move(rawText));
+  buffer_ = WithCrLfLineEnds(std::move(rawText));
+  gapAt_ = buffer_.size();
 }
 
 std::size_t CsvDocument::LineEnd(std::size_t start) const {
-  const void* found = std::memchr(text_.data() + start, '\n', text_.size() - start);
-  // After normalising, LF only ever follows CR.
-  if (found == nullptr) return text_.size();
-  return static_cast<std::size_t>(static_cast<const char*>(found) - text_.data()) - 1;
+  const bool beforeGap = start < gapAt_;
+  const std::size_t from = beforeGap ? start : start + gapSize_;
+  const std::size_t to = beforeGap ? gapAt_ : buffer_.size();
+  const void* found = std::memchr(buffer_.data() + from, '\n', to - from);
+  // After normalising, LF only ever follows CR; the gap only ends the text
+  // when nothing follows it.
+  if (found == nullptr) return beforeGap ? gapAt_ : size();
+  const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data());
+  return (beforeGap ? at : at - gapSize_) - 1;
 }
 
-std::optional<std::size_t> CsvDocument::LineStart(std::size_t index) const {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < index; ++i) {
-    if (start >= text_.size()) return std::nullopt;
-    start = LineEnd(start) + kLineEndSize;
+std::string_view CsvDocument::View(std::size_t start, std::size_t length) const {
+  return std::string_view(buffer_).substr(start < gapAt_ ? start : start + gapSize_, length);
+}
+
+std::optional<CsvLine> CsvDocument::Line(std::size_t index, CsvLine from) const {
+  std::optional<CsvLine> found;
+  ForEachLine(
+      [&](const CsvLine& line) {
+        if (line.index < index) return true;
+        found = line;
+        return false;
+      },
+      from.index <= index ? from : CsvLine{});
+  return found;
+}
+
+void CsvDocument::MoveGapTo(std::size_t position) {
+  char* bytes = buffer_.data();
+  if (position < gapAt_) {
+    std::memmove(bytes + position + gapSize_, bytes + position, gapAt_ - position);
+  } else if (position > gapAt_) {
+    std::memmove(bytes + gapAt_, bytes + gapAt_ + gapSize_, position - gapAt_);
   }
-  // A final line end closes the last line; it does not open an empty one.
-  if (start >= text_.size()) return std::nullopt;
-  return start;
+  gapAt_ = position;
 }
 
-std::optional<std::string_view> CsvDocument::Line(std::size_t index) const {
-  const std::optional<std::size_t> start = LineStart(index);
-  if (!start) return std::nullopt;
-  return std::string_view(text_).substr(*start, LineEnd(*start) - *start);
+void CsvDocument::InsertIntoLine(const CsvLine& line, std::size_t column, std::string_view text) {
+  const std::size_t lineEnd = line.start + line.text.size() + text.size();
+  MoveGapTo(line.start + column);
+  if (gapSize_ < text.size()) {
+    // Room for many more marks, so the text after the gap moves seldom.
+    const std::size_t widening = std::max(text.size(), buffer_.size() / 64 + 256);
+    buffer_.insert(gapAt_, widening, '\0');
+    gapSize_ += widening;
+  }
+  text.copy(buffer_.data() + gapAt_, text.size());
+  gapAt_ += text.size();
+  gapSize_ -= text.size();
+  MoveGapTo(lineEnd < size() ? lineEnd + kLineEndSize : size());
 }
 
-void CsvDocument::InsertIntoLine(std::size_t index, std::size_t column, std::string_view text) {
-  if (const std::optional<std::size_t> start = LineStart(index))
-    text_.insert(*start + column, text);
+std::string CsvDocument::text() const {
+  std::string whole(View(0, gapAt_));
+  return whole.append(View(gapAt_, size() - gapAt_));
 }
 
-Status CsvDocument::Save(const std::string& path) const {
-  if (!byteOrderMark_) return WriteFileAtomically(path, text_);
-  return WriteFileAtomically(path, std::string(kByteOrderMark) + text_);
+Result<FileIdentity> CsvDocument::Save(const std::string& path) const {
+  const std::string_view pieces[] = {byteOrderMark_ ? kByteOrderMark : std::string_view(),
+                                     View(0, gapAt_), View(gapAt_, size() - gapAt_)};
+  return ReplaceFileAtomically(path, pieces);
 }
 
 std::vector<std::string_view> SplitFields(std::string_view line, std::string_view delimiter) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/result.h"
+#include "production/csv_document.h"
 
 namespace torvane {
 
@@ -22,21 +23,17 @@ struct CsvLineRef {
 // A done field carries the mark "X" (blanks before it are allowed).
 bool IsDoneMark(std::string_view field);
 
-struct CsvLine {
-  std::size_t index = 0;
-  std::string_view text;
-};
-class CsvDocument;
-// The first data line whose done field is missing or not marked.
+// The first data line from `from` on whose done field is missing or not marked.
 std::optional<CsvLine> FirstPendingLine(const CsvDocument& document, std::string_view delimiter,
-                                        std::size_t doneField);
+                                        std::size_t doneField, CsvLine from = {});
 
-// Puts "X" at the front of the line's done field and rewrites the file
-// atomically; a line that lacks only its done field gets the delimiter and
-// "X". A line already done is left alone. True when the line was marked now;
-// fails with the reason when the file cannot be read or written or the line no
-// longer carries the key.
-Result<bool> MarkCsvLineDone(const std::string& path, std::string_view delimiter,
-                             const CsvLineRef& line);
+// Puts "X" at the front of the line's done field; a line that lacks only its
+// done field gets the delimiter and "X". A line already done is left alone. The
+// line is searched from `from`. True when the line was marked now; fails with
+// the reason, naming the file at `path`, and leaves the document as it was when
+// the line no longer carries the key or would read differently once marked.
+Result<bool> MarkLineInDocument(CsvDocument& document, const std::string& path,
+                                std::string_view delimiter, const CsvLineRef& line,
+                                CsvLine from = {});
 
 }  // namespace torvane

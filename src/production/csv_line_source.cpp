@@ -5,16 +5,16 @@
 
 namespace torvane {
 
-std::optional<CsvDocument> CsvLineSource::LoadSourceFile() {
+const CsvDocument* CsvLineSource::LoadSourceFile() {
   context_.view.TakeFieldValues();
-  Result<CsvDocument> loaded = CsvDocument::Load(context_.setInUse.set.sourceFile);
+  const Result<const CsvDocument*> loaded = sourceFile_.Open(context_.setInUse.set.sourceFile);
   if (!loaded.ok()) {
     context_.view.ShowMessage(std::string(text::kNoCsvAccess) + "\r\n" + loaded.error,
                               text::kCaption, MessageIcon::Error, MessageButtons::Ok);
     shortfall_ = Shortfall::Unreadable;
-    return std::nullopt;
+    return nullptr;
   }
-  return std::move(loaded.value);
+  return loaded.value;
 }
 
 PrepareResult CsvLineSource::Refuse(const std::string& message, const std::string& reason) {
@@ -52,7 +52,7 @@ PrepareResult CsvLineSource::RefuseShortfall(const std::string& firstLine) {
 Status CsvLineSource::Advance() {
   if (!prepared_) return Status::Success();
   const Result<bool> marked =
-      MarkCsvLineDone(context_.setInUse.set.sourceFile, context_.csvDelimiter, *prepared_);
+      sourceFile_.MarkDone(context_.setInUse.set.sourceFile, context_.csvDelimiter, *prepared_);
   if (!marked.ok()) return Status::Failure(marked.error);
   prepared_.reset();
   return Status::Success();

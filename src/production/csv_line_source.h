@@ -5,6 +5,7 @@
 #include "production/carrier_id_source.h"
 #include "production/csv_document.h"
 #include "production/csv_line_marker.h"
+#include "production/csv_source_file.h"
 #include "production/production_context.h"
 
 namespace torvane {
@@ -23,9 +24,9 @@ class CsvLineSource : public CarrierIdSource {
 
   CsvLineSource(ProductionContext& context, SourceKind kind) : context_(context), kind_(kind) {}
 
-  // Takes the window's fields and reads the source file; a file that cannot be
+  // Takes the window's fields and opens the source file; a file that cannot be
   // read is reported to the operator and gives nothing.
-  std::optional<CsvDocument> LoadSourceFile();
+  const CsvDocument* LoadSourceFile();
   // Counts the error, shows the box and keeps its reason for the cycle.
   PrepareResult Refuse(const std::string& message, const std::string& reason);
   // Refuses for the shortfall of the last read; `firstLine` opens the box when
@@ -33,6 +34,7 @@ class CsvLineSource : public CarrierIdSource {
   PrepareResult RefuseShortfall(const std::string& firstLine);
 
   ProductionContext& context_;
+  CsvSourceFile sourceFile_;
   std::optional<CsvLineRef> selected_;  // the line read last
   std::optional<CsvLineRef> prepared_;  // the line of the data set in the pages
   Shortfall shortfall_ = Shortfall::None;

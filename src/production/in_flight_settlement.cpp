@@ -2,7 +2,7 @@
 
 #include "config/decimal_text.h"
 #include "production/complete_row.h"
-#include "production/csv_line_marker.h"
+#include "production/csv_source_file.h"
 #include "production/set_counters_file.h"
 
 namespace torvane {

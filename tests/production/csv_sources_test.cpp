@@ -28,8 +28,8 @@ TEST(CsvDocumentTest, EveryLineEndIsOneLineEndAndFieldsSplitAtLongDelimiters) {
   for (const Case& c : cases) {
     const CsvDocument document(c.raw);
     std::vector<std::string> lines;
-    document.ForEachLine([&](std::size_t, std::string_view line) {
-      lines.emplace_back(line);
+    document.ForEachLine([&](const CsvLine& line) {
+      lines.emplace_back(line.text);
       return true;
     });
     EXPECT_EQ(lines, c.lines) << c.raw;
