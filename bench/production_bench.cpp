@@ -4,13 +4,17 @@
 //
 //   - decimal counter, answers at once: the cycle against a bare write and lock
 //     of the same pages;
-//   - CSV file of 1,000 to 1,000,000 lines: read, mark and rewrite included;
+//   - CSV file of 1,000 to 1,000,000 lines, also with most lines done, and the
+//     complete CSV file: read, mark and rewrite included, with the processor
+//     time of a cycle and what one atomic replace of a file that size costs
+//     alone (`--csv` prints only these);
 //   - reader timings of a real transponder (write 293 ms, lock 133 ms, 9600
 //     baud): what the station adds to the reader's own time;
 //   - the same timings with the pages read back before the locks: none, the
 //     carrier-ID pages, all pages (`--read-back` prints only these).
 
 #include <fcntl.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,13 +25,17 @@
 #include <vector>
 
 #include "config/configuration_applier.h"
+#include "config/data_source.h"
 #include "config/set_file.h"
+#include "platform/atomic_file.h"
+#include "production/complete_row.h"
 #include "production/production_cycle.h"
 #include "reader_simulator.h"
 #include "support/counter_set.h"
 #include "support/fake_station_view.h"
 #include "support/line_record_writer.h"
 #include "support/scratch_directory.h"
+#include "transponder/page_geometry.h"
 #include "transponder/reader_command.h"
 
 namespace {
@@ -130,28 +138,38 @@ std::unique_ptr<sim::ReaderSimulator> StartReader(const Reader& reader) {
   return std::move(started.value);
 }
 
-void SaveBenchSet(const test::ScratchDirectory& directory, bool csv) {
+void SaveBenchSet(const test::ScratchDirectory& directory, DataSource source) {
   ConfigurationSet set = test::SixteenCharacterIdSet();
   set.writePages3To17 = true;
   set.counterPage = "3";
   set.counterValue = "00000001";
-  set.sourceDecimalCounter = !csv;
-  set.sourceCsv = csv;
+  SelectSource(set, source);
   set.sourceFile = directory.File("ids.csv");
   SaveSetFile(directory.File("Bench.ini"), set);
 }
 
-// Carrier IDs of 16 characters, one per line: about 15 bytes a line with its
-// done column and line end.
-void WriteCsv(const test::ScratchDirectory& directory, int lines) {
-  std::string text = "Carrier ID;done\r\n";
-  text.reserve(static_cast<std::size_t>(lines) * 20);
+// Carrier IDs of 16 characters, one per line, the first `done` of them marked:
+// about 19 bytes a line with its done column and line end. A complete row adds
+// the empty pages 3 to 17 unlocked, about 70 bytes.
+std::string CsvText(int lines, int done, bool complete) {
+  std::string text;
+  if (complete) {
+    for (const std::string& name : CompleteRow::HeaderNames()) text += name + ";";
+    text.back() = '\r';
+    text += '\n';
+  } else {
+    text = "Carrier ID;done\r\n";
+  }
+  std::string emptyPages;
+  for (int page = kFirstUserPage; page <= kPageCount; ++page) emptyPages += ";;0";
+  text.reserve(static_cast<std::size_t>(lines) * (complete ? 72 : 20));
   char id[32];
   for (int i = 1; i <= lines; ++i) {
-    std::snprintf(id, sizeof id, "LOT%013d;\r\n", i);
-    text += id;
+    std::snprintf(id, sizeof id, "LOT%013d", i);
+    if (complete) text += std::string("A;0;16;") + id + ";0" + emptyPages;
+    text += std::string(complete ? "" : id) + (i <= done ? ";X\r\n" : ";\r\n");
   }
-  directory.Write("ids.csv", text);
+  return text;
 }
 
 // What one flush to the disk costs here: a cycle makes four of them (the
@@ -172,7 +190,7 @@ double DiskFlushMillis() {
 
 void DecimalCounterUnpaced() {
   test::ScratchDirectory directory;
-  SaveBenchSet(directory, false);
+  SaveBenchSet(directory, DataSource::DecimalCounter);
   auto reader = StartReader({});
   BenchStation station(directory, reader->devicePath());
   const double cycle = Median(station.Cycles(200));
@@ -182,21 +200,59 @@ void DecimalCounterUnpaced() {
               bare, cycle - bare);
 }
 
-void CsvGrowth(std::vector<int> sizes) {
-  std::printf("CSV file, answers at once (median of the cycles):\n");
-  for (const int lines : sizes) {
+struct CsvCase {
+  int lines = 0;
+  int done = 0;  // lines marked before the first cycle
+  bool complete = false;
+};
+
+double ProcessorMillis() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// One atomic replace of a file of that size, as a mark makes it.
+double ReplaceMillis(const test::ScratchDirectory& directory, const std::string& text) {
+  std::vector<double> millis;
+  for (int i = 0; i < 5; ++i) {
+    const auto start = Clock::now();
+    if (!WriteFileAtomically(directory.File("replaced.csv"), text).ok()) return -1;
+    millis.push_back(Millis(Clock::now() - start).count());
+  }
+  return Median(millis);
+}
+
+void CsvCycles(const std::vector<CsvCase>& cases) {
+  std::printf(
+      "CSV sources, answers at once (median of the cycles; processor: the process's time per "
+      "cycle after the first; replace: one atomic replace of a file that size alone):\n");
+  for (const CsvCase& c : cases) {
     test::ScratchDirectory directory;
-    SaveBenchSet(directory, true);
-    WriteCsv(directory, lines);
+    SaveBenchSet(directory, c.complete ? DataSource::CsvComplete : DataSource::Csv);
+    const std::string text = CsvText(c.lines, c.done, c.complete);
+    directory.Write("ids.csv", text);
     auto reader = StartReader({});
     BenchStation station(directory, reader->devicePath());
-    const int cycles = lines >= 1'000'000 ? 20 : 50;
+    const int cycles = c.lines >= 1'000'000 ? 20 : 50;
+    // The first cycle reads the file in any case.
+    station.Cycles(1);
+    const double processorBefore = ProcessorMillis();
     const double cycle = Median(station.Cycles(cycles));
+    const double processor = (ProcessorMillis() - processorBefore) / cycles;
     const double bare = Median(station.BareWriteAndLock(20));
-    const double megabytes = static_cast<double>(directory.Read("ids.csv").size()) / 1e6;
-    std::printf("  %9d lines (%5.1f MB): %7.2f ms per cycle, %7.2f ms of it the station's own\n",
-                lines, megabytes, cycle, cycle - bare);
+    std::printf(
+        "  %-8s %9d lines, %7d done (%5.1f MB): %7.2f ms per cycle, %7.2f ms the station's own, "
+        "processor %6.2f ms, replace %6.2f ms\n",
+        c.complete ? "complete" : "csv", c.lines, c.done, static_cast<double>(text.size()) / 1e6,
+        cycle, cycle - bare, processor, ReplaceMillis(directory, text));
   }
+}
+
+std::vector<CsvCase> AllCsvCases() {
+  return {{1'000, 0, false},     {10'000, 0, false},          {100'000, 0, false},
+          {1'000'000, 0, false}, {1'000'000, 900'000, false}, {1'000, 0, true},
+          {100'000, 0, true},    {1'000'000, 0, true}};
 }
 
 // The reader's own time of a cycle: its work per page and every byte on the line.
@@ -216,7 +272,7 @@ double ReaderMillis(const Reader& reader) {
 void RealTransponderTimings() {
   const Reader real{9600, std::chrono::milliseconds(293), std::chrono::milliseconds(133)};
   test::ScratchDirectory directory;
-  SaveBenchSet(directory, false);
+  SaveBenchSet(directory, DataSource::DecimalCounter);
   auto reader = StartReader(real);
   BenchStation station(directory, reader->devicePath());
   // The reader's own time below counts no read-back.
@@ -235,7 +291,7 @@ void ReadBackCost(const Reader& real, const char* name) {
   double off = 0;
   for (const VerifyScope scope : {VerifyScope::Off, VerifyScope::CarrierId, VerifyScope::All}) {
     test::ScratchDirectory directory;
-    SaveBenchSet(directory, false);
+    SaveBenchSet(directory, DataSource::DecimalCounter);
     auto reader = StartReader(real);
     BenchStation station(directory, reader->devicePath());
     station.SetReadBack(scope);
@@ -252,9 +308,7 @@ int main(int argc, char** argv) {
   const Reader real{9600, std::chrono::milliseconds(293), std::chrono::milliseconds(133)};
   const Reader fast{115200, std::chrono::milliseconds(20), std::chrono::milliseconds(20)};
   if (argc > 1 && std::string(argv[1]) == "--csv") {
-    std::vector<int> sizes;
-    for (int i = 2; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
-    CsvGrowth(sizes);
+    CsvCycles(AllCsvCases());
     return 0;
   }
   if (argc > 1 && std::string(argv[1]) == "--read-back") {
@@ -264,7 +318,7 @@ int main(int argc, char** argv) {
   }
   std::printf("this disk: %.2f ms per append with fsync (median of 20)\n", DiskFlushMillis());
   DecimalCounterUnpaced();
-  CsvGrowth({1'000, 10'000, 100'000, 1'000'000});
+  CsvCycles(AllCsvCases());
   RealTransponderTimings();
   ReadBackCost(real, "write 293 ms, lock 133 ms, 9600 baud");
   return 0;

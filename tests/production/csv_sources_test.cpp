@@ -1,6 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <functional>
 
 #include "production/csv_document.h"
+#include "production/csv_source_file.h"
 #include "production/production_fixture.h"
 #include "production/production_messages.h"
 
@@ -35,6 +43,18 @@ TEST(CsvDocumentTest, EveryLineEndIsOneLineEndAndFieldsSplitAtLongDelimiters) {
     EXPECT_EQ(lines, c.lines) << c.raw;
   }
   EXPECT_EQ(CsvDocument("a\nb").text(), "a\r\nb");
+
+  // Each mark moves the gap in the text to its line: lines before and after it,
+  // and a last line without a line end, stay whole in any order of marks.
+  CsvDocument marked("h;d\na;\nb;\nc;\nd;");
+  std::string expected = "h;d\r\na;\r\nb;\r\nc;\r\nd;";
+  for (const std::size_t line : {3u, 1u, 4u, 2u}) {
+    const std::string key(1, static_cast<char>('a' + line - 1));
+    ASSERT_TRUE(MarkLineInDocument(marked, "ids.csv", ";", {line, key, 0, 1}).value) << key;
+    expected.insert(expected.find(key + ";") + 2, "X");
+    EXPECT_EQ(marked.text(), expected) << key;
+  }
+  EXPECT_FALSE(FirstPendingLine(marked, ";", 1));
   EXPECT_EQ(SplitFields("A1<>X<><>", "<>"), (std::vector<std::string_view>{"A1", "X", "", ""}));
   EXPECT_EQ(SplitFields("A1;X", ""), (std::vector<std::string_view>{"A1;X"}));
 }
@@ -160,6 +180,77 @@ TEST_F(CsvSourceTest, LineThatTheDelimiterWouldMisreadOnceMarkedIsLeftAndReporte
   EXPECT_FALSE(marked.ok());
   EXPECT_NE(marked.error.find("delimiter"), std::string::npos) << marked.error;
   EXPECT_EQ(Csv(), "Carrier IDXdone\r\nA1X\r\n");
+}
+
+// Waits until a change made now gets a change time of its own, also where the
+// file system keeps times only to the clock's tick.
+void WaitForTheClockToPass(const std::string& path) {
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  timespec now{};
+  do {
+    clock_gettime(CLOCK_REALTIME_COARSE, &now);
+  } while ((now.tv_sec < info.st_ctim.tv_sec ||
+            (now.tv_sec == info.st_ctim.tv_sec && now.tv_nsec <= info.st_ctim.tv_nsec)) &&
+           std::chrono::steady_clock::now() < deadline);
+}
+
+// Another program's change that keeps the size and sets the modification time
+// back.
+void RewriteKeepingSizeAndTime(const std::string& path, const std::string& content,
+                               bool newInode) {
+  struct stat before {};
+  ASSERT_EQ(stat(path.c_str(), &before), 0);
+  const std::string written = newInode ? path + ".other" : path;
+  WriteWholeFile(written, content);
+  if (newInode) {
+    ASSERT_EQ(std::rename(written.c_str(), path.c_str()), 0);
+  }
+  const timespec times[] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  struct stat after {};
+  ASSERT_EQ(stat(path.c_str(), &after), 0);
+  ASSERT_EQ(after.st_size, before.st_size);
+}
+
+TEST_F(CsvSourceTest, AFileChangedBetweenTwoCyclesIsReadAgain) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string& path)> change;
+    std::string nextId;
+    std::string after;  // once that carrier ID is marked
+  };
+  const Case cases[] = {
+      {"a done line undone in place, same size and time",
+       [](const std::string& path) {
+         RewriteKeepingSizeAndTime(path, "Carrier ID;done\r\nA1; \r\nA2;\r\nA3;\r\n", false);
+       },
+       "A1", "Carrier ID;done\r\nA1;X \r\nA2;\r\nA3;\r\n"},
+      {"replaced by another file of the same size and time",
+       [](const std::string& path) {
+         RewriteKeepingSizeAndTime(path, "Carrier ID;done\r\nA1;X\r\nB2;\r\nB3;\r\n", true);
+       },
+       "B2", "Carrier ID;done\r\nA1;X\r\nB2;X\r\nB3;\r\n"},
+      {"the next line marked by a settlement after a restart",
+       [](const std::string& path) { ASSERT_TRUE(MarkCsvLineDone(path, ";", {2, "A2"}).value); },
+       "A3", "Carrier ID;done\r\nA1;X\r\nA2;X\r\nA3;X\r\n"},
+  };
+  setInUse.set.carrierIdLength = "2";
+  for (const Case& c : cases) {
+    UseCsv("Carrier ID;done\r\nA1;\r\nA2;\r\nA3;\r\n");
+    ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready) << c.name;
+    ASSERT_TRUE(cycle.csvSource().Advance().ok()) << c.name;
+    // The source now holds the file it wrote and has looked at the next line.
+    ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready) << c.name;
+    ASSERT_EQ(production.nextCarrierId, "A2") << c.name;
+    WaitForTheClockToPass(setInUse.set.sourceFile);
+    c.change(setInUse.set.sourceFile);
+    ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready) << c.name;
+    EXPECT_EQ(production.nextCarrierId, c.nextId) << c.name;
+    ASSERT_TRUE(cycle.csvSource().Advance().ok()) << c.name;
+    EXPECT_EQ(Csv(), c.after) << c.name;
+  }
 }
 
 std::string CompleteHeader() {
