@@ -198,8 +198,7 @@ void WaitForTheClockToPass(const std::string& path) {
 
 // Another program's change that keeps the size and sets the modification time
 // back.
-void RewriteKeepingSizeAndTime(const std::string& path, const std::string& content,
-                               bool newInode) {
+void RewriteKeepingSizeAndTime(const std::string& path, const std::string& content, bool newInode) {
   struct stat before {};
   ASSERT_EQ(stat(path.c_str(), &before), 0);
   const std::string written = newInode ? path + ".other" : path;
@@ -219,6 +218,7 @@ TEST_F(CsvSourceTest, AFileChangedBetweenTwoCyclesIsReadAgain) {
     const char* name;
     std::function<void(const std::string& path)> change;
     std::string nextId;
+    std::size_t line;   // what a restart would mark if the station stopped now
     std::string after;  // once that carrier ID is marked
   };
   const Case cases[] = {
@@ -226,15 +226,17 @@ TEST_F(CsvSourceTest, AFileChangedBetweenTwoCyclesIsReadAgain) {
        [](const std::string& path) {
          RewriteKeepingSizeAndTime(path, "Carrier ID;done\r\nA1; \r\nA2;\r\nA3;\r\n", false);
        },
-       "A1", "Carrier ID;done\r\nA1;X \r\nA2;\r\nA3;\r\n"},
+       "A1", 1, "Carrier ID;done\r\nA1;X \r\nA2;\r\nA3;\r\n"},
       {"replaced by another file of the same size and time",
        [](const std::string& path) {
          RewriteKeepingSizeAndTime(path, "Carrier ID;done\r\nA1;X\r\nB2;\r\nB3;\r\n", true);
        },
-       "B2", "Carrier ID;done\r\nA1;X\r\nB2;X\r\nB3;\r\n"},
+       "B2", 2, "Carrier ID;done\r\nA1;X\r\nB2;X\r\nB3;\r\n"},
       {"the next line marked by a settlement after a restart",
-       [](const std::string& path) { ASSERT_TRUE(MarkCsvLineDone(path, ";", {2, "A2"}).value); },
-       "A3", "Carrier ID;done\r\nA1;X\r\nA2;X\r\nA3;X\r\n"},
+       [](const std::string& path) {
+         ASSERT_TRUE(MarkCsvLineDone(path, ";", {2, "A2"}).value);
+       },
+       "A3", 3, "Carrier ID;done\r\nA1;X\r\nA2;X\r\nA3;X\r\n"},
   };
   setInUse.set.carrierIdLength = "2";
   for (const Case& c : cases) {
@@ -248,6 +250,7 @@ TEST_F(CsvSourceTest, AFileChangedBetweenTwoCyclesIsReadAgain) {
     c.change(setInUse.set.sourceFile);
     ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready) << c.name;
     EXPECT_EQ(production.nextCarrierId, c.nextId) << c.name;
+    EXPECT_EQ(cycle.csvSource().InFlight()->lineIndex, c.line) << c.name;
     ASSERT_TRUE(cycle.csvSource().Advance().ok()) << c.name;
     EXPECT_EQ(Csv(), c.after) << c.name;
   }
