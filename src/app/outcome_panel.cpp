@@ -1,5 +1,6 @@
 #include "app/outcome_panel.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <cstdio>
 #include <ctime>
@@ -12,7 +13,32 @@ namespace torvane {
 
 namespace {
 
-constexpr int kVerdictPointSize = 18;
+// Capitals of about 50 pixels, readable from a metre away.
+constexpr int kLargeVerdictPixels = 72;
+constexpr int kCompactVerdictPixels = 24;
+constexpr int kLargeIdPixels = 26;
+constexpr int kLargeLinePixels = 15;
+
+struct FaceLook {
+  const char* text;
+  QColor background;
+};
+
+FaceLook LookOf(COutcomePanel::Face face) {
+  switch (face) {
+    case COutcomePanel::Face::Ready:
+      return {"READY", Qt::white};
+    case COutcomePanel::Face::Busy:
+      return {"BUSY", QColor(255, 230, 0)};
+    case COutcomePanel::Face::Pass:
+      return {"PASS", ColourFromRef(colour::kGreen)};
+    case COutcomePanel::Face::Fail:
+      return {"FAIL", ColourFromRef(colour::kRed)};
+    case COutcomePanel::Face::Waiting:
+      return {"WAITING", QColor(200, 220, 255)};
+  }
+  return {"", Qt::white};
+}
 
 QString Text(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -39,71 +65,154 @@ std::string CountText(const char* name, std::uint64_t run, std::uint64_t set) {
   return std::string(name) + " " + std::to_string(run) + " (set " + std::to_string(set) + ")";
 }
 
+void SetPixelSize(QLabel* label, int pixels, bool bold) {
+  QFont font = label->font();
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  label->setFont(font);
+}
+
 }  // namespace
 
 COutcomePanel::COutcomePanel(QWidget* parent) : QFrame(parent) {
   setObjectName("outcomePanel");
   setFrameShape(QFrame::StyledPanel);
   setAutoFillBackground(true);
-  // Positions in dialog units inside the panel, as the window's own controls.
-  verdict_ = AddLabel("resultText", 1, 1, 52, 33);
-  carrierId_ = AddLabel("resultCarrierId", 56, 0, 120, 9);
-  uid_ = AddLabel("resultUid", 178, 0, 108, 9);
-  time_ = AddLabel("resultTime", 56, 9, 100, 9);
-  runState_ = AddLabel("runState", 158, 9, 128, 9);
-  reason_ = AddLabel("resultReason", 56, 18, 230, 9);
-  good_ = AddLabel("goodCount", 56, 27, 78, 9);
-  failed_ = AddLabel("failedCount", 136, 27, 84, 9);
-  remaining_ = AddLabel("remainingCount", 222, 27, 64, 9);
-
-  QFont large = verdict_->font();
-  large.setPointSize(kVerdictPointSize);
-  large.setBold(true);
-  verdict_->setFont(large);
+  verdict_ = AddLabel("resultText");
+  carrierId_ = AddLabel("resultCarrierId");
+  uid_ = AddLabel("resultUid");
+  time_ = AddLabel("resultTime");
+  runState_ = AddLabel("runState");
+  reason_ = AddLabel("resultReason");
+  good_ = AddLabel("goodCount");
+  failed_ = AddLabel("failedCount");
+  remaining_ = AddLabel("remainingCount");
+  note_ = AddLabel("panelNote");
   verdict_->setAlignment(Qt::AlignCenter);
   verdict_->setAutoFillBackground(true);
-  QFont bold = carrierId_->font();
-  bold.setBold(true);
-  carrierId_->setFont(bold);
-  reason_->setTextFormat(Qt::PlainText);
-  SetVerdict("", colour::kWhite);
+  Arrange();
+  ShowReady();
 }
 
-QLabel* COutcomePanel::AddLabel(const char* name, int x, int y, int width, int height) {
+QLabel* COutcomePanel::AddLabel(const char* name) {
   auto* label = new QLabel(this);
   label->setObjectName(name);
-  label->setGeometry(DialogRect{x, y, width, height}.ToPixels());
   label->setTextFormat(Qt::PlainText);
   return label;
 }
 
-void COutcomePanel::SetVerdict(const char* text, std::uint32_t background) {
-  verdict_->setText(text);
+void COutcomePanel::SetLarge(bool large) {
+  if (large == large_) return;
+  large_ = large;
+  Arrange();
+}
+
+void COutcomePanel::Arrange() {
+  const QFont dialogFont = font();
+  for (QLabel* label : findChildren<QLabel*>()) {
+    label->setFont(dialogFont);
+    label->setWordWrap(false);
+  }
+  if (large_) {
+    // Pixels in a panel 400 wide and 299 high.
+    verdict_->setGeometry(4, 4, 392, 92);
+    carrierId_->setGeometry(8, 100, 384, 34);
+    uid_->setGeometry(8, 136, 236, 20);
+    time_->setGeometry(248, 136, 144, 20);
+    reason_->setGeometry(8, 158, 384, 40);
+    good_->setGeometry(8, 200, 130, 20);
+    failed_->setGeometry(140, 200, 130, 20);
+    remaining_->setGeometry(272, 200, 120, 20);
+    runState_->setGeometry(8, 222, 384, 38);
+    note_->setGeometry(8, 262, 384, 32);
+    for (QLabel* label : findChildren<QLabel*>()) SetPixelSize(label, kLargeLinePixels, false);
+    SetPixelSize(carrierId_, kLargeIdPixels, true);
+    for (QLabel* label : {reason_, runState_, note_}) {
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+  } else {
+    // Dialog units in the strip below the Manual group, as the window's own controls.
+    verdict_->setGeometry(DialogRect{1, 1, 52, 33}.ToPixels());
+    carrierId_->setGeometry(DialogRect{56, 0, 120, 9}.ToPixels());
+    uid_->setGeometry(DialogRect{178, 0, 108, 9}.ToPixels());
+    time_->setGeometry(DialogRect{56, 9, 100, 9}.ToPixels());
+    runState_->setGeometry(DialogRect{158, 9, 128, 9}.ToPixels());
+    reason_->setGeometry(DialogRect{56, 18, 230, 9}.ToPixels());
+    good_->setGeometry(DialogRect{56, 27, 78, 9}.ToPixels());
+    failed_->setGeometry(DialogRect{136, 27, 84, 9}.ToPixels());
+    remaining_->setGeometry(DialogRect{222, 27, 64, 9}.ToPixels());
+    note_->setGeometry(0, 0, 0, 0);
+    QFont bold = carrierId_->font();
+    bold.setBold(true);
+    carrierId_->setFont(bold);
+    for (QLabel* label : {reason_, runState_, note_}) label->setAlignment(Qt::AlignLeft);
+  }
+  note_->setVisible(large_);
+  ShowVerdict();
+}
+
+void COutcomePanel::ShowVerdict() {
+  const FaceLook look =
+      disconnected_ ? FaceLook{"DISCONNECTED", QColor(255, 160, 0)} : LookOf(face_);
+  // The largest type in which the word fits the verdict's box.
+  QFont font = verdict_->font();
+  font.setBold(true);
+  const int room = verdict_->width() - 8;
+  for (int pixels = large_ ? kLargeVerdictPixels : kCompactVerdictPixels; pixels > 6; --pixels) {
+    font.setPixelSize(pixels);
+    if (QFontMetrics(font).horizontalAdvance(look.text) <= room) break;
+  }
+  verdict_->setFont(font);
+  verdict_->setText(look.text);
   QPalette palette = verdict_->palette();
-  palette.setColor(QPalette::Window, ColourFromRef(background));
+  palette.setColor(QPalette::Window, look.background);
   palette.setColor(QPalette::WindowText, Qt::black);
   verdict_->setPalette(palette);
 }
 
-void COutcomePanel::ShowBusy() {
-  SetVerdict("BUSY", colour::kWhite);
+void COutcomePanel::SetFace(Face face) {
+  face_ = face;
+  ShowVerdict();
+}
+
+void COutcomePanel::ClearResult() {
   for (QLabel* label : {carrierId_, uid_, time_, reason_}) label->clear();
+  reason_->setToolTip(QString());
+}
+
+void COutcomePanel::ShowReady() {
+  ClearResult();
+  SetFace(Face::Ready);
+  reason_->setText(Text(hint_));
+}
+
+void COutcomePanel::ShowBusy() {
+  ClearResult();
+  SetFace(Face::Busy);
 }
 
 void COutcomePanel::ShowOutcome(const CycleOutcome& outcome, const std::string& uid,
-                                std::chrono::system_clock::time_point ended,
+                                std::chrono::system_clock::time_point started,
                                 std::chrono::steady_clock::duration took) {
-  if (outcome.programmed) {
-    SetVerdict("PASS", colour::kGreen);
-  } else {
-    SetVerdict("FAIL", colour::kRed);
-  }
+  SetFace(outcome.programmed ? Face::Pass : Face::Fail);
   carrierId_->setText(Text(outcome.carrierId));
   uid_->setText(uid.empty() ? QString() : "UID " + Text(uid));
-  time_->setText(Text(ClockText(ended) + "  " + SecondsText(took)));
+  time_->setText(Text(ClockText(started) + "  " + SecondsText(took)));
   // A good cycle on a shared range says which IDs of other stations it passed over.
   reason_->setText(Text(outcome.reason.empty() ? outcome.skippedNote : outcome.reason));
   reason_->setToolTip(reason_->text());
+}
+
+void COutcomePanel::ShowWaiting() {
+  SetFace(Face::Waiting);
+  reason_->setText(Text(hint_));
+  reason_->setToolTip(QString());
+}
+
+void COutcomePanel::ShowHint(const std::string& hint) {
+  hint_ = hint;
+  if (face_ == Face::Ready || face_ == Face::Waiting) reason_->setText(Text(hint_));
 }
 
 void COutcomePanel::ShowCounts(const OutcomeTally& tally, std::optional<std::uint64_t> remaining) {
@@ -112,17 +221,27 @@ void COutcomePanel::ShowCounts(const OutcomeTally& tally, std::optional<std::uin
   remaining_->setText(remaining ? "left " + QString::number(*remaining) : QString("left -"));
 }
 
-void COutcomePanel::ShowRunState(bool continuous, std::uint64_t made, bool readerAway) {
+void COutcomePanel::ShowRunState(bool continuous, std::uint64_t made,
+                                 const std::string& readerTrouble) {
   QPalette palette = runState_->palette();
-  palette.setColor(QPalette::WindowText, readerAway ? Qt::red : Qt::black);
+  palette.setColor(QPalette::WindowText, readerTrouble.empty() ? Qt::black : Qt::red);
   runState_->setPalette(palette);
-  if (readerAway) {
-    runState_->setText("reader disconnected");
+  if (!readerTrouble.empty()) {
+    runState_->setText(Text(readerTrouble));
   } else if (continuous) {
     runState_->setText("run: " + QString::number(made) + " made");
   } else {
     runState_->clear();
   }
+  runState_->setToolTip(runState_->text());
+  if (disconnected_ != !readerTrouble.empty()) {
+    disconnected_ = !readerTrouble.empty();
+    ShowVerdict();
+  }
+}
+
+void COutcomePanel::ShowNote(const std::string& note) {
+  note_->setText(QString::fromStdString(note));
 }
 
 }  // namespace torvane

@@ -12,27 +12,48 @@ class QLabel;
 
 namespace torvane {
 
-// The last transponder's outcome in the main window's lower right: PASS or FAIL
-// in large type, its carrier ID, UID, time and duration, the reason of a
-// failure, the counters, and the state of a run and of the reader.
+// What the station does now, to be read from a metre away: READY, BUSY, PASS,
+// FAIL or WAITING in large type, DISCONNECTED over any of them while the
+// reader is not there; below it the last transponder's carrier ID, UID, time
+// and duration, the reason of a failure or the next step, the counters, the
+// state of a run and of the reader, and one line for a note.
 class COutcomePanel : public QFrame {
   Q_OBJECT
 
  public:
   explicit COutcomePanel(QWidget* parent);
 
-  // A neutral face while a cycle runs: nothing of the last one stands for it.
+  // In Config mode the panel takes the room of the Manual group; in Manual
+  // mode, the strip below it.
+  void SetLarge(bool large);
+
+  // Nothing of an earlier transponder stands: the hint says what to do.
+  void ShowReady();
+  // A cycle runs.
   void ShowBusy();
+  // `started` is when the cycle began; `took` its time without message boxes.
   void ShowOutcome(const CycleOutcome& outcome, const std::string& uid,
-                   std::chrono::system_clock::time_point ended,
+                   std::chrono::system_clock::time_point started,
                    std::chrono::steady_clock::duration took);
+  // A run waits for the next transponder.
+  void ShowWaiting();
+  // The next step, shown while the panel is READY or WAITING.
+  void ShowHint(const std::string& hint);
   void ShowCounts(const OutcomeTally& tally, std::optional<std::uint64_t> remaining);
-  // "reader disconnected" while the reader is away, else the run's progress.
-  void ShowRunState(bool continuous, std::uint64_t made, bool readerAway);
+  // What is wrong with the reader (empty when nothing is), else the run's progress.
+  void ShowRunState(bool continuous, std::uint64_t made, const std::string& readerTrouble);
+  // One more line, for what else the operator should see.
+  void ShowNote(const std::string& note);
+
+  enum class Face { Ready, Busy, Pass, Fail, Waiting };
+  Face face() const { return face_; }
 
  private:
-  QLabel* AddLabel(const char* name, int x, int y, int width, int height);
-  void SetVerdict(const char* text, std::uint32_t background);
+  QLabel* AddLabel(const char* name);
+  void Arrange();
+  void SetFace(Face face);
+  void ShowVerdict();
+  void ClearResult();
 
   QLabel* verdict_;
   QLabel* carrierId_;
@@ -43,6 +64,11 @@ class COutcomePanel : public QFrame {
   QLabel* failed_;
   QLabel* remaining_;
   QLabel* runState_;
+  QLabel* note_;
+  bool large_ = false;
+  Face face_ = Face::Ready;
+  bool disconnected_ = false;
+  std::string hint_;
 };
 
 }  // namespace torvane

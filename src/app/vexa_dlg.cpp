@@ -1,6 +1,8 @@
 #include "app/vexa_dlg.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
 
@@ -16,6 +18,12 @@
 
 namespace torvane {
 
+namespace {
+
+constexpr const char* kEndRunQuestion = "A continuous run is on.\r\nEnd the run and the station?";
+
+}  // namespace
+
 CVexaDlg::CVexaDlg(QWidget* parent)
     : QDialog(parent),
       pageEditor_(*this, state_.pages),
@@ -30,6 +38,7 @@ CVexaDlg::CVexaDlg(QWidget* parent)
                            state_.carrierId, production_.cycle().guard()) {
   BuildWindow();
   ConnectCommands();
+  ApplyHelp();
   WatchReader();
 }
 
@@ -142,7 +151,29 @@ void CVexaDlg::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // Escape ends the window as "Exit" does, so not while "Exit" is greyed.
+  if (event->key() == Qt::Key_Escape && ExitGreyed()) {
+    event->accept();
+    return;
+  }
   QDialog::keyPressEvent(event);
+}
+
+void CVexaDlg::closeEvent(QCloseEvent* event) {
+  if (ExitGreyed() && !StationMessageBox::ending()) {
+    if (ShowMessage(kEndRunQuestion, text::kWindowCaption, MessageIcon::Question,
+                    MessageButtons::YesNo) != MessageAnswer::Yes) {
+      event->ignore();
+      return;
+    }
+    production_.continuous().Stop();
+    ShowProductionState();
+  }
+  QDialog::closeEvent(event);
+}
+
+bool CVexaDlg::ExitGreyed() const {
+  return !actions_.at(ids::kMenuExit)->isEnabled();
 }
 
 void CVexaDlg::EndOnSignal() {

@@ -17,6 +17,7 @@
 #include "link/protocol_file.h"
 #include "link/serial_link.h"
 #include "link/terminal_pane.h"
+#include "platform/stable_device_name.h"
 #include "production/manual_log_operations.h"
 #include "production/production_record_file.h"
 #include "transponder/carrier_id_operations.h"
@@ -97,6 +98,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
  protected:
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // While a run greys "Exit", the close box asks before it ends the run.
+  void closeEvent(QCloseEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
 
  private:
@@ -107,6 +110,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void ReportUnusableSet();
   // False when production records would be lost and the operator keeps the station.
   bool MayEndWithRecordsInMemory();
+  // A continuous run is on: the window is not ended without a question.
+  bool ExitGreyed() const;
   void OpenPortAtStart();
   // Opens the port with the serial settings; reports a failure under the caption.
   void OpenPort(const char* failureCaption);
@@ -122,6 +127,12 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void ConnectMenu(int command, std::function<void()> handler);
   void OnExit();
   void OnAbout();
+  // This station's last results from the ledger.
+  void OnHistory();
+  // Tooltips on the controls, and F1 for a box of keys and where to read more
+  // (vexa_dlg_help.cpp).
+  void ApplyHelp();
+  void OnHelp();
   // Menu "Config": the configuration dialog, and its set taken over after "OK".
   void OnConfigMenu();
   void OnOk();
@@ -151,14 +162,19 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void OnContinuousButton();
   // Fields a cycle turns green start white, so a failure never shows an old success.
   void ResetResultFields();
-  // The counters and the state of the run and the reader on the outcome panel.
+  // The counters, the state of the run and the reader and the next step on the
+  // outcome panel.
   void ShowProductionState();
+  void PlaceOutcomePanel();
+  // What the operator does next; what keeps the reader away (empty when nothing).
+  std::string NextStep() const;
+  std::string ReaderTrouble() const;
 
   // A reader that hangs up or vanishes (vexa_dlg_reader.cpp).
   void WatchReader();
   void OnReaderGone();
   void OnReconnectTimer();
-  // Remembers the device's stable name, under which it comes back.
+  // Remembers which device was opened, to know it when it comes back.
   void NoteOpenedDevice();
   void ReportSourceFailure(const Status& status);
 
@@ -196,8 +212,17 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   std::function<void()> cycleRunner_;
   QPointer<CPortInfoDlg> portInfo_;
   COutcomePanel* outcomePanel_ = nullptr;
+  // Time spent in message boxes, and the first line of the last one: a cycle's
+  // duration leaves them out, its failure shows the line when it has no reason.
+  std::chrono::steady_clock::duration messageTime_{};
+  std::string lastMessageLine_;
+  // What this run's failed cycles said, by carrier ID, for the history.
+  std::map<std::string, std::string> cycleReasons_;
   bool readerAway_ = false;
-  std::string stableDeviceName_;
+  // The device the port was opened on: only it is opened again by itself.
+  std::optional<DeviceIdentity> openedDevice_;
+  // Another device at the path of a reader that went away; empty when none.
+  std::string otherDeviceAt_;
   bool initialised_ = false;
   bool ended_ = false;  // the port was closed for the end
 };

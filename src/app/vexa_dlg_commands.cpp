@@ -2,6 +2,7 @@
 #include <QAction>
 
 #include "app/about_dlg.h"
+#include "app/history_window.h"
 #include "app/vexa_dlg.h"
 #include "controls/window_messages.h"
 #include "res/control_ids.h"
@@ -35,8 +36,14 @@ void CVexaDlg::ConnectCommands() {
   ConnectButton(ids::kTiButton, [this] { OnTiType(*this, state_.reader); });
   ConnectButton(ids::kQuorviButton, [this] { OnQuorviType(*this, state_.reader); });
 
-  ConnectButton(ids::kConfigModeButton, [this] { configurationApplier_.OnConfigMode(); });
-  ConnectButton(ids::kManualModeButton, [this] { configurationApplier_.OnManualMode(); });
+  ConnectButton(ids::kConfigModeButton, [this] {
+    configurationApplier_.OnConfigMode();
+    ShowProductionState();
+  });
+  ConnectButton(ids::kManualModeButton, [this] {
+    configurationApplier_.OnManualMode();
+    ShowProductionState();
+  });
   ConnectRecordCommands();
 
   ConnectButton(ids::kTerminalSend, [this] { terminalPane_.OnSend(); });
@@ -51,6 +58,7 @@ void CVexaDlg::ConnectCommands() {
   ConnectMenu(ids::kMenuTerminalClear, [this] { terminalPane_.OnClear(); });
   ConnectMenu(ids::kMenuConfig, [this] { OnConfigMenu(); });
   ConnectMenu(ids::kMenuInfo, [this] { OnAbout(); });
+  ConnectMenu(ids::kMenuHistory, [this] { OnHistory(); });
   ConnectMenu(ids::kSystemMenuAbout, [this] { OnAbout(); });
 }
 
@@ -73,6 +81,11 @@ void CVexaDlg::OnExit() {
 void CVexaDlg::OnAbout() {
   CAboutDlg about(this);
   about.exec();
+}
+
+void CVexaDlg::OnHistory() {
+  HistoryWindow history(production_.ledger(), cycleReasons_, *fileChooser_, this);
+  history.exec();
 }
 
 void CVexaDlg::OnOk() {

@@ -1,4 +1,5 @@
 #include "app/config_take_over.h"
+#include "app/outcome_panel.h"
 #include "app/vexa_dlg.h"
 #include "config/auto_dlg.h"
 #include "res/control_ids.h"
@@ -23,6 +24,7 @@ void CVexaDlg::OnConfigMenu() {
   SetFieldTextColour(ids::kConfigSetName, colour::kBlack);
   SetFieldColour(ids::kConfigSetName, colour::kWhite);
   ShowProductionState();
+  outcomePanel_->ShowReady();
 }
 
 }  // namespace torvane

@@ -1,3 +1,4 @@
+#include "app/outcome_panel.h"
 #include "app/vexa_dlg.h"
 #include "controls/station_message_box.h"
 #include "link/i2_dlg.h"
@@ -55,6 +56,7 @@ void CVexaDlg::OnInterfaceSettings() {
   SetTimer(kMessageTimer, kMessagePeriod);
   ShowFieldValues();
   ShowProductionState();
+  outcomePanel_->ShowReady();
 }
 
 void CVexaDlg::OnDeviceManager() {

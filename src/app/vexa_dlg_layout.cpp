@@ -31,9 +31,8 @@ void CVexaDlg::BuildWindow() {
   for (int group : {ids::kConfigGroup, ids::kManualGroup, ids::kTerminalGroup}) {
     controls_.at(group)->lower();
   }
-  // The lower right, free of the window's own controls, over its picture.
   outcomePanel_ = new COutcomePanel(area);
-  outcomePanel_->setGeometry(DialogRect{268, 235, 290, 36}.ToPixels());
+  PlaceOutcomePanel();
   auto* ok = Control<QPushButton>(ids::kOk);
   ok->setDefault(true);
   terminalPane_.Attach(this, actions_.at(ids::kMenuTerminalShow),
@@ -41,10 +40,31 @@ void CVexaDlg::BuildWindow() {
                        Control<QPlainTextEdit>(ids::kTerminalOutput));
 }
 
+void CVexaDlg::PlaceOutcomePanel() {
+  // Config mode hides the Manual group's controls: the panel takes their room.
+  // In Manual mode it keeps the lower right, over the window's picture.
+  const bool large = state_.setInUse.configMode == 1;
+  const DialogRect place = large ? DialogRect{270, 84, 286, 187} : DialogRect{268, 235, 290, 36};
+  outcomePanel_->setGeometry(place.ToPixels());
+  outcomePanel_->SetLarge(large);
+  outcomePanel_->raise();
+}
+
+namespace {
+
+// Alt and the first letter opens a menu or chooses its item.
+QString WithMnemonic(const char* caption) {
+  QString text = QString::fromUtf8(caption);
+  if (text.contains(QLatin1Char('&')) || text.isEmpty() || !text[0].isLetter()) return text;
+  return QLatin1Char('&') + text;
+}
+
+}  // namespace
+
 QMenuBar* CVexaDlg::BuildMenu() {
   auto* bar = new QMenuBar(this);
   for (const MenuTemplate& menu : MainMenuTemplate()) {
-    QString title = QString::fromUtf8(menu.title);
+    QString title = WithMnemonic(menu.title);
     if (menu.items.empty()) {
       QAction* action = bar->addAction(title);
       action->setObjectName(QString::number(menu.command));
@@ -57,7 +77,7 @@ QMenuBar* CVexaDlg::BuildMenu() {
         items->addSeparator();
         continue;
       }
-      QAction* action = items->addAction(QString::fromUtf8(item.text));
+      QAction* action = items->addAction(WithMnemonic(item.text));
       action->setObjectName(QString::number(item.command));
       actions_[item.command] = action;
     }

@@ -1,20 +1,11 @@
-#include <sys/stat.h>
-
 #include <QMetaObject>
 
+#include "app/outcome_panel.h"
 #include "app/vexa_dlg.h"
-#include "platform/stable_device_name.h"
+#include "link/serial_settings.h"
+#include "platform/serial_port.h"
 
 namespace torvane {
-
-namespace {
-
-bool DeviceNodeExists(const std::string& portName) {
-  struct stat node {};
-  return stat(DevicePathForPort(portName).c_str(), &node) == 0;
-}
-
-}  // namespace
 
 void CVexaDlg::WatchReader() {
   // The hook runs on the receive thread; the window acts on its own thread.
@@ -25,14 +16,14 @@ void CVexaDlg::WatchReader() {
 }
 
 void CVexaDlg::NoteOpenedDevice() {
-  stableDeviceName_ =
-      StableDeviceName(DevicePathForPort(state_.serial.portName)).value_or(std::string());
+  openedDevice_ = IdentityOf(DevicePathForPort(state_.serial.portName));
 }
 
 void CVexaDlg::OnReaderGone() {
   // The port may have been closed or opened anew since the hook was posted.
   if (!link_.hungUp()) return;
   readerAway_ = true;
+  otherDeviceAt_.clear();
   link_.CloseComPort();
   production_.continuous().Stop();
   SetTimer(kReconnectTimer, kReconnectPeriod);
@@ -40,20 +31,37 @@ void CVexaDlg::OnReaderGone() {
 }
 
 void CVexaDlg::OnReconnectTimer() {
-  // Quietly: a reader that is still away is no news for the operator.
+  // Quietly: a reader that is still away is no news for the operator. Only the
+  // device that went comes back by itself; another one at its path would take
+  // the station's writes unseen, so it waits for the operator.
+  if (!openedDevice_) return;
   const SerialParameters parameters = PortParametersOf(state_.serial);
-  for (const std::string& name : {stableDeviceName_, state_.serial.portName}) {
-    if (name.empty() || !DeviceNodeExists(name)) continue;
+  std::string other;
+  for (const std::string& name : {openedDevice_->byIdName, state_.serial.portName}) {
+    if (name.empty()) continue;
+    const std::optional<DeviceIdentity> there = IdentityOf(DevicePathForPort(name));
+    if (!there) continue;
+    if (!SameDevice(*openedDevice_, *there)) {
+      other = name;
+      continue;
+    }
     const bool opened =
         link_.OpenComPort(name, parameters.baudRate, parameters.dataBits, parameters.parityCode,
                           parameters.stopBitsCode, parameters.flowControlCode);
     if (opened && link_.lastError().empty()) {
       KillTimer(kReconnectTimer);
       readerAway_ = false;
+      otherDeviceAt_.clear();
       ShowProductionState();
+      // What the panel showed was before the reader went.
+      outcomePanel_->ShowReady();
       return;
     }
     link_.CloseComPort();
+  }
+  if (other != otherDeviceAt_) {
+    otherDeviceAt_ = other;
+    ShowProductionState();
   }
 }
 

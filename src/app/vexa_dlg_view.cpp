@@ -52,7 +52,13 @@ void CVexaDlg::RepaintWindow() {
 
 MessageAnswer CVexaDlg::ShowMessage(const std::string& text, const std::string& caption,
                                     MessageIcon icon, MessageButtons buttons) {
-  return StationMessageBox::Show(this, text, caption, icon, buttons);
+  const auto opened = std::chrono::steady_clock::now();
+  const MessageAnswer answer = StationMessageBox::Show(this, text, caption, icon, buttons);
+  messageTime_ += std::chrono::steady_clock::now() - opened;
+  if (icon == MessageIcon::Error || icon == MessageIcon::Warning) {
+    lastMessageLine_ = text.substr(0, text.find("\r\n"));
+  }
+  return answer;
 }
 
 }  // namespace torvane

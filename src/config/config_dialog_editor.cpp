@@ -119,7 +119,11 @@ void ConfigDialogEditor::OnSave() {
 
 bool ConfigDialogEditor::OnOk(bool pickPending) {
   TakeFields();
-  if (pickPending) {
+  // A set named in the box by typing is loaded as one picked from the list,
+  // never overwritten with the set shown.
+  const bool typedSetOnDisk =
+      state_.name != diskName_ && ReadSetFile(SetFilePath(state_.workingDirectory, state_.name));
+  if (pickPending || typedSetOnDisk) {
     OnLoad();
     return false;
   }
@@ -146,8 +150,8 @@ std::optional<std::string> ConfigDialogEditor::TakeOverProblem() const {
   if (!path.ok()) return path.error;
   const std::string quoted = "\"" + state_.name + "\"";
   if (state_.name != diskName_) {
-    return "The set shown is not saved as " + quoted +
-           ".\r\nPlease save it under this name, or pick a set from the list.";
+    return "There is no configuration set " + quoted +
+           ".\r\nPress \"Save\" to make the set shown into it, or pick a set from the list.";
   }
   if (set_ != diskSet_) {
     return "The configuration set " + quoted +

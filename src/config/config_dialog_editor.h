@@ -30,7 +30,7 @@ class ConfigDialogEditor {
   void OnDelete();
   // "OK": true when the dialog may close because its name and the set it shows
   // are a set on disk, as loaded or saved and unchanged since; otherwise the
-  // operator is told why. A picked name that is not loaded yet is loaded now,
+  // operator is told why. A picked or typed name of another set is loaded now,
   // and the dialog stays open to show it.
   bool OnOk(bool pickPending);
   // "Decimal counter on Page" or "Alignment serial number" picked.

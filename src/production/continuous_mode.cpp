@@ -46,6 +46,7 @@ bool ContinuousMode::OnPollTick(bool cycleBusy) {
   const std::optional<std::string> uid = poll_.ReadUid();
   // One lost answer is no reason to stop; a reader that stays silent is.
   silentPolls_ = poll_.answered() ? 0 : silentPolls_ + 1;
+  antennaEmpty_ = poll_.answered() && !uid;
   if (silentPolls_ >= kSilentPollsToStop) {
     SwitchOff();
     Tell(poll_.portOpen() ? text::kReaderSilentInRun : text::kRunNeedsThePort);

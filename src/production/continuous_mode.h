@@ -29,6 +29,8 @@ class ContinuousMode {
   // last cycle of this run lies on the antenna, so that a cycle is due.
   bool OnPollTick(bool cycleBusy);
   void OnCycleEnded(const CycleOutcome& outcome);
+  // The last poll found no transponder on the antenna.
+  bool antennaEmpty() const { return antennaEmpty_; }
   // Ends a run that is on, as "Cont Off" does (the reader has gone).
   void Stop();
 
@@ -43,6 +45,7 @@ class ContinuousMode {
   AntennaPoll& poll_;
   std::string lastCycleUid_;
   int silentPolls_ = 0;
+  bool antennaEmpty_ = false;
 };
 
 }  // namespace torvane

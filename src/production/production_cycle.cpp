@@ -10,6 +10,7 @@
 #include "production/ledger_messages.h"
 #include "production/production_messages.h"
 #include "production/programming_messages.h"
+#include "production/quantity_reached.h"
 #include "production/set_counters_file.h"
 #include "production/station_controls.h"
 #include "transponder/page_geometry.h"
@@ -32,6 +33,20 @@ std::string CountersNotSaved(const std::string& reason) {
   return "The transponder is programmed, but the carrier ID and counter value could not be "
          "saved in the configuration set:\r\n" +
          reason;
+}
+
+// Nothing reached the transponder: no UID, no port, or the first page to
+// write refused.
+template <class Selection>
+bool WroteNothing(const ReaderFailure& failure, const Selection& selected, bool retrying) {
+  if (failure.step == ReaderStep::Uid || failure.kind == ReaderFailureKind::PortClosed) {
+    return true;
+  }
+  if (retrying || failure.step != ReaderStep::Write || failure.kind != ReaderFailureKind::Refused) {
+    return false;
+  }
+  const auto first = std::find(selected.begin(), selected.end(), 1);
+  return first != selected.end() && failure.page == first - selected.begin() + 1;
 }
 
 }  // namespace
@@ -81,12 +96,13 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   CarrierIdSource& source = ChosenSource();
   const bool claimed = PrepareAndClaim(source);
   outcome.skippedNote = guard_.TakeSkippedNote();
+  // Also for a cycle that ends before its write: the ID it was refused or stopped at.
+  if (const std::optional<InFlightEntry> entry = source.InFlight()) {
+    outcome.carrierId = entry->carrierId;
+  }
   if (!claimed) {
     Finish(outcome);
     return outcome;
-  }
-  if (const std::optional<InFlightEntry> entry = source.InFlight()) {
-    outcome.carrierId = entry->carrierId;
   }
 
   outcome.attempted = true;
@@ -96,7 +112,9 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
       context_.production.programming, CarrierIdPages(context_.setInUse.set), onTransponder);
   if (failure) {
     reason_ = FailureReason(*failure);
-    Report(ProgrammingFailureMessage(*failure) + mayHold, MessageIcon::Error);
+    const bool wroteNothing =
+        WroteNothing(*failure, context_.pages.pageSelected, guard_.retrying());
+    Report(ProgrammingFailureMessage(*failure) + (wroteNothing ? "" : mayHold), MessageIcon::Error);
   }
   context_.view.TakeFieldValues();
   if (failure) {
@@ -137,7 +155,8 @@ bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
         reason_ = told;
         return false;
       }
-      Report(limit ? text::kQuantityReached : text::kWrongCarrierIdFormat, MessageIcon::Warning);
+      Report(limit ? QuantityReachedMessage(context_) : text::kWrongCarrierIdFormat,
+             MessageIcon::Warning);
       return false;
     }
     std::optional<InFlightEntry> entry = source.InFlight();

@@ -92,6 +92,7 @@ constexpr int kMenuConfig = 40054;
 constexpr int kMenuTerminalShow = 40052;
 constexpr int kMenuTerminalClear = 40053;
 constexpr int kMenuInfo = 40044;
+constexpr int kMenuHistory = 40070;
 constexpr int kSystemMenuAbout = 16;
 
 }  // namespace torvane::ids

@@ -13,6 +13,7 @@ const std::vector<MenuTemplate>& MainMenuTemplate() {
        0,
        {{"Settings", ids::kMenuInterfaceSettings}, {"Device Manager", ids::kMenuDeviceManager}}},
       {"Config", ids::kMenuConfig, {}},
+      {"History", ids::kMenuHistory, {}},
       {"Terminal", 0, {{"Show", ids::kMenuTerminalShow}, {"Clear", ids::kMenuTerminalClear}}},
       {"?", 0, {{"Info", ids::kMenuInfo}, {nullptr, 0}, {text::kAboutItem, ids::kSystemMenuAbout}}},
   };

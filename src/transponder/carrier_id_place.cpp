@@ -39,8 +39,10 @@ Result<std::string> CarrierIdPlace::IdentifierDigits(std::string_view carrierIdT
   }
   if (carrierIdText.size() != 2 * static_cast<std::size_t>(length_) ||
       !IsHexDigits(carrierIdText)) {
-    return Result<std::string>::Failure("change Carrier ID to a length of " + count +
-                                        " printable hexadecimal (20,21,..7E,..) characters");
+    // Two digits a byte: the count the operator types is the digits'.
+    return Result<std::string>::Failure("change Carrier ID to a length of " +
+                                        std::to_string(2 * length_) + " hexadecimal digits (" +
+                                        count + " bytes of 20,21,..7E,..)");
   }
   return Result<std::string>::Success(std::string(carrierIdText));
 }

@@ -44,6 +44,9 @@ TEST_F(DialogOkTest, OkRightAfterAPickOrAListChangeTakesNothingOver) {
   const std::vector<Case> cases = {
       // The picked set is loaded at once and shown; the next OK takes it.
       {"pick then OK", [](CAutoDlg& dialog) { Pick(dialog, "B"); }, "2"},
+      // A typed name of a set on disk loads it too: the set shown never goes
+      // into its file.
+      {"typed name of a set then OK", [](CAutoDlg& dialog) { Type(dialog, dlg::kName, "B"); }, "2"},
       {"counter page then OK",
        [](CAutoDlg& dialog) {
          auto* list = Find<QComboBox>(dialog, dlg::kCounterPage);
@@ -91,7 +94,8 @@ TEST_F(DialogOkTest, OkTakesOverOnlyANameWhoseSavedSetIsShown) {
     std::string takenName;
   };
   const std::vector<Case> cases = {
-      {"typed name", [](CAutoDlg& d) { Type(d, dlg::kName, "Typo"); }, "not saved as \"Typo\"", ""},
+      {"typed name", [](CAutoDlg& d) { Type(d, dlg::kName, "Typo"); },
+       "no configuration set \"Typo\"", ""},
       {"deleted name", [](CAutoDlg& d) { Click(d, dlg::kDelete); }, "enter a name", ""},
       {"name too long for its temporary file",
        [&](CAutoDlg& d) {

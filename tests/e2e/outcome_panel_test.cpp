@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
+#include <cstdlib>
 #include <string>
 
 #include "app/outcome_panel.h"
@@ -47,16 +49,20 @@ class OutcomePanelTest : public StationWithReaderTest {
   }
   bool Shows(const char* verdict) const { return Shown("resultText") == verdict; }
 
+  // Pictures of the window to look at, where TORVANE_SHOTS names a folder.
   void Snapshot(const std::string& state) const {
-    auto* panel = window_->findChild<COutcomePanel*>("outcomePanel");
-    panel->grab().save(QString::fromStdString("/tmp/torvane-outcome-" + state + ".png"));
-    window_->grab().save(QString::fromStdString("/tmp/torvane-window-" + state + ".png"));
+    const char* folder = std::getenv("TORVANE_SHOTS");
+    if (folder == nullptr) return;
+    window_->grab().save(QString::fromStdString(std::string(folder) + "/" + state + ".png"));
   }
 };
 
 TEST_F(OutcomePanelTest, PassThenFailThenPassWithTheirTextsColoursAndCounters) {
   ASSERT_NO_FATAL_FAILURE(StartCounterRun(simulator_->devicePath()));
   EXPECT_EQ(Shown("remainingCount"), "left 960");
+  EXPECT_TRUE(Shows("READY"));
+  EXPECT_EQ(Shown("resultReason"), "Place a transponder and press One");
+  Snapshot("ready");
   Click(ids::kOneButton);
   ASSERT_TRUE(WaitUntil([this] { return Shows("PASS"); }));
   EXPECT_EQ(VerdictColour(), colour::kGreen);
@@ -70,6 +76,12 @@ TEST_F(OutcomePanelTest, PassThenFailThenPassWithTheirTextsColoursAndCounters) {
 
   simulator_->PlaceBlankTransponder();
   simulator_->NakPage(1);
+  // The failure's message opens while the cycle runs.
+  bool busyInCycle = false;
+  answerer_.emplace(QMessageBox::Ok, [&](const MessageBoxAnswerer::Seen&) {
+    busyInCycle = Shows("BUSY");
+    Snapshot("busy");
+  });
   Click(ids::kOneButton);
   ASSERT_TRUE(WaitUntil([this] { return Shows("FAIL"); }));
   EXPECT_EQ(VerdictColour(), colour::kRed);
@@ -80,6 +92,7 @@ TEST_F(OutcomePanelTest, PassThenFailThenPassWithTheirTextsColoursAndCounters) {
   EXPECT_EQ(Shown("remainingCount"), "left 959");
   // The success before does not show through the failure.
   EXPECT_EQ(PageColour(1), colour::kRed);
+  EXPECT_TRUE(busyInCycle);
   ASSERT_TRUE(WaitUntil([this] { return !answerer_->seen().empty(); }));
   const std::string message = answerer_->seen()[0].text;
   EXPECT_TRUE(message.starts_with(std::string(text::kWriteError) + "\r\nPage 1 write: "))
@@ -93,34 +106,66 @@ TEST_F(OutcomePanelTest, PassThenFailThenPassWithTheirTextsColoursAndCounters) {
   EXPECT_EQ(Shown("goodCount"), "good 2 (set 2)");
   EXPECT_EQ(Shown("failedCount"), "failed 1 (set 1)");
   EXPECT_EQ(Shown("remainingCount"), "left 958");
+
+  // An ID the ledger refuses fails with that ID and the ledger's reason.
+  answerer_.emplace();
+  Type(ids::kNextField, "41", true);
+  simulator_->PlaceBlankTransponder();
+  Click(ids::kOneButton);
+  ASSERT_TRUE(WaitUntil([this] { return Shows("FAIL"); }));
+  EXPECT_EQ(Shown("resultCarrierId"), "00000041");
+  ASSERT_EQ(answerer_->seen().size(), 1u);
+  const std::string refusal = answerer_->seen()[0].text;
+  EXPECT_EQ(Shown("resultReason"), refusal.substr(0, refusal.find("\r\n")));
+  EXPECT_FALSE(OnAntenna().locked[0]);
 }
 
-TEST_F(OutcomePanelTest, UnpluggedReaderEndsTheRunAndIsOpenedAgainWhenItIsBack) {
+TEST_F(OutcomePanelTest, UnpluggedReaderEndsTheRunAndOnlyTheSameDeviceIsOpenedAgain) {
   ASSERT_NO_FATAL_FAILURE(StartCounterRun(ReaderLink()));
   Click(ids::kContButton);
+  EXPECT_TRUE(Shows("WAITING"));
   ASSERT_TRUE(WaitUntil([this] { return Shown("runState") == "run: 1 made"; }));
-  Snapshot("running");
+  // The programmed transponder taken off: the run waits for the next.
+  simulator_->RemoveTransponder();
+  ASSERT_TRUE(WaitUntil([this] { return Shows("WAITING"); }));
+  Snapshot("waiting");
+  simulator_->PlaceBlankTransponder();
+  ASSERT_TRUE(WaitUntil([this] { return Shown("runState") == "run: 2 made"; }));
+  ASSERT_TRUE(WaitUntil([this] { return Shows("PASS"); }));
 
   simulator_->HangUp();
   ASSERT_TRUE(WaitUntil([this] { return Shown("runState") == "reader disconnected"; }));
+  // The old PASS does not stand for a station that has no reader.
+  EXPECT_TRUE(Shows("DISCONNECTED"));
   EXPECT_FALSE(window_->link().portOpen());
   EXPECT_EQ(Control<QAbstractButton>(ids::kContButton)->text().toStdString(), text::kContOn);
   EXPECT_TRUE(Control<QAbstractButton>(ids::kOneButton)->isEnabled());
   Snapshot("disconnected");
 
-  // The same link path, a new device behind it.
+  // Another device at the same path is left to the operator.
   sim::SimOptions options;
   options.linkPath = ReaderLink();
   auto started = sim::ReaderSimulator::Start(options);
   ASSERT_TRUE(started.ok()) << started.error;
-  std::unique_ptr<sim::ReaderSimulator> back = std::move(started.value);
+  std::unique_ptr<sim::ReaderSimulator> other = std::move(started.value);
+  ASSERT_TRUE(WaitUntil(
+      [this] { return Shown("runState").starts_with("reader disconnected: another device"); }));
+  EXPECT_FALSE(window_->link().portOpen());
+  EXPECT_TRUE(other->ReceivedCommands().empty());
+  other.reset();
+
+  // The same device back at its path is opened again by itself.
+  const Status plugged = simulator_->Plug();
+  ASSERT_TRUE(plugged.ok()) << plugged.error;
   ASSERT_TRUE(WaitUntil([this] { return window_->link().portOpen(); }));
   EXPECT_EQ(Shown("runState"), "");
+  EXPECT_TRUE(Shows("READY"));
   // At most the one cycle that met the hang-up said so: no storm of messages.
   EXPECT_LE(answerer_->seen().size(), 1u);
 
+  simulator_->PlaceBlankTransponder();
   Click(ids::kOneButton);
-  ASSERT_TRUE(WaitUntil([&] { return back->OnAntenna() && back->OnAntenna()->locked[0]; }));
+  ASSERT_TRUE(WaitUntil([this] { return OnAntenna().locked[0]; }));
   ASSERT_TRUE(WaitUntil([this] { return Shows("PASS"); }));
   window_.reset();
 }

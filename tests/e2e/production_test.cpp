@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <set>
 #include <string>
 
@@ -106,6 +107,78 @@ TEST_F(ProductionWindowTest, DecimalCounterRunGoesOnFromTheNextIdAfterARestart) 
   EXPECT_EQ(Text(ids::kNextField), "44");
   ProgramOne();
   EXPECT_EQ(WrittenIds().back(), "00000044");
+}
+
+TEST_F(ProductionWindowTest, TypedNextAndMaxAreTakenOnEnterOrLeavingTheField) {
+  struct Case {
+    const char* next;
+    const char* max;  // nullptr: "max" is left as it is (1000)
+    bool enter;       // else the focus moves on
+    const char* shownNext;
+    const char* shownMax;
+    const char* written;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"100", nullptr, true, "100", "1000", "00000100", false},
+      {"200", nullptr, false, "200", "1000", "00000200", false},
+      {"5000", "9999", true, "5000", "9999", "00005000", false},
+      // Beyond 8 digits both fields stop at the largest carrier ID of the length.
+      {"123456789", "123456789", false, "99999999", "99999999", "99999999", false},
+      {"12a", nullptr, true, "41", "1000", "00000041", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.next);
+    ConfigurationSet set = LotSet();
+    set.sourceDecimalCounter = true;
+    set.carrierId = "41";
+    SaveSet(set);
+    simulator_->PlaceBlankTransponder();
+    answerer_.emplace();
+    StartProduction();
+    const auto confirm = [&](int field, const char* text) {
+      Type(field, text, c.enter);
+      if (!c.enter) Control(ids::kOneButton)->setFocus();
+    };
+    if (c.max != nullptr) confirm(ids::kMaxField, c.max);
+    confirm(ids::kNextField, c.next);
+    EXPECT_EQ(Text(ids::kNextField), c.shownNext);
+    EXPECT_EQ(Text(ids::kMaxField), c.shownMax);
+    ProgramOne();
+    EXPECT_EQ(WrittenIds().back(), c.written);
+    EXPECT_EQ(answerer_->seen().size(), c.refused ? 1u : 0u);
+    window_.reset();
+  }
+}
+
+TEST_F(ProductionWindowTest, EscapeIsIgnoredDuringARunAndTheCloseBoxAsksFirst) {
+  ConfigurationSet set = LotSet();
+  set.sourceDecimalCounter = true;
+  set.carrierId = "1";
+  SaveSet(set);
+  StartProduction();
+  const auto escape = [this] {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &key);
+  };
+  Click(ids::kContButton);
+  escape();
+  EXPECT_TRUE(window_->isVisible());
+
+  answerer_.emplace(QMessageBox::No);
+  EXPECT_FALSE(window_->close());
+  ASSERT_EQ(answerer_->seen().size(), 1u);
+  EXPECT_EQ(answerer_->seen()[0].icon, QMessageBox::Question);
+  EXPECT_EQ(ButtonText(ids::kContButton), text::kContOff);
+
+  answerer_.emplace(QMessageBox::Yes);
+  EXPECT_TRUE(window_->close());
+  EXPECT_EQ(window_->state().production.continuousMode, 0);
+  window_.reset();
+
+  StartProduction();
+  escape();
+  EXPECT_FALSE(window_->isVisible());
 }
 
 TEST_F(ProductionWindowTest, EveryTransponderIsRecordedOnceAndEveryCycleProtocolled) {

@@ -6,11 +6,13 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <thread>
 #include <vector>
 
 #include "ledger/ledger_settings.h"
+#include "ledger/station_history.h"
 #include "ledger/station_ledger.h"
 #include "support/scratch_directory.h"
 
@@ -50,6 +52,52 @@ TEST(SqliteLedger, RefusedReservationReturnsTheRowThatHoldsTheId) {
   EXPECT_EQ(static_cast<const LedgerClaim&>(refused.value.row), first);
   EXPECT_EQ(refused.value.row.state, LedgerState::Reserved);
   EXPECT_EQ(refused.value.row.reservedAt, granted.value.row.reservedAt);
+}
+
+TEST(SqliteLedger, StationHistoryListsItsOwnRowsNewestFirstWithTheirReasons) {
+  auto ledger = OpenOrFail(":memory:");
+  const auto add = [&](const char* id, const char* set, const char* station, LedgerState state) {
+    ASSERT_TRUE(ledger->Reserve(Claim(id, set, station)).ok());
+    Status marked = Status::Success();
+    if (state == LedgerState::Programmed) marked = ledger->MarkProgrammed(id, "E1");
+    if (state == LedgerState::Spent) marked = ledger->MarkSpent(id, "E2");
+    if (state == LedgerState::Written) marked = ledger->MarkWritten(id, "E3");
+    ASSERT_TRUE(marked.ok()) << marked.error;
+  };
+  add("A1", "Demo", "line-1", LedgerState::Programmed);
+  add("B2", "Demo", "line-1", LedgerState::Spent);
+  add("C3", "Lot", "line-1", LedgerState::Written);
+  add("D4", "Demo", "line-2", LedgerState::Programmed);
+  const std::map<std::string, std::string> reasons = {{"B2", "page 1 write: \"NAK\", 3 tries"}};
+  struct Case {
+    const char* name;
+    HistoryFilter filter;
+    std::size_t limit;
+    std::vector<std::string> ids;
+  };
+  const Case cases[] = {
+      {"all of this station", {}, 10, {"C3", "B2", "A1"}},
+      {"the newest two", {}, 2, {"C3", "B2"}},
+      {"one set", {"Lot", std::nullopt}, 10, {"C3"}},
+      {"one state", {std::nullopt, LedgerState::Spent}, 10, {"B2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto history = StationHistory(*ledger, "line-1", c.filter, c.limit, reasons);
+    ASSERT_TRUE(history.ok()) << history.error;
+    std::vector<std::string> ids;
+    for (const HistoryEntry& entry : history.value) ids.push_back(entry.carrierId);
+    EXPECT_EQ(ids, c.ids);
+  }
+  const auto all = StationHistory(*ledger, "line-1", {}, 10, reasons);
+  ASSERT_TRUE(all.ok());
+  EXPECT_EQ(all.value[0].reason.find("not programmed"), 0u);  // what the state means
+  EXPECT_EQ(all.value[1].reason, reasons.at("B2"));
+  EXPECT_EQ(all.value[2].reason, "");
+  EXPECT_EQ(all.value[2].uid, "E1");
+  const std::string csv = HistoryCsv({all.value[1]});
+  EXPECT_TRUE(csv.starts_with("carrier ID,UID,state,time,set,reason\r\nB2,E2,spent,")) << csv;
+  EXPECT_TRUE(csv.ends_with(",Demo,\"page 1 write: \"\"NAK\"\", 3 tries\"\r\n")) << csv;
 }
 
 TEST(SqliteLedger, KeyIsTheBytesAsWritten) {

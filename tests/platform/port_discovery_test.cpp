@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/stable_device_name.h"
 #include "support/fake_device_tree.h"
 
 namespace torvane {
@@ -131,6 +132,32 @@ TEST_F(PortAccessTest, ThePermissionBitsOfTheUsersClassDecide) {
               c.joinGroupHelps)
         << access.Hint();
   }
+}
+
+// A reader comes back by itself only as the same device: the same USB adapter
+// under any node, never another one at the node it left.
+TEST(DeviceIdentityTest, TellsTheSameAdapterFromAnotherAtTheSamePath) {
+  FakeDeviceTree tree;
+  tree.AddUsbPort("ttyUSB0", "ftdi_sio", 2, {"0403", "6001", "FTDI", "FT232R", "A10K1234"});
+  tree.AddByIdName("usb-FTDI_FT232R_A10K1234-if00-port0", "ttyUSB0");
+  const auto before = IdentityOf("/dev/ttyUSB0", tree.root());
+  ASSERT_TRUE(before);
+  EXPECT_EQ(before->usb, "0403:6001:A10K1234");
+  EXPECT_EQ(before->byIdName, "/dev/serial/by-id/usb-FTDI_FT232R_A10K1234-if00-port0");
+  const auto byId = IdentityOf(before->byIdName, tree.root());
+  ASSERT_TRUE(byId);
+  EXPECT_TRUE(SameDevice(*before, *byId));
+
+  FakeDeviceTree later;  // unplugged; the same adapter at ttyUSB1, another at ttyUSB0
+  later.AddUsbPort("ttyUSB0", "ftdi_sio", 3, {"0403", "6001", "FTDI", "FT232R", "B77"});
+  later.AddUsbPort("ttyUSB1", "ftdi_sio", 2, {"0403", "6001", "FTDI", "FT232R", "A10K1234"});
+  EXPECT_FALSE(SameDevice(*before, *IdentityOf("/dev/ttyUSB0", later.root())));
+  EXPECT_TRUE(SameDevice(*before, *IdentityOf("/dev/ttyUSB1", later.root())));
+  EXPECT_FALSE(IdentityOf("/dev/ttyUSB9", later.root()));
+  // Devices without USB ids are told apart by their node's device number.
+  EXPECT_TRUE(SameDevice({"", "", 0x8803}, {"", "", 0x8803}));
+  EXPECT_FALSE(SameDevice({"", "", 0x8803}, {"", "", 0x8804}));
+  EXPECT_FALSE(SameDevice({"", "", 0x8803}, *before));
 }
 
 TEST_F(PortAccessTest, MissingNodeSaysWhy) {

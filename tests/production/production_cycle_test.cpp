@@ -37,10 +37,12 @@ TEST_F(ProductionCycleTest, DecimalCounterStopsAtTheSmallerOfLengthAndMax) {
     std::string length;
     std::string max;
     bool written;
+    std::string why;  // what the message says after "Quantity reached."
   };
   const Case cases[] = {
-      {"9999", "4", "99999", true}, {"10000", "4", "99999", false}, {"500", "8", "500", true},
-      {"501", "8", "500", false},   {"0", "8", "", true},           {"1", "8", "", false},
+      {"9999", "4", "99999", true, ""}, {"10000", "4", "99999", false, "more than 4 digits"},
+      {"500", "8", "500", true, ""},    {"501", "8", "500", false, "above \"max\" 500"},
+      {"0", "8", "", true, ""},         {"1", "8", "", false, "\"max\" is empty"},
   };
   for (const Case& c : cases) {
     view.messages.clear();
@@ -53,7 +55,9 @@ TEST_F(ProductionCycleTest, DecimalCounterStopsAtTheSmallerOfLengthAndMax) {
     if (c.written) continue;
     EXPECT_EQ(setInUse.set.carrierId, c.next) << name;
     ASSERT_EQ(view.messages.size(), 1u) << name;
-    EXPECT_EQ(view.messages[0].text, text::kQuantityReached) << name;
+    const std::string& message = view.messages[0].text;
+    EXPECT_TRUE(message.starts_with(std::string(text::kQuantityReached) + "\r\n")) << message;
+    EXPECT_NE(message.find(c.why), std::string::npos) << message;
     EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning) << name;
   }
 }
@@ -63,7 +67,9 @@ TEST_F(ProductionCycleTest, FixDataRunsItsQuantityAgainAfterTheCountIsReset) {
   for (int run = 0; run < 2; ++run) {
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(cycle.ProgramOneTag().programmed) << run << i;
     EXPECT_FALSE(cycle.ProgramOneTag().programmed);
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{text::kQuantityReached}));
+    ASSERT_EQ(MessageTexts().size(), 1u);
+    EXPECT_TRUE(MessageTexts()[0].starts_with(std::string(text::kQuantityReached) +
+                                              "\r\nThe set's quantity of 3 transponders"));
     EXPECT_EQ(production.producedCount, 3u);
     production.producedCount = 0;  // a saved set taken over again
     view.messages.clear();

@@ -100,7 +100,7 @@ TEST_F(SimulatorTest, FaultsChangeOnlyTheNextAnswers) {
   }
 }
 
-TEST_F(SimulatorTest, StationCanCloseAndReopenThePortAndSeesAHangUp) {
+TEST_F(SimulatorTest, StationCanCloseAndReopenThePortAndSeesAHangUpAndThePlugAgain) {
   SimOptions options;
   options.linkPath = folder / "reader";
   StartWith(options);
@@ -114,8 +114,19 @@ TEST_F(SimulatorTest, StationCanCloseAndReopenThePortAndSeesAHangUp) {
   EXPECT_TRUE(sim->hungUp());
   EXPECT_TRUE(station->WaitHangUp());
   EXPECT_TRUE(sim->OnAntenna().has_value());  // the record outlives the line
-  // The device's number may now go to another terminal: its old name goes too.
+  // Its name goes with the line, and comes back with the plug.
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(options.linkPath)));
+
+  station.reset();
+  // Another pseudo-terminal opened meanwhile does not take the device's number.
+  auto other = ReaderSimulator::Start({});
+  ASSERT_TRUE(other.ok()) << other.error;
+  EXPECT_NE(other.value->devicePath(), sim->devicePath());
+  const Status plugged = sim->Plug();
+  ASSERT_TRUE(plugged.ok()) << plugged.error;
+  EXPECT_FALSE(sim->hungUp());
+  station = std::make_unique<PtyPeer>(options.linkPath);
+  EXPECT_EQ(Ask("RD 1"), "0011223344556677\r");
 }
 
 TEST_F(SimulatorTest, StateFileFollowsEveryChange) {

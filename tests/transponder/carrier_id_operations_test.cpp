@@ -127,7 +127,7 @@ TEST_F(CarrierIdOperationsTest, WriteRefusesWhatWouldShiftTheBytesBeforeSendingA
   const Row rows[] = {
       {"2", PageForm::Ascii, "AB1", "change Carrier ID to a length of 4 characters"},
       {"2", PageForm::Hex, "4142313X",
-       "change Carrier ID to a length of 4 printable hexadecimal (20,21,..7E,..) characters"},
+       "change Carrier ID to a length of 8 hexadecimal digits (4 bytes of 20,21,..7E,..)"},
       {"13", PageForm::Ascii, "AB12", offsetRange},
       {"-1", PageForm::Ascii, "AB12", offsetRange},
   };

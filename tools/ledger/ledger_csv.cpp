@@ -1,21 +1,13 @@
 #include "ledger_csv.h"
 
+#include "ledger/csv_field.h"
+
 #include <string>
 #include <string_view>
 
 namespace torvane {
 
 namespace {
-
-std::string Quoted(std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
-  std::string quoted = "\"";
-  for (const char c : field) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
 
 std::string HexOf(std::string_view bytes) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -46,7 +38,7 @@ void WriteLine(std::ostream& out, std::string_view entry, const LedgerClaim& cla
   bool first = true;
   for (const std::string& field : fields) {
     if (!first) out << ',';
-    out << Quoted(field);
+    out << CsvField(field);
     first = false;
   }
   out << "\r\n";

@@ -31,6 +31,7 @@ constexpr const char* kUsageText =
     "                         an ID both hold is listed and left as URL has it\n"
     "  init URL               creates the ledger's tables in the PostgreSQL database at\n"
     "                         URL, or brings them to this version; run as its owner\n"
+    "set and range print \"no rows\" and end with 1 when they find none.\n"
     "The ledger is the one of [Ledger] database= in Torvane.ini in the current folder\n"
     "(Torvane.ledger when none is set). No command creates a ledger file.\n";
 
@@ -124,6 +125,11 @@ int List(CarrierIdLedger& ledger, const LedgerQuery& query, std::ostream& out, s
   }
   for (const LedgerRow& row : rows.value) PrintRow(out, row);
   for (const LedgerRewrite& rewrite : rewrites.value) PrintRewrite(out, rewrite);
+  // A script tells an empty answer (a set name mistyped, say) from one with rows.
+  if (rows.value.empty() && rewrites.value.empty()) {
+    out << "no rows\n";
+    return kFailed;
+  }
   return kDone;
 }
 

@@ -178,10 +178,15 @@ const CommandEntry kCommands[] = {
        session.sim.SendOverlongNext();
        return "ok";
      }},
-    {"hangup", "", "close the line as a pulled USB adapter would (for good)",
+    {"hangup", "", "close the line as a pulled USB adapter would",
      [](Session& session, std::string_view) -> std::optional<std::string> {
        session.sim.HangUp();
        return "line hung up";
+     }},
+    {"plug", "", "after \"hangup\": the same device back at the same path",
+     [](Session& session, std::string_view) -> std::optional<std::string> {
+       const Status plugged = session.sim.Plug();
+       return plugged.ok() ? "plugged in at " + session.sim.devicePath() : plugged.error;
      }},
     {"help", "", "show the commands",
      [](Session&, std::string_view) -> std::optional<std::string> {

@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace torvane::sim {
 
@@ -24,32 +27,54 @@ constexpr std::chrono::microseconds kSpinWindow{150};
 // How long an answer may wait for a station that does not read.
 constexpr std::chrono::seconds kWriteStall{1};
 
+// How long a plugged device may wait for its number to be free again.
+constexpr std::chrono::seconds kPlugDeadline{5};
+
+// The number of a device side such as "/dev/pts/7".
+long DeviceNumber(const std::string& path) {
+  return std::strtol(path.c_str() + path.find_last_of('/') + 1, nullptr, 10);
+}
+
 Opened Failure(const char* what, int master) {
   const std::string text = std::string(what) + ": " + SystemErrorText(errno);
   if (master >= 0) ::close(master);
   return Opened::Failure(text);
 }
 
+// A new pseudo-terminal in raw mode and the path of its device side.
+Result<std::pair<int, std::string>> OpenMaster() {
+  using Master = Result<std::pair<int, std::string>>;
+  const auto failure = [](const char* what, int master) {
+    const std::string text = std::string(what) + ": " + SystemErrorText(errno);
+    if (master >= 0) ::close(master);
+    return Master::Failure(text);
+  };
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (master < 0) return failure("cannot open a pseudo-terminal", -1);
+  if (::grantpt(master) != 0 || ::unlockpt(master) != 0)
+    return failure("cannot unlock the pseudo-terminal", master);
+  char path[128];
+  if (::ptsname_r(master, path, sizeof path) != 0)
+    return failure("cannot name the pseudo-terminal", master);
+  // On a pseudo-terminal the master sets the terminal modes of the device side.
+  termios modes{};
+  if (::tcgetattr(master, &modes) != 0) return failure("cannot read the terminal modes", master);
+  ::cfmakeraw(&modes);
+  if (::tcsetattr(master, TCSANOW, &modes) != 0)
+    return failure("cannot set raw terminal modes", master);
+  return Master::Success({master, path});
+}
+
 }  // namespace
 
 Opened PtyEndpoint::Open() {
-  const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (master < 0) return Failure("cannot open a pseudo-terminal", -1);
-  if (::grantpt(master) != 0 || ::unlockpt(master) != 0)
-    return Failure("cannot unlock the pseudo-terminal", master);
-  char path[128];
-  if (::ptsname_r(master, path, sizeof path) != 0)
-    return Failure("cannot name the pseudo-terminal", master);
-  // On a pseudo-terminal the master sets the terminal modes of the device side.
-  termios modes{};
-  if (::tcgetattr(master, &modes) != 0) return Failure("cannot read the terminal modes", master);
-  ::cfmakeraw(&modes);
-  if (::tcsetattr(master, TCSANOW, &modes) != 0)
-    return Failure("cannot set raw terminal modes", master);
+  auto master = OpenMaster();
+  if (!master.ok()) return Opened::Failure(master.error);
   int wake[2];
-  if (::pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) return Failure("cannot create a pipe", master);
-  return Opened::Success(
-      std::unique_ptr<PtyEndpoint>(new PtyEndpoint(master, wake[0], wake[1], path)));
+  if (::pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0)
+    return Failure("cannot create a pipe", master.value.first);
+  return Opened::Success(std::unique_ptr<PtyEndpoint>(
+      new PtyEndpoint(master.value.first, wake[0], wake[1], master.value.second)));
 }
 
 PtyEndpoint::PtyEndpoint(int master, int wakeRead, int wakeWrite, std::string devicePath)
@@ -60,6 +85,7 @@ PtyEndpoint::PtyEndpoint(int master, int wakeRead, int wakeWrite, std::string de
 
 PtyEndpoint::~PtyEndpoint() {
   Close();
+  if (heldDevice_ >= 0) ::close(heldDevice_);
   ::close(wakeRead_);
   ::close(wakeWrite_);
 }
@@ -141,6 +167,50 @@ void PtyEndpoint::Close() {
   if (master_ < 0) return;
   ::close(master_);
   master_ = -1;
+}
+
+void PtyEndpoint::HangUp() {
+  if (master_ >= 0 && heldDevice_ < 0) {
+    heldDevice_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  }
+  Close();
+}
+
+Status PtyEndpoint::Plug() {
+  if (master_ >= 0) return Status::Success();
+  // Numbers are handed out lowest first: the free ones below this device's are
+  // taken for a moment, so that its own is the one handed out next.
+  std::vector<int> fillers;
+  const auto giveUp = Clock::now() + kPlugDeadline;
+  if (heldDevice_ >= 0) ::close(heldDevice_);
+  heldDevice_ = -1;
+  Status plugged = Status::Failure("the device's number " + devicePath_ + " stayed taken");
+  while (Clock::now() < giveUp) {
+    auto master = OpenMaster();
+    if (!master.ok()) {
+      plugged = Status::Failure(master.error);
+      break;
+    }
+    if (master.value.second == devicePath_) {
+      master_ = master.value.first;
+      plugged = Status::Success();
+      break;
+    }
+    if (DeviceNumber(master.value.second) < DeviceNumber(devicePath_)) {
+      fillers.push_back(master.value.first);
+      continue;
+    }
+    // Above it: the number comes free once the kernel has let go of the old device.
+    ::close(master.value.first);
+    std::this_thread::sleep_for(kReopenPoll);
+  }
+  for (int filler : fillers) ::close(filler);
+  if (!plugged.ok()) return plugged;
+  char drained[64];
+  while (::read(wakeRead_, drained, sizeof drained) > 0) {
+  }
+  woken_.store(false);
+  return plugged;
 }
 
 }  // namespace torvane::sim

@@ -39,6 +39,12 @@ class PtyEndpoint {
   void Wake();
   // Closes the device: the station's side sees the line hang up for good.
   void Close();
+  // Closes the device as Close() does, but keeps its number, so that no other
+  // pseudo-terminal takes the path while it is away.
+  void HangUp();
+  // After HangUp(): the device again under the same path and number, unwoken,
+  // as a USB adapter plugged in again comes back under its own name.
+  Status Plug();
 
  private:
   PtyEndpoint(int master, int wakeRead, int wakeWrite, std::string devicePath);
@@ -48,6 +54,7 @@ class PtyEndpoint {
   int Poll(int fd, short events, std::optional<Clock::duration> timeout);
 
   int master_;
+  int heldDevice_ = -1;  // keeps the number of a hung-up device
   int wakeRead_;
   int wakeWrite_;
   std::atomic<bool> woken_{false};

@@ -27,30 +27,33 @@ Result<std::unique_ptr<ReaderSimulator>> ReaderSimulator::Start(const SimOptions
     link = std::move(created.value);
   }
   return Started::Success(std::unique_ptr<ReaderSimulator>(new ReaderSimulator(
-      std::move(core.value), std::move(endpoint.value), std::move(link), options.paceBaud)));
+      std::move(core.value), std::move(endpoint.value), std::move(link), options.linkPath,
+      options.paceBaud)));
 }
 
 ReaderSimulator::ReaderSimulator(std::unique_ptr<SimulatorCore> core,
                                  std::unique_ptr<PtyEndpoint> endpoint,
-                                 std::unique_ptr<DeviceLink> link, std::uint32_t baud)
+                                 std::unique_ptr<DeviceLink> link, std::string linkPath,
+                                 std::uint32_t baud)
     : core_(std::move(core)),
       endpoint_(std::move(endpoint)),
       server_(std::make_unique<LineServer>(*endpoint_, *core_, baud)),
       devicePath_(endpoint_->devicePath()),
       link_(std::move(link)),
+      linkPath_(std::move(linkPath)),
       thread_([this] { server_->Run(); }) {}
 
 ReaderSimulator::~ReaderSimulator() {
+  std::lock_guard lock(lifecycleMutex_);
   StopServing();
+  link_.reset();
+  endpoint_->Close();
 }
 
 void ReaderSimulator::StopServing() {
-  std::lock_guard lock(lifecycleMutex_);
   if (!thread_.joinable()) return;
   endpoint_->Wake();
   thread_.join();
-  link_.reset();
-  endpoint_->Close();
 }
 
 std::optional<Transponder> ReaderSimulator::OnAntenna() const {
@@ -126,9 +129,25 @@ void ReaderSimulator::HoldFaultsFor(int answers) {
 }
 
 void ReaderSimulator::HangUp() {
-  StopServing();
   std::lock_guard lock(lifecycleMutex_);
+  StopServing();
+  link_.reset();
+  endpoint_->HangUp();
   hungUp_ = true;
+}
+
+Status ReaderSimulator::Plug() {
+  std::lock_guard lock(lifecycleMutex_);
+  if (!hungUp_) return Status::Success();
+  if (Status plugged = endpoint_->Plug(); !plugged.ok()) return plugged;
+  if (!linkPath_.empty()) {
+    auto created = DeviceLink::Create(linkPath_, devicePath_);
+    if (!created.ok()) return Status::Failure(created.error);
+    link_ = std::move(created.value);
+  }
+  hungUp_ = false;
+  thread_ = std::thread([this] { server_->Run(); });
+  return Status::Success();
 }
 
 bool ReaderSimulator::hungUp() const {

@@ -67,6 +67,9 @@ class ReaderSimulator {
   // Closes the line as a pulled USB adapter would; the station sees a hang-up
   // and the device link goes away.
   void HangUp();
+  // After a hang-up: the same device back under the same path (and its link),
+  // as the same adapter plugged in again.
+  Status Plug();
   bool hungUp() const;
 
   // Lines received so far, without their CR.
@@ -77,7 +80,8 @@ class ReaderSimulator {
 
  private:
   ReaderSimulator(std::unique_ptr<SimulatorCore> core, std::unique_ptr<PtyEndpoint> endpoint,
-                  std::unique_ptr<DeviceLink> link, std::uint32_t baud);
+                  std::unique_ptr<DeviceLink> link, std::string linkPath, std::uint32_t baud);
+  // The caller holds lifecycleMutex_.
   void StopServing();
 
   std::unique_ptr<SimulatorCore> core_;
@@ -86,6 +90,7 @@ class ReaderSimulator {
   const std::string devicePath_;
   mutable std::mutex lifecycleMutex_;
   std::unique_ptr<DeviceLink> link_;
+  const std::string linkPath_;
   bool hungUp_ = false;
   std::thread thread_;
 };
