@@ -45,13 +45,18 @@ void CarrierIdSpins::OnMaxSpin(SpinDirection direction) {
 }
 
 std::optional<std::string> CarrierIdSpins::Typed(const std::string& text, const char* field) {
+  // Without a length there is no largest number to stop at.
+  const bool limited = ReadInteger(context_.setInUse.set.carrierIdLength) >= 1;
   const std::string_view digits = Trimmed(text);
   if (!digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos) {
-    return std::to_string(std::min(ReadDecimal(digits), Capacity()));
+    const std::uint64_t value = ReadDecimal(digits);
+    return std::to_string(limited ? std::min(value, Capacity()) : value);
   }
-  context_.view.ShowMessage(std::string("\"") + field + "\" takes a number of digits only, " +
-                                "at most " + std::to_string(Capacity()) +
-                                " (the set's \"Carrier ID Length\").\r\nThe value before is back.",
+  const std::string most =
+      limited ? ", at most " + std::to_string(Capacity()) + " (the set's \"Carrier ID Length\")"
+              : std::string();
+  context_.view.ShowMessage(std::string("\"") + field + "\" takes a number of digits only" + most +
+                                ".\r\nThe value before is back.",
                             text::kCaption, MessageIcon::Warning, MessageButtons::Ok);
   return std::nullopt;
 }

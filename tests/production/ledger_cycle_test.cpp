@@ -136,14 +136,6 @@ INSTANTIATE_TEST_SUITE_P(
                                   Failure::WriteRefusedPartWay, false}),
     [](const ::testing::TestParamInfo<FailedCycle>& info) { return info.param.name; });
 
-TEST_F(LedgerCycleTest, ARefusedFirstPageTellsOfNoCarrierIdOnTheTransponder) {
-  simulator->NakPage(1);
-  ASSERT_FALSE(Programs());
-  ASSERT_FALSE(view.messages.empty());
-  EXPECT_EQ(view.messages.back().text.find("may now hold"), std::string::npos)
-      << view.messages.back().text;
-}
-
 TEST_F(LedgerCycleTest, NoTransponderAfterAFailedCycleSpendsNothingAndWritesNothing) {
   simulator->NakPage(2);
   ASSERT_FALSE(Programs());

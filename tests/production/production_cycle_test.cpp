@@ -140,7 +140,8 @@ TEST_F(ProductionCycleTest, ClosedPortFailsLikeAWriteFailure) {
   const CycleOutcome outcome = cycle.ProgramOneTag();
   EXPECT_FALSE(outcome.programmed);
   EXPECT_EQ(MessageHeads(), (std::vector<std::string>{text::kWriteError}));
-  EXPECT_TRUE(view.messages[0].text.ends_with(MayHoldCarrierId("00000005")));
+  // Nothing reached a transponder.
+  EXPECT_EQ(view.messages[0].text.find("may now hold"), std::string::npos);
   EXPECT_EQ(setInUse.set.carrierId, "5");
   EXPECT_TRUE(records.records.empty());
 }
