@@ -26,9 +26,9 @@ Result<std::unique_ptr<ReaderSimulator>> ReaderSimulator::Start(const SimOptions
     if (!created.ok()) return Started::Failure(created.error);
     link = std::move(created.value);
   }
-  return Started::Success(std::unique_ptr<ReaderSimulator>(new ReaderSimulator(
-      std::move(core.value), std::move(endpoint.value), std::move(link), options.linkPath,
-      options.paceBaud)));
+  return Started::Success(std::unique_ptr<ReaderSimulator>(
+      new ReaderSimulator(std::move(core.value), std::move(endpoint.value), std::move(link),
+                          options.linkPath, options.paceBaud)));
 }
 
 ReaderSimulator::ReaderSimulator(std::unique_ptr<SimulatorCore> core,
