@@ -78,6 +78,7 @@ Result<std::unique_ptr<SerialPort>> SerialPort::Open(const std::string& portName
   if (ioctl(fd, TIOCEXCL) != 0) {
     return Opened::Failure("Cannot open " + path + " exclusively: " + SystemErrorText(errno));
   }
+  port->exclusive_ = true;
   return Opened::Success(std::move(port));
 }
 
@@ -191,7 +192,8 @@ Status SerialPort::Write(std::string_view bytes) {
 
 Status SerialPort::Close() {
   if (fd_ < 0) return Status::Success();
-  ioctl(fd_, TIOCNXCL);
+  if (exclusive_) ioctl(fd_, TIOCNXCL);
+  exclusive_ = false;
   const int fd = fd_;
   fd_ = -1;
   // Linux releases the descriptor even when close reports an error.

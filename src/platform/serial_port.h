@@ -54,6 +54,9 @@ class SerialPort {
  private:
   SerialPort(int fd, std::string devicePath);
   int fd_ = -1;
+  // Exclusive mode belongs to the terminal, not to a descriptor: only the port
+  // that set it may clear it, or a refused second open frees the first.
+  bool exclusive_ = false;
   std::string devicePath_;
 };
 

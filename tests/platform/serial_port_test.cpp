@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -57,6 +58,10 @@ TEST_F(SerialPortTest, OpenRefusesWhatIsNoUsableSerialDevice) {
     EXPECT_FALSE(opened.ok()) << name;
     EXPECT_TRUE(Contains(opened.error, reason)) << opened.error;
   }
+  // A refused open leaves the first port's hold on the device as it was.
+  int exclusive = 0;
+  ASSERT_EQ(ioctl(observer_, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 1);
   ASSERT_TRUE(port_->Close().ok());
   EXPECT_TRUE(SerialPort::Open(peer_.slavePath()).ok());
 }
