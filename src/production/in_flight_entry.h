@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+
+#include "ledger/ledger_row.h"
 
 namespace torvane {
 
@@ -20,6 +23,10 @@ struct InFlightEntry {
   std::size_t lineIndex = 0;
   // The carrier ID's bytes as the ledger holds them.
   std::string ledgerId;
+  // The transponder's, read before the first write; empty where the reader gave none.
+  std::string uid;
+  // A state the ledger could not take when the cycle ended.
+  std::optional<LedgerState> unmarked;
 
   bool operator==(const InFlightEntry&) const = default;
 };

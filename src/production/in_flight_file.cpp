@@ -67,6 +67,8 @@ std::string Render(const InFlightEntry& entry) {
   line("delimiter", entry.delimiter);
   line("line", std::to_string(entry.lineIndex));
   line("ledger id", HexOf(entry.ledgerId));
+  line("uid", entry.uid);
+  if (entry.unmarked) line("unmarked", LedgerStateName(*entry.unmarked));
   return text;
 }
 
@@ -84,6 +86,11 @@ bool ParseInto(std::string_view key, const std::string& value, InFlightEntry& en
   if (key == "carrier id") entry.carrierId = value;
   if (key == "csv file") entry.csvFile = value;
   if (key == "delimiter") entry.delimiter = value;
+  if (key == "uid") entry.uid = value;
+  if (key == "unmarked") {
+    entry.unmarked = LedgerStateNamed(value);
+    if (!entry.unmarked) return false;
+  }
   if (key == "ledger id") {
     const std::optional<std::string> bytes = BytesOf(value);
     if (!bytes) return false;
@@ -104,7 +111,7 @@ InFlightFile::InFlightFile(const std::string& workingDirectory)
 
 Status InFlightFile::Write(const InFlightEntry& entry) const {
   if (HasLineEnd(entry.setName) || HasLineEnd(entry.carrierId) || HasLineEnd(entry.csvFile) ||
-      HasLineEnd(entry.delimiter)) {
+      HasLineEnd(entry.delimiter) || HasLineEnd(entry.uid)) {
     return Status::Failure("Cannot save " + path_ + ": a value holds a line end");
   }
   return WriteFileAtomically(path_, Render(entry));
