@@ -25,6 +25,8 @@ struct InFlightEntry {
   std::string ledgerId;
   // The transponder's, read before the first write; empty where the reader gave none.
   std::string uid;
+  // Of the station process that claimed the carrier ID: its row is the one to settle.
+  std::string token;
   // A state the ledger could not take when the cycle ended.
   std::optional<LedgerState> unmarked;
 

@@ -68,6 +68,7 @@ std::string Render(const InFlightEntry& entry) {
   line("line", std::to_string(entry.lineIndex));
   line("ledger id", HexOf(entry.ledgerId));
   line("uid", entry.uid);
+  line("token", entry.token);
   if (entry.unmarked) line("unmarked", LedgerStateName(*entry.unmarked));
   return text;
 }
@@ -87,6 +88,7 @@ bool ParseInto(std::string_view key, const std::string& value, InFlightEntry& en
   if (key == "csv file") entry.csvFile = value;
   if (key == "delimiter") entry.delimiter = value;
   if (key == "uid") entry.uid = value;
+  if (key == "token") entry.token = value;
   if (key == "unmarked") {
     entry.unmarked = LedgerStateNamed(value);
     if (!entry.unmarked) return false;
