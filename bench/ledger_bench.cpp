@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
       const auto start = Clock::now();
       const auto reserved = ledger.Reserve(claim);
       const auto held = Clock::now();
-      const torvane::Status marked = ledger.MarkProgrammed(claim.carrierId, "E0040100");
+      const auto marked = ledger.MarkProgrammed(claim.carrierId, "E0040100");
       const auto end = Clock::now();
       if (!reserved.ok() || !reserved.value.granted || !marked.ok()) {
         std::fprintf(stderr, "failed: %s%s\n", reserved.error.c_str(), marked.error.c_str());

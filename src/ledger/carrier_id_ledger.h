@@ -22,6 +22,7 @@ struct Reservation {
 struct LedgerQuery {
   std::optional<std::string> carrierId;
   std::optional<std::string> setName;
+  std::optional<std::string> uid;
   std::optional<LedgerTime> from;
   std::optional<LedgerTime> to;
 };
@@ -40,14 +41,16 @@ class CarrierIdLedger {
 
   // State changes of a reserved or written row; a non-empty UID replaces the
   // row's. Programmed and spent are final: a row in either stays as it is.
-  // A carrier ID without a row is a failure.
-  Status MarkWritten(std::string_view carrierId, std::string_view uid) {
+  // Each says what it did: the state the row holds after the call, which is
+  // the one asked for unless the row's final state refused it. A carrier ID
+  // without a row is a failure.
+  Result<LedgerState> MarkWritten(std::string_view carrierId, std::string_view uid) {
     return Move(carrierId, LedgerState::Written, uid);
   }
-  Status MarkProgrammed(std::string_view carrierId, std::string_view uid) {
+  Result<LedgerState> MarkProgrammed(std::string_view carrierId, std::string_view uid) {
     return Move(carrierId, LedgerState::Programmed, uid);
   }
-  Status MarkSpent(std::string_view carrierId, std::string_view uid) {
+  Result<LedgerState> MarkSpent(std::string_view carrierId, std::string_view uid) {
     return Move(carrierId, LedgerState::Spent, uid);
   }
 
@@ -69,7 +72,18 @@ class CarrierIdLedger {
   virtual Result<std::vector<LedgerRewrite>> Rewrites(const LedgerQuery& query) = 0;
 
  protected:
-  virtual Status Move(std::string_view carrierId, LedgerState state, std::string_view uid) = 0;
+  virtual Result<LedgerState> Move(std::string_view carrierId, LedgerState state,
+                                   std::string_view uid) = 0;
+  // After a state change that moved no row: the state of the row that refused it.
+  Result<LedgerState> StateAfterRefusal(std::string_view carrierId) {
+    const Result<std::optional<LedgerRow>> row = LookUp(carrierId);
+    if (!row.ok()) return Result<LedgerState>::Failure(row.error);
+    if (!row.value) {
+      return Result<LedgerState>::Failure("carrier ID " + PrintableCarrierId(carrierId) +
+                                          " is not in the ledger");
+    }
+    return Result<LedgerState>::Success(row.value->state);
+  }
 };
 
 }  // namespace torvane

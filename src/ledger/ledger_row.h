@@ -19,9 +19,9 @@ inline LedgerTime FromMillis(std::int64_t ms) {
   return LedgerTime(std::chrono::milliseconds(ms));
 }
 
-// Reserved: held, no page sent yet. Written: a page that holds it may be on a
-// transponder. Programmed: written, locked and recorded. Spent: a cycle failed
-// after a page that holds it may have been written; it is never given out again.
+// Reserved: held; pages may be written while it is. Written: a page that holds
+// it may be on a transponder, the cycle failed. Programmed: written, locked and recorded. Spent: a
+// cycle failed after a page that holds it may have been written; it is never given out again.
 enum class LedgerState { Reserved, Written, Programmed, Spent };
 
 enum class LedgerSourceKind { DecimalCounter, CsvFile, CompleteCsvFile, FixData, Manual };
@@ -44,6 +44,9 @@ struct LedgerClaim {
   LedgerSource source;
   std::string uid;  // empty where the reader gave none
   std::string station;
+  // Of the station process that claimed it: its own rows are the ones it may
+  // finish, whatever another process of the same station name does.
+  std::string token;
 
   bool operator==(const LedgerClaim&) const = default;
 };

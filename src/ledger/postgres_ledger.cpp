@@ -9,7 +9,8 @@ namespace torvane {
 namespace {
 
 constexpr const char* kClaimColumns =
-    "carrier_id, set_name, source_kind, counter_value, source_file, source_line, uid, station";
+    "carrier_id, set_name, source_kind, counter_value, source_file, source_line, uid, station, "
+    "token";
 
 std::string Millis(const char* column) {
   return std::string("(extract(epoch FROM ") + column + ") * 1000)::bigint";
@@ -23,7 +24,8 @@ void AddClaim(PostgresQuery& query, const LedgerClaim& claim) {
       .Text(claim.source.file)
       .Integer(static_cast<std::int64_t>(claim.source.line))
       .Text(claim.uid)
-      .Text(claim.station);
+      .Text(claim.station)
+      .Text(claim.token);
 }
 
 // Columns in the order of kClaimColumns.
@@ -37,6 +39,7 @@ void ReadClaim(const PostgresRows& rows, int row, LedgerClaim& claim) {
   claim.source.line = static_cast<std::uint64_t>(rows.Integer(row, 5));
   claim.uid = rows.Text(row, 6);
   claim.station = rows.Text(row, 7);
+  claim.token = rows.Text(row, 8);
 }
 
 std::string Timestamp(const std::string& millisParameter) {
@@ -50,6 +53,7 @@ std::string WhereClause(const LedgerQuery& query, const std::string& timeColumn)
   const auto parameter = [&conditions] { return "$" + std::to_string(conditions.size() + 1); };
   if (query.carrierId) conditions.push_back("carrier_id = " + parameter());
   if (query.setName) conditions.push_back("set_name = " + parameter());
+  if (query.uid) conditions.push_back("uid = " + parameter());
   if (query.from) conditions.push_back(timeColumn + " >= " + Timestamp(parameter()));
   if (query.to) conditions.push_back(timeColumn + " < " + Timestamp(parameter()));
   std::string where;
@@ -61,6 +65,7 @@ std::string WhereClause(const LedgerQuery& query, const std::string& timeColumn)
 void AddFilters(PostgresQuery& select, const LedgerQuery& query) {
   if (query.carrierId) select.Bytes(*query.carrierId);
   if (query.setName) select.Text(*query.setName);
+  if (query.uid) select.Text(*query.uid);
   if (query.from) select.Integer(query.from->time_since_epoch().count());
   if (query.to) select.Integer(query.to->time_since_epoch().count());
 }
@@ -159,7 +164,7 @@ Result<Reservation> PostgresLedger::Reserve(const LedgerClaim& claim) {
   using Reserved = Result<Reservation>;
   PostgresQuery insert(std::string("INSERT INTO carrier_ids (") + kClaimColumns +
                        ", state, reserved_at, changed_at)"
-                       " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, 'reserved', now(), now())"
+                       " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, 'reserved', now(), now())"
                        " ON CONFLICT (carrier_id) DO NOTHING RETURNING " +
                        Millis("reserved_at"));
   AddClaim(insert, claim);
@@ -180,8 +185,8 @@ Result<Reservation> PostgresLedger::Adopt(const LedgerRow& row) {
   using Adopted = Result<Reservation>;
   PostgresQuery insert(std::string("INSERT INTO carrier_ids (") + kClaimColumns +
                        ", state, reserved_at, changed_at)"
-                       " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, " +
-                       Timestamp("$10") + ", " + Timestamp("$11") +
+                       " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, " +
+                       Timestamp("$11") + ", " + Timestamp("$12") +
                        ") ON CONFLICT (carrier_id) DO NOTHING RETURNING 1");
   AddClaim(insert, row);
   insert.Text(LedgerStateName(row.state))
@@ -199,11 +204,11 @@ Result<Reservation> PostgresLedger::Adopt(const LedgerRow& row) {
 Result<bool> PostgresLedger::AdoptRewrite(const LedgerRewrite& rewrite) {
   PostgresQuery insert(std::string("INSERT INTO rewrites (") + kClaimColumns +
                        ", written_at) SELECT $1::bytea, $2::text, $3::text, $4::text, $5::text,"
-                       " $6::bigint, $7::text, $8::text, " +
-                       Timestamp("$9") +
+                       " $6::bigint, $7::text, $8::text, $9::text, " +
+                       Timestamp("$10") +
                        " WHERE NOT EXISTS (SELECT 1 FROM rewrites WHERE carrier_id = $1"
                        " AND station = $8 AND written_at = " +
-                       Timestamp("$9") + ") RETURNING 1");
+                       Timestamp("$10") + ") RETURNING 1");
   AddClaim(insert, rewrite);
   insert.Integer(rewrite.time.time_since_epoch().count());
   const Result<PostgresRows> inserted = Run(insert);
@@ -211,24 +216,21 @@ Result<bool> PostgresLedger::AdoptRewrite(const LedgerRewrite& rewrite) {
   return Result<bool>::Success(inserted.value.size() == 1);
 }
 
-Status PostgresLedger::Move(std::string_view carrierId, LedgerState state, std::string_view uid) {
+Result<LedgerState> PostgresLedger::Move(std::string_view carrierId, LedgerState state,
+                                         std::string_view uid) {
   PostgresQuery update(
       "UPDATE carrier_ids SET state = $1, uid = CASE WHEN $2 = '' THEN uid ELSE $2 END,"
       " changed_at = now() WHERE carrier_id = $3 AND state IN ('reserved', 'written')");
   update.Text(LedgerStateName(state)).Text(uid).Bytes(carrierId);
   const Result<PostgresRows> updated = Run(update);
-  if (!updated.ok()) return Status::Failure(updated.error);
-  if (updated.value.affected() == 1) return Status::Success();
-  const Result<std::optional<LedgerRow>> row = LookUp(carrierId);
-  if (!row.ok()) return Status::Failure(row.error);
-  if (!row.value)
-    return Status::Failure("carrier ID " + PrintableCarrierId(carrierId) + " is not in the ledger");
-  return Status::Success();
+  if (!updated.ok()) return Result<LedgerState>::Failure(updated.error);
+  if (updated.value.affected() == 1) return Result<LedgerState>::Success(state);
+  return StateAfterRefusal(carrierId);
 }
 
 Status PostgresLedger::NoteRewrite(const LedgerClaim& claim) {
   PostgresQuery insert(std::string("INSERT INTO rewrites (") + kClaimColumns +
-                       ", written_at) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, now())");
+                       ", written_at) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, now())");
   AddClaim(insert, claim);
   const Result<PostgresRows> inserted = Run(insert);
   return inserted.ok() ? Status::Success() : Status::Failure(inserted.error);
@@ -256,9 +258,9 @@ Result<std::vector<LedgerRow>> PostgresLedger::List(const LedgerQuery& query) {
   for (int i = 0; i < found.value.size(); ++i) {
     LedgerRow& row = rows[static_cast<std::size_t>(i)];
     ReadClaim(found.value, i, row);
-    row.state = LedgerStateNamed(found.value.Text(i, 8)).value_or(LedgerState::Spent);
-    row.reservedAt = FromMillis(found.value.Integer(i, 9));
-    row.changedAt = FromMillis(found.value.Integer(i, 10));
+    row.state = LedgerStateNamed(found.value.Text(i, 9)).value_or(LedgerState::Spent);
+    row.reservedAt = FromMillis(found.value.Integer(i, 10));
+    row.changedAt = FromMillis(found.value.Integer(i, 11));
   }
   return Rows::Success(std::move(rows));
 }
@@ -275,7 +277,7 @@ Result<std::vector<LedgerRewrite>> PostgresLedger::Rewrites(const LedgerQuery& q
   for (int i = 0; i < found.value.size(); ++i) {
     LedgerRewrite& row = rows[static_cast<std::size_t>(i)];
     ReadClaim(found.value, i, row);
-    row.time = FromMillis(found.value.Integer(i, 8));
+    row.time = FromMillis(found.value.Integer(i, 9));
   }
   return Rows::Success(std::move(rows));
 }

@@ -38,10 +38,11 @@ class PostgresLedger : public CarrierIdLedger {
   // A rewrite of another ledger; false when it is here already.
   Result<bool> AdoptRewrite(const LedgerRewrite& rewrite);
 
-  static constexpr int kSchemaVersion = 2;
+  static constexpr int kSchemaVersion = 3;
 
  protected:
-  Status Move(std::string_view carrierId, LedgerState state, std::string_view uid) override;
+  Result<LedgerState> Move(std::string_view carrierId, LedgerState state,
+                           std::string_view uid) override;
 
  private:
   PostgresLedger(const std::string& connectionString, std::string station)

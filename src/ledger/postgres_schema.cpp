@@ -7,7 +7,7 @@ namespace torvane {
 namespace {
 
 // Each entry brings the schema from its index to the next version.
-constexpr std::array<const char*, 2> kMigrations = {
+constexpr std::array<const char*, 3> kMigrations = {
     R"(CREATE TABLE schema_version (version integer NOT NULL);
        INSERT INTO schema_version (version) VALUES (0);
        CREATE TABLE carrier_ids (
@@ -42,6 +42,9 @@ constexpr std::array<const char*, 2> kMigrations = {
        CREATE INDEX rewrites_by_time ON rewrites (written_at);)",
     R"(CREATE TABLE ledger_identity (id text NOT NULL);
        INSERT INTO ledger_identity (id) VALUES (gen_random_uuid()::text);)",
+    R"(ALTER TABLE carrier_ids ADD COLUMN token text NOT NULL DEFAULT '';
+       ALTER TABLE rewrites ADD COLUMN token text NOT NULL DEFAULT '';
+       CREATE INDEX carrier_ids_by_uid ON carrier_ids (uid);)",
 };
 
 std::string Newer(int found, int version) {

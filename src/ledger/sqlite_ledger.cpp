@@ -40,10 +40,14 @@ constexpr std::array<const char*, SqliteLedger::kSchemaVersion> kMigrations = {
        CREATE INDEX rewrites_by_time ON rewrites (written_at);)",
     R"(CREATE TABLE ledger_identity (id TEXT NOT NULL);
        INSERT INTO ledger_identity (id) VALUES (lower(hex(randomblob(16))));)",
+    R"(ALTER TABLE carrier_ids ADD COLUMN token TEXT NOT NULL DEFAULT '';
+       ALTER TABLE rewrites ADD COLUMN token TEXT NOT NULL DEFAULT '';
+       CREATE INDEX carrier_ids_by_uid ON carrier_ids (uid);)",
 };
 
 constexpr const char* kClaimColumns =
-    "carrier_id, set_name, source_kind, counter_value, source_file, source_line, uid, station";
+    "carrier_id, set_name, source_kind, counter_value, source_file, source_line, uid, station, "
+    "token";
 // Long enough for another station's commit, short enough that a file another
 // program holds locked does not freeze the window.
 constexpr int kBusyTimeoutMs = 500;
@@ -66,7 +70,8 @@ void BindClaim(SqliteStatement& statement, const LedgerClaim& claim) {
       .BindText(claim.source.file)
       .BindInteger(static_cast<std::int64_t>(claim.source.line))
       .BindText(claim.uid)
-      .BindText(claim.station);
+      .BindText(claim.station)
+      .BindText(claim.token);
 }
 
 // Columns in the order of kClaimColumns.
@@ -80,6 +85,7 @@ void ReadClaim(const SqliteStatement& statement, LedgerClaim& claim) {
   claim.source.line = static_cast<std::uint64_t>(statement.Integer(5));
   claim.uid = statement.Text(6);
   claim.station = statement.Text(7);
+  claim.token = statement.Text(8);
 }
 
 // " WHERE ..." for the filters that are set, on the given time column.
@@ -91,6 +97,7 @@ std::string WhereClause(const LedgerQuery& query, const char* timeColumn) {
   };
   if (query.carrierId) add("carrier_id = ?");
   if (query.setName) add("set_name = ?");
+  if (query.uid) add("uid = ?");
   if (query.from) add(std::string(timeColumn) + " >= ?");
   if (query.to) add(std::string(timeColumn) + " < ?");
   return where;
@@ -99,6 +106,7 @@ std::string WhereClause(const LedgerQuery& query, const char* timeColumn) {
 void BindQuery(SqliteStatement& statement, const LedgerQuery& query) {
   if (query.carrierId) statement.BindBlob(*query.carrierId);
   if (query.setName) statement.BindText(*query.setName);
+  if (query.uid) statement.BindText(*query.uid);
   if (query.from) statement.BindInteger(ToMillis(*query.from));
   if (query.to) statement.BindInteger(ToMillis(*query.to));
 }
@@ -207,10 +215,10 @@ Result<Reservation> SqliteLedger::Reserve(const LedgerClaim& claim) {
   using Reserved = Result<Reservation>;
   if (const Status inPlace = StillInPlace(); !inPlace.ok()) return Reserved::Failure(inPlace.error);
   const LedgerTime now = Now();
-  Result<SqliteStatement> insert =
-      Prepare(std::string("INSERT INTO carrier_ids (") + kClaimColumns +
-              ", state, reserved_at, changed_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 'reserved', ?, ?)"
-              " ON CONFLICT (carrier_id) DO NOTHING");
+  Result<SqliteStatement> insert = Prepare(
+      std::string("INSERT INTO carrier_ids (") + kClaimColumns +
+      ", state, reserved_at, changed_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 'reserved', ?, ?)"
+      " ON CONFLICT (carrier_id) DO NOTHING");
   if (!insert.ok()) return Reserved::Failure(insert.error);
   BindClaim(insert.value, claim);
   insert.value.BindInteger(ToMillis(now)).BindInteger(ToMillis(now));
@@ -225,29 +233,26 @@ Result<Reservation> SqliteLedger::Reserve(const LedgerClaim& claim) {
   return Reserved::Success(Reservation{false, *holder.value});
 }
 
-Status SqliteLedger::Move(std::string_view carrierId, LedgerState state, std::string_view uid) {
+Result<LedgerState> SqliteLedger::Move(std::string_view carrierId, LedgerState state,
+                                       std::string_view uid) {
+  using Moved = Result<LedgerState>;
   Result<SqliteStatement> update = Prepare(
       "UPDATE carrier_ids SET state = ?, uid = CASE WHEN ? = '' THEN uid ELSE ? END,"
       " changed_at = ? WHERE carrier_id = ? AND state IN ('reserved', 'written')");
-  if (!update.ok()) return Status::Failure(update.error);
+  if (!update.ok()) return Moved::Failure(update.error);
   update.value.BindText(LedgerStateName(state))
       .BindText(uid)
       .BindText(uid)
       .BindInteger(ToMillis(Now()))
       .BindBlob(carrierId);
-  if (const Status run = update.value.Run(); !run.ok()) return run;
-  if (sqlite3_changes(db_) == 1) return Status::Success();
-  const Result<std::optional<LedgerRow>> row = LookUp(carrierId);
-  if (!row.ok()) return Status::Failure(row.error);
-  if (!row.value) {
-    return Status::Failure("carrier ID " + PrintableCarrierId(carrierId) + " is not in the ledger");
-  }
-  return Status::Success();
+  if (const Status run = update.value.Run(); !run.ok()) return Moved::Failure(run.error);
+  if (sqlite3_changes(db_) == 1) return Moved::Success(state);
+  return StateAfterRefusal(carrierId);
 }
 
 Status SqliteLedger::NoteRewrite(const LedgerClaim& claim) {
   Result<SqliteStatement> insert = Prepare(std::string("INSERT INTO rewrites (") + kClaimColumns +
-                                           ", written_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                                           ", written_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
   if (!insert.ok()) return Status::Failure(insert.error);
   BindClaim(insert.value, claim);
   insert.value.BindInteger(ToMillis(Now()));
@@ -278,9 +283,9 @@ Result<std::vector<LedgerRow>> SqliteLedger::List(const LedgerQuery& query) {
     if (!step.value) break;
     LedgerRow& row = rows.emplace_back();
     ReadClaim(select.value, row);
-    row.state = LedgerStateNamed(select.value.Text(8)).value_or(LedgerState::Spent);
-    row.reservedAt = FromMillis(select.value.Integer(9));
-    row.changedAt = FromMillis(select.value.Integer(10));
+    row.state = LedgerStateNamed(select.value.Text(9)).value_or(LedgerState::Spent);
+    row.reservedAt = FromMillis(select.value.Integer(10));
+    row.changedAt = FromMillis(select.value.Integer(11));
   }
   return Rows::Success(std::move(rows));
 }
@@ -299,7 +304,7 @@ Result<std::vector<LedgerRewrite>> SqliteLedger::Rewrites(const LedgerQuery& que
     if (!step.value) break;
     LedgerRewrite& row = rows.emplace_back();
     ReadClaim(select.value, row);
-    row.time = FromMillis(select.value.Integer(8));
+    row.time = FromMillis(select.value.Integer(9));
   }
   return Rows::Success(std::move(rows));
 }

@@ -35,10 +35,11 @@ class SqliteLedger : public CarrierIdLedger {
   Result<std::string> Identity() override { return Result<std::string>::Success(identity_); }
   Status StillInPlace() override;
 
-  static constexpr int kSchemaVersion = 2;
+  static constexpr int kSchemaVersion = 3;
 
  protected:
-  Status Move(std::string_view carrierId, LedgerState state, std::string_view uid) override;
+  Result<LedgerState> Move(std::string_view carrierId, LedgerState state,
+                           std::string_view uid) override;
 
  private:
   SqliteLedger(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}

@@ -20,16 +20,16 @@ class LedgerToolTest : public ::testing::Test {
     auto opened = SqliteLedger::Open(directory.File("line.ledger"));
     ASSERT_TRUE(opened.ok()) << opened.error;
     CarrierIdLedger& ledger = *opened.value;
-    LedgerClaim counter{"0000000000000005", "Demo", {}, "", "bay-1"};
+    LedgerClaim counter{"0000000000000005", "Demo", {}, "", "bay-1", ""};
     counter.source.counterValue = "5";
     ASSERT_TRUE(ledger.Reserve(counter).ok());
     ASSERT_TRUE(ledger.MarkProgrammed("0000000000000005", "E0040100").ok());
-    LedgerClaim csv{"LOT-1", "Lot, north", {}, "", "bay-2"};
+    LedgerClaim csv{"LOT-1", "Lot, north", {}, "", "bay-2", ""};
     csv.source = {LedgerSourceKind::CsvFile, "", "/w/ids.csv", 1};
     ASSERT_TRUE(ledger.Reserve(csv).ok());
     ASSERT_TRUE(ledger.MarkSpent("LOT-1", "").ok());
-    ASSERT_TRUE(ledger.Reserve({std::string("\x01\xFF", 2), "Raw", {}, "", "bay-1"}).ok());
-    LedgerClaim manual{"0000000000000005", "", {}, "E0040200", "bay-1"};
+    ASSERT_TRUE(ledger.Reserve({std::string("\x01\xFF", 2), "Raw", {}, "", "bay-1", ""}).ok());
+    LedgerClaim manual{"0000000000000005", "", {}, "E0040200", "bay-1", ""};
     manual.source.kind = LedgerSourceKind::Manual;
     ASSERT_TRUE(ledger.NoteRewrite(manual).ok());
   }

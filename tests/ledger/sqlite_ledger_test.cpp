@@ -134,10 +134,13 @@ TEST(SqliteLedger, StatesMoveForwardAndFinalOnesStay) {
     auto ledger = OpenOrFail(":memory:");
     ASSERT_TRUE(ledger->Reserve(Claim("A1")).ok());
     for (const LedgerState mark : c.marks) {
-      const Status moved = mark == LedgerState::Written      ? ledger->MarkWritten("A1", "")
-                           : mark == LedgerState::Programmed ? ledger->MarkProgrammed("A1", "")
-                                                             : ledger->MarkSpent("A1", "");
-      EXPECT_TRUE(moved.ok()) << moved.error;
+      const Result<LedgerState> moved = mark == LedgerState::Written ? ledger->MarkWritten("A1", "")
+                                        : mark == LedgerState::Programmed
+                                            ? ledger->MarkProgrammed("A1", "")
+                                            : ledger->MarkSpent("A1", "");
+      ASSERT_TRUE(moved.ok()) << moved.error;
+      // Each mark says what the row holds after it: a final state refuses the change.
+      EXPECT_EQ(moved.value, mark == c.marks.back() ? c.expected : mark);
     }
     EXPECT_EQ(ledger->LookUp("A1").value->state, c.expected)
         << LedgerStateName(c.marks.front()) << " then " << LedgerStateName(c.marks.back());
@@ -154,7 +157,7 @@ TEST(SqliteLedger, UidIsKeptUntilAnotherIsKnown) {
 
 TEST(SqliteLedger, MarkingAnIdWithoutRowFailsNamingIt) {
   auto ledger = OpenOrFail(":memory:");
-  const Status moved = ledger->MarkProgrammed("NOPE", "");
+  const Result<LedgerState> moved = ledger->MarkProgrammed("NOPE", "");
   EXPECT_FALSE(moved.ok());
   EXPECT_NE(moved.error.find("NOPE"), std::string::npos) << moved.error;
 }
