@@ -26,8 +26,7 @@ StationProduction::StationProduction(StationView& view, StationState& state, Ser
 void StationProduction::SettleAtStart() {
   const auto settled = cycle_.Settle();
   if (!settled.ok()) {
-    view_.ShowMessage(InFlightSettlement::UnsettledMessage(settled.error, settled.value),
-                      text::kCaption, MessageIcon::Error, MessageButtons::Ok);
+    view_.ShowMessage(settled.error, text::kCaption, MessageIcon::Error, MessageButtons::Ok);
   } else if (settled.value) {
     view_.ShowMessage(InFlightSettlement::RestartMessage(*settled.value), text::kCaption,
                       MessageIcon::Warning, MessageButtons::Ok);

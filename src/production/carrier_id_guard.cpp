@@ -1,5 +1,7 @@
 #include "production/carrier_id_guard.h"
 
+#include <random>
+
 #include "config/decimal_text.h"
 #include "platform/decimal_text.h"
 #include "production/compose_data_set.h"
@@ -26,7 +28,7 @@ int HexValue(char digit) {
 }
 
 // The bytes the prepared data set puts at the place.
-std::string PreparedBytes(const ConfigurationSet& set, const CarrierIdPlace& place) {
+std::string BytesAt(const ConfigurationSet& set, const CarrierIdPlace& place) {
   std::string bytes;
   for (long long k = 0; k < place.length; ++k) {
     const long long address = place.address + k;
@@ -52,21 +54,56 @@ LedgerSourceKind KindOf(SourceKind kind) {
   return LedgerSourceKind::FixData;
 }
 
+// 64 random bits in hexadecimal, new for every station process.
+std::string NewToken() {
+  std::random_device random;
+  std::uniform_int_distribution<unsigned> digit(0, 15);
+  std::string token;
+  for (int i = 0; i < 16; ++i) token += "0123456789abcdef"[digit(random)];
+  return token;
+}
+
 bool Unfinished(LedgerState state) {
   return state == LedgerState::Reserved || state == LedgerState::Written;
 }
 
 }  // namespace
 
+CarrierIdGuard::CarrierIdGuard(ProductionContext& context, StationLedger& ledger,
+                               TransponderReadBack& readBack)
+    : context_(context), ledger_(ledger), readBack_(readBack), token_(NewToken()) {}
+
+std::string CarrierIdGuard::PreparedBytes(const CarrierIdSource& source) const {
+  const CarrierIdPlace place =
+      source.PreparedPlace().value_or(SetLayoutPlace(context_.setInUse.set));
+  return BytesAt(context_.setInUse.set, place);
+}
+
 CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& source,
-                                                    const std::optional<InFlightEntry>& entry) {
+                                                    const std::optional<InFlightEntry>& entry,
+                                                    const std::string& uid) {
   held_.clear();
+  cycleUid_ = uid;
   retrying_ = false;
   const CarrierIdPlace place =
       source.PreparedPlace().value_or(SetLayoutPlace(context_.setInUse.set));
-  const std::string bytes = PreparedBytes(context_.setInUse.set, place);
+  const std::string bytes = BytesAt(context_.setInUse.set, place);
   CarrierIdLedger* const store = ReadyStore();
   if (store == nullptr) return Claim::Stop;
+  const Result<std::optional<LedgerRow>> known = HeldByTransponder(*store, place);
+  if (!known.ok()) {
+    Tell(LedgerUnusableMessage(known.error), MessageIcon::Error);
+    return Claim::Stop;
+  }
+  if (known.value) {
+    // A continuous run passes it over; the poll waits for another transponder.
+    if (context_.production.continuousMode == 1) {
+      knownNote_ = KnownTransponderNote(*known.value);
+    } else {
+      Tell(KnownTransponderMessage(*known.value), MessageIcon::Warning);
+    }
+    return Claim::Known;
+  }
   const LedgerClaim claim = ClaimOf(bytes, entry);
   // Fix data writes the same pages on purpose.
   if (!entry) {
@@ -90,8 +127,8 @@ CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& sourc
     skipped_.push_back(row);
     return Claim::Taken;
   }
-  // A manual write is no failed cycle to finish.
-  if (row.station != ledger_.station() || !Unfinished(row.state) ||
+  // Only a row of this process is a failed cycle to finish; never a manual write.
+  if (row.token != token_ || !Unfinished(row.state) ||
       row.source.kind == LedgerSourceKind::Manual) {
     Tell(RefusedCarrierIdMessage(row), MessageIcon::Warning);
     return Claim::Stop;
@@ -101,24 +138,22 @@ CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& sourc
   return outcome;
 }
 
-// This station's own cycle left the ID reserved or written.
+// This station's own cycle left the ID reserved or written: pages are written
+// while a row is reserved, so neither state says that no transponder holds it.
 CarrierIdGuard::Claim CarrierIdGuard::Retry(CarrierIdLedger& store, const LedgerRow& row,
                                             const CarrierIdPlace& place) {
-  // A reservation without a write: no transponder can hold the ID.
-  if (row.state == LedgerState::Reserved) return Claim::Held;
-  const TransponderIdentity identity =
-      readBack_.Read(place.address, static_cast<std::size_t>(place.length));
-  if (!identity.answered()) {
+  // The cycle itself saw that none of its writes reached a transponder.
+  if (unwritten_ == row.carrierId) return Claim::Held;
+  const std::optional<bool> same = SameTransponder(row, place);
+  if (!same) {
     Tell(UnidentifiedTransponderMessage(row), MessageIcon::Warning);
     return Claim::Stop;
   }
-  const bool sameTransponder =
-      identity.bytes == row.carrierId || (!row.uid.empty() && identity.uid == row.uid);
-  if (sameTransponder) {
+  if (*same) {
     retrying_ = true;
     return Claim::Held;
   }
-  if (const Status spent = store.MarkSpent(row.carrierId, ""); !spent.ok()) {
+  if (const Result<LedgerState> spent = store.MarkSpent(row.carrierId, ""); !spent.ok()) {
     Tell(LedgerUnusableMessage(spent.error), MessageIcon::Error);
     return Claim::Stop;
   }
@@ -128,12 +163,49 @@ CarrierIdGuard::Claim CarrierIdGuard::Retry(CarrierIdLedger& store, const Ledger
   return Claim::Spent;
 }
 
+std::optional<bool> CarrierIdGuard::SameTransponder(const LedgerRow& row,
+                                                    const CarrierIdPlace& place) {
+  if (!cycleUid_.empty() && !row.uid.empty()) return cycleUid_ == row.uid;
+  const TransponderIdentity identity =
+      readBack_.Read(place.address, static_cast<std::size_t>(place.length));
+  if (!identity.answered()) return std::nullopt;
+  return identity.bytes == row.carrierId;
+}
+
+Result<std::optional<LedgerRow>> CarrierIdGuard::HeldByTransponder(CarrierIdLedger& store,
+                                                                   const CarrierIdPlace& place) {
+  using Held = Result<std::optional<LedgerRow>>;
+  std::vector<LedgerRow> rows;
+  if (!cycleUid_.empty()) {
+    LedgerQuery query;
+    query.uid = cycleUid_;
+    Result<std::vector<LedgerRow>> found = store.List(query);
+    if (!found.ok()) return Held::Failure(found.error);
+    rows = std::move(found.value);
+  } else if (const TransponderIdentity identity =
+                 readBack_.Read(place.address, static_cast<std::size_t>(place.length));
+             identity.bytes && identity.bytes->find_first_not_of('\0') != std::string::npos) {
+    const Result<std::optional<LedgerRow>> found = store.LookUp(*identity.bytes);
+    if (!found.ok()) return Held::Failure(found.error);
+    if (found.value) rows.push_back(*found.value);
+  }
+  // A failed cycle's carrier ID may be written over: the ledger never gives it out again.
+  for (const LedgerRow& row : rows) {
+    if (row.state == LedgerState::Programmed || row.source.kind == LedgerSourceKind::Manual) {
+      return Held::Success(row);
+    }
+  }
+  return Held::Success(std::nullopt);
+}
+
 LedgerClaim CarrierIdGuard::ClaimOf(const std::string& bytes,
                                     const std::optional<InFlightEntry>& entry) const {
   LedgerClaim claim;
   claim.carrierId = bytes;
   claim.setName = context_.setInUse.name;
+  claim.uid = cycleUid_;
   claim.station = ledger_.station();
+  claim.token = token_;
   claim.source.kind = entry ? KindOf(entry->source) : LedgerSourceKind::FixData;
   if (entry && entry->source == SourceKind::DecimalCounter) {
     claim.source.counterValue = std::to_string(ReadDecimal(context_.setInUse.set.carrierId));
@@ -146,7 +218,9 @@ LedgerClaim CarrierIdGuard::ClaimOf(const std::string& bytes,
 
 std::string CarrierIdGuard::TakeSkippedNote() {
   std::string note = SkippedCarrierIdsNote(skipped_);
+  if (!knownNote_.empty()) note += (note.empty() ? "" : " ") + knownNote_;
   skipped_.clear();
+  knownNote_.clear();
   return note;
 }
 
@@ -157,7 +231,7 @@ CarrierIdLedger* CarrierIdGuard::ReadyStore() {
     return nullptr;
   }
   if (pending_) {
-    if (const Status marked = Mark(*store.value, *pending_); !marked.ok()) {
+    if (const Result<LedgerState> marked = Mark(*store.value, *pending_); !marked.ok()) {
       Tell(LedgerUnusableMessage(marked.error), MessageIcon::Error);
       return nullptr;
     }
@@ -177,6 +251,7 @@ bool CarrierIdGuard::Admit(const std::string& carrierId) {
   claim.source.kind = LedgerSourceKind::Manual;
   claim.uid = manualUid_;
   claim.station = ledger_.station();
+  claim.token = token_;
   const Result<Reservation> reserved = store->Reserve(claim);
   if (!reserved.ok()) {
     Tell(LedgerUnusableMessage(reserved.error), MessageIcon::Error);
@@ -203,15 +278,20 @@ void CarrierIdGuard::OnWritten(const std::string& carrierId, bool acknowledged) 
 }
 
 bool CarrierIdGuard::MarkOrKeep(const PendingMark& mark) {
-  const Result<CarrierIdLedger*> store = ledger_.Store();
-  const Status marked = store.ok() ? Mark(*store.value, mark) : Status::Failure(store.error);
+  const Result<LedgerState> marked = MarkNow(mark);
   if (marked.ok()) return true;
   pending_ = mark;
   Tell(marked.error, MessageIcon::Error);
   return false;
 }
 
-Status CarrierIdGuard::Mark(CarrierIdLedger& store, const PendingMark& mark) {
+Result<LedgerState> CarrierIdGuard::MarkNow(const PendingMark& mark) {
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  if (!store.ok()) return Result<LedgerState>::Failure(store.error);
+  return Mark(*store.value, mark);
+}
+
+Result<LedgerState> CarrierIdGuard::Mark(CarrierIdLedger& store, const PendingMark& mark) {
   switch (mark.state) {
     case LedgerState::Written:
       return store.MarkWritten(mark.carrierId, mark.uid);
@@ -222,39 +302,54 @@ Status CarrierIdGuard::Mark(CarrierIdLedger& store, const PendingMark& mark) {
   }
 }
 
-bool CarrierIdGuard::OnFailed() {
+bool CarrierIdGuard::OnFailed(bool writeMayHaveLanded) {
   if (held_.empty()) return true;
-  std::string uid = readBack_.ReadUid();
-  if (uid.empty()) uid = CycleUid();
-  return MarkOrKeep({held_, LedgerState::Written, uid});
-}
-
-Status CarrierIdGuard::OnProgrammed() {
-  if (held_.empty()) return Status::Success();
-  const PendingMark mark{held_, LedgerState::Programmed, CycleUid()};
-  const Result<CarrierIdLedger*> store = ledger_.Store();
-  const Status marked = store.ok() ? Mark(*store.value, mark) : Status::Failure(store.error);
-  if (marked.ok()) return marked;
-  pending_ = mark;
-  return Status::Failure(
-      "The transponder is programmed, but the ledger could not mark carrier ID " +
-      PrintableCarrierId(held_) + " as programmed:\r\n" + marked.error);
-}
-
-void CarrierIdGuard::OnSettled(const InFlightEntry& entry) {
-  if (entry.ledgerId.empty()) return;
-  const Result<CarrierIdLedger*> store = ledger_.Store();
-  if (!store.ok()) return;
-  const Result<std::optional<LedgerRow>> row = store.value->LookUp(entry.ledgerId);
-  // A reservation that never came about leaves nothing to mark.
-  // The state is only a label here: the row itself keeps the ID from being given out.
-  if (row.ok() && row.value && Unfinished(row.value->state)) {
-    store.value->MarkSpent(entry.ledgerId, "");
+  if (!writeMayHaveLanded) {
+    unwritten_ = held_;
+    return true;
   }
+  unwritten_.clear();
+  return MarkOrKeep({held_, LedgerState::Written, cycleUid_});
 }
 
-std::string CarrierIdGuard::CycleUid() const {
-  return context_.setInUse.setTypeQuorvi == 1 ? context_.reader.uidText : std::string();
+Result<bool> CarrierIdGuard::OnProgrammed() {
+  if (held_.empty()) return Result<bool>::Success(true);
+  unwritten_.clear();
+  const PendingMark mark{held_, LedgerState::Programmed, cycleUid_};
+  const Result<LedgerState> marked = MarkNow(mark);
+  if (!marked.ok()) {
+    pending_ = mark;
+    return {true, "The transponder is programmed, but the ledger could not mark carrier ID " +
+                      PrintableCarrierId(held_) + " as programmed:\r\n" + marked.error};
+  }
+  if (marked.value == LedgerState::Programmed) return Result<bool>::Success(true);
+  return {false, "The transponder is not counted: the ledger holds carrier ID " +
+                     PrintableCarrierId(held_) + " as " +
+                     std::string(LedgerStateName(marked.value)) +
+                     " and refused to mark it programmed.\r\nSet this transponder aside."};
+}
+
+Status CarrierIdGuard::OnSettled(const InFlightEntry& entry) {
+  if (pending_) {
+    if (const Result<LedgerState> marked = MarkNow(*pending_); !marked.ok()) {
+      return Status::Failure(marked.error);
+    }
+    pending_.reset();
+  }
+  if (entry.ledgerId.empty()) return Status::Success();
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  if (!store.ok()) return Status::Failure(store.error);
+  const Result<std::optional<LedgerRow>> row = store.value->LookUp(entry.ledgerId);
+  if (!row.ok()) return Status::Failure(row.error);
+  // A reservation that never came about, or another process's, is not to mark.
+  if (!row.value || !Unfinished(row.value->state)) return Status::Success();
+  if (!entry.token.empty() && row.value->token != entry.token) return Status::Success();
+  // A programmed transponder whose mark the ledger missed; anything else
+  // unfinished may be on a transponder and counts as spent.
+  const LedgerState state =
+      entry.unmarked == LedgerState::Programmed ? LedgerState::Programmed : LedgerState::Spent;
+  const Result<LedgerState> marked = Mark(*store.value, {entry.ledgerId, state, entry.uid});
+  return marked.ok() ? Status::Success() : Status::Failure(marked.error);
 }
 
 void CarrierIdGuard::Tell(const std::string& message, MessageIcon icon) {

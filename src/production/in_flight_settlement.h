@@ -19,6 +19,8 @@ class InFlightSettlement {
   explicit InFlightSettlement(ProductionContext& context) : context_(context) {}
 
   Status Record(const InFlightEntry& entry) const;
+  // The entry on disk; nothing when there is none.
+  Result<std::optional<InFlightEntry>> Read() const { return file().Read(); }
   // The cycle ended knowing the outcome: its carrier ID is no longer in flight.
   Status Clear() const;
   // Makes sure the source of the carrier ID in flight has moved past it: the

@@ -42,6 +42,17 @@ std::string UnidentifiedTransponderMessage(const LedgerRow& row) {
          "checks which one it is before it writes.";
 }
 
+std::string KnownTransponderMessage(const LedgerRow& row) {
+  return "The transponder on the antenna holds " + DescribeLedgerRow(row) +
+         ".\r\nNothing was written to it. Put a blank transponder on the antenna and press "
+         "\"One\" again.";
+}
+
+std::string KnownTransponderNote(const LedgerRow& row) {
+  return "Passed over: the transponder on the antenna holds carrier ID " +
+         PrintableCarrierId(row.carrierId) + " (" + std::string(LedgerStateName(row.state)) + ").";
+}
+
 std::string SkippedCarrierIdsNote(const std::vector<LedgerRow>& rows) {
   if (rows.empty()) return {};
   const LedgerRow& last = rows.back();

@@ -20,6 +20,10 @@ std::string SpentCarrierIdMessage(const LedgerRow& row);
 // Neither a UID nor the carrier-ID pages could be read to tell which
 // transponder lies on the antenna after a failed cycle.
 std::string UnidentifiedTransponderMessage(const LedgerRow& row);
+// The transponder on the antenna holds a carrier ID the ledger knows: it is not
+// written. The message box, and the status line of a continuous run.
+std::string KnownTransponderMessage(const LedgerRow& row);
+std::string KnownTransponderNote(const LedgerRow& row);
 // Carrier IDs that other stations of a shared ledger hold, passed over; empty
 // for none.
 std::string SkippedCarrierIdsNote(const std::vector<LedgerRow>& rows);

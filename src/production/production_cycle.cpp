@@ -13,6 +13,7 @@
 #include "production/quantity_reached.h"
 #include "production/set_counters_file.h"
 #include "production/station_controls.h"
+#include "res/control_ids.h"
 #include "transponder/page_geometry.h"
 
 namespace torvane {
@@ -29,24 +30,17 @@ std::string SourceNotAdvanced(const std::string& reason) {
          reason + "\r\nIt counts as used and will not be written again.";
 }
 
+std::string LedgerNotSettled(const std::string& carrierId, const std::string& reason) {
+  return "The ledger could not take the state of carrier ID " + carrierId +
+         ", which an earlier cycle left in flight:\r\n" + reason +
+         "\r\nNo transponder is written until it does; the station tries again with every "
+         "cycle.";
+}
+
 std::string CountersNotSaved(const std::string& reason) {
   return "The transponder is programmed, but the carrier ID and counter value could not be "
          "saved in the configuration set:\r\n" +
          reason;
-}
-
-// Nothing reached the transponder: no UID, no port, or the first page to
-// write refused.
-template <class Selection>
-bool WroteNothing(const ReaderFailure& failure, const Selection& selected, bool retrying) {
-  if (failure.step == ReaderStep::Uid || failure.kind == ReaderFailureKind::PortClosed) {
-    return true;
-  }
-  if (retrying || failure.step != ReaderStep::Write || failure.kind != ReaderFailureKind::Refused) {
-    return false;
-  }
-  const auto first = std::find(selected.begin(), selected.end(), 1);
-  return first != selected.end() && failure.page == first - selected.begin() + 1;
 }
 
 }  // namespace
@@ -76,6 +70,7 @@ CarrierIdSource& ProductionCycle::ChosenSource() {
 CycleOutcome ProductionCycle::ProgramOneTag() {
   running_ = true;
   reason_.clear();
+  passedOver_ = false;
   CycleOutcome outcome;
   outcome.stopped = true;
   if (!MayStart()) {
@@ -86,8 +81,7 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   // settled first.
   if (settlePending_) {
     if (const auto settled = Settle(); !settled.ok()) {
-      Report(InFlightSettlement::UnsettledMessage(settled.error, settled.value),
-             MessageIcon::Error);
+      Report(settled.error, MessageIcon::Error);
       Finish(outcome);
       return outcome;
     }
@@ -101,27 +95,28 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
     outcome.carrierId = entry->carrierId;
   }
   if (!claimed) {
+    outcome.stopped = !passedOver_;
     Finish(outcome);
     return outcome;
   }
 
   outcome.attempted = true;
-  const std::string mayHold = guard_.held().empty() ? "" : MayHoldCarrierId(guard_.held());
   const PageSet onTransponder = guard_.retrying() ? PagesAlreadyWritten() : PageSet{};
-  const std::optional<ReaderFailure> failure = manual_.ProgramPages(
-      context_.production.programming, CarrierIdPages(context_.setInUse.set), onTransponder);
+  const std::optional<ReaderFailure> failure =
+      manual_.ProgramPages(context_.production.programming, CarrierIdPages(context_.setInUse.set),
+                           uid_, readBack_.calibratedForWrite(), onTransponder);
   if (failure) {
     reason_ = FailureReason(*failure);
-    const bool wroteNothing =
-        WroteNothing(*failure, context_.pages.pageSelected, guard_.retrying());
-    Report(ProgrammingFailureMessage(*failure) + (wroteNothing ? "" : mayHold), MessageIcon::Error);
+    const bool mayHold = failure->writeMayHaveLanded && !guard_.held().empty();
+    Report(ProgrammingFailureMessage(*failure) + (mayHold ? MayHoldCarrierId(guard_.held()) : ""),
+           MessageIcon::Error);
   }
   context_.view.TakeFieldValues();
   if (failure) {
     // Not programmed: the next cycle writes the same data set again, to this
-    // transponder only. While the ledger lacks that the ID may be on a
-    // transponder, a restart must find it in flight and move past it.
-    if (guard_.OnFailed()) settlement_.Clear();
+    // transponder only. The ID stays in flight, so that a restart, after a
+    // regular end too, moves past it.
+    if (!guard_.OnFailed(failure->writeMayHaveLanded)) KeepUnmarked(LedgerState::Written);
     Finish(outcome);
     return outcome;
   }
@@ -142,7 +137,18 @@ bool ProductionCycle::MayStart() {
   return true;
 }
 
+bool ProductionCycle::Identify() {
+  const AntennaUid identity = readBack_.IdentifyBeforeWrite(context_.setInUse.setTypeQuorvi == 1);
+  uid_ = identity.uid;
+  if (!identity.failure) return true;
+  reason_ = FailureReason(*identity.failure);
+  context_.view.SetFieldColour(ids::kUidField, colour::kRed);
+  Report(ProgrammingFailureMessage(*identity.failure), MessageIcon::Error);
+  return false;
+}
+
 bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
+  bool identified = false;
   for (;;) {
     const PrepareResult result = source.Prepare();
     if (source.placesCounterPage()) PlaceCounterPage(context_);
@@ -159,20 +165,39 @@ bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
              MessageIcon::Warning);
       return false;
     }
+    // Once, before the first write: the ledger keeps which transponder it was.
+    if (!identified && !Identify()) return false;
+    identified = true;
+    // On disk before the reservation: a stop right after it finds the ID in flight.
     std::optional<InFlightEntry> entry = source.InFlight();
-    const CarrierIdGuard::Claim claim = guard_.ClaimPrepared(source, entry);
-    if (claim == CarrierIdGuard::Claim::Stop) return false;
+    if (entry) {
+      entry->ledgerId = guard_.PreparedBytes(source);
+      entry->uid = uid_;
+      entry->token = guard_.token();
+      if (const Status recorded = settlement_.Record(*entry); !recorded.ok()) {
+        Report(InFlightNotSaved(recorded.error), MessageIcon::Error);
+        return false;
+      }
+    }
+    const CarrierIdGuard::Claim claim = guard_.ClaimPrepared(source, entry, uid_);
+    if (claim == CarrierIdGuard::Claim::Held) {
+      if (!entry) return true;
+      inFlight_ = entry;
+      inFlightSettled_ = false;
+      return true;
+    }
     if (claim == CarrierIdGuard::Claim::Spent || claim == CarrierIdGuard::Claim::Taken) {
       if (!MovePast(source)) return false;
       continue;
     }
-    if (!entry) return true;
-    entry->ledgerId = guard_.held();
-    if (const Status recorded = settlement_.Record(*entry); !recorded.ok()) {
-      Report(InFlightNotSaved(recorded.error), MessageIcon::Error);
-      return false;
+    // Nothing is claimed: what was in flight before stays so.
+    if (entry && inFlight_) {
+      settlement_.Record(*inFlight_);
+    } else if (entry) {
+      settlement_.Clear();
     }
-    return true;
+    passedOver_ = claim == CarrierIdGuard::Claim::Known && context_.production.continuousMode == 1;
+    return false;
   }
 }
 
@@ -209,21 +234,41 @@ bool ProductionCycle::MovePast(CarrierIdSource& source) {
 }
 
 Result<std::optional<InFlightEntry>> ProductionCycle::Settle() {
-  Result<std::optional<InFlightEntry>> settled = settlement_.Settle();
-  if (!settled.ok()) return settled;
+  using Settled = Result<std::optional<InFlightEntry>>;
+  const Settled found = settlement_.Read();
+  if (!found.ok()) return {std::nullopt, InFlightSettlement::UnsettledMessage(found.error, {})};
+  // The ledger before the source: a stop in between cannot lose the spent mark.
+  if (found.value) {
+    if (const Status marked = guard_.OnSettled(*found.value); !marked.ok()) {
+      return Settled{std::nullopt, LedgerNotSettled(found.value->carrierId, marked.error)};
+    }
+  }
+  Settled settled = settlement_.Settle();
+  if (!settled.ok()) {
+    return Settled{settled.value,
+                   InFlightSettlement::UnsettledMessage(settled.error, settled.value)};
+  }
   settlePending_ = false;
-  if (settled.value) guard_.OnSettled(*settled.value);
+  inFlightSettled_ = true;
   return settled;
 }
 
 void ProductionCycle::OnStationEnd() {
-  if (!settlePending_) settlement_.Clear();
+  if (!settlePending_ && inFlightSettled_) settlement_.Clear();
 }
 
 bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& outcome) {
   ConfigurationSet& set = context_.setInUse.set;
+  const Result<bool> marked = guard_.OnProgrammed();
+  if (!marked.value) {
+    // The ledger holds the ID as spent: it is never given out again.
+    Report(marked.error, MessageIcon::Error);
+    MovePast(source);
+    return false;
+  }
+  // A restart after a stop enters the mark the ledger could not take.
+  if (!marked.ok()) KeepUnmarked(LedgerState::Programmed);
   outcome.programmed = true;
-  const Status marked = guard_.OnProgrammed();
   context_.view.ShowFieldValues();
   context_.view.RepaintWindow();
   // The record comes before the source moves on: a source found past the carrier
@@ -244,12 +289,16 @@ bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& ou
   if (!advanced.ok()) Report(SourceNotAdvanced(advanced.error), MessageIcon::Error);
   if (!saved.ok()) Report(CountersNotSaved(saved.error), MessageIcon::Error);
   if (!marked.ok()) Report(marked.error, MessageIcon::Error);
-  if (!marked.ok()) return false;
-  if (!advanced.ok() || !saved.ok()) {
-    settlePending_ = true;
-    return false;
-  }
-  return recorded;
+  if (!advanced.ok() || !saved.ok()) settlePending_ = true;
+  inFlightSettled_ = marked.ok() && advanced.ok() && saved.ok();
+  return inFlightSettled_ && recorded;
+}
+
+void ProductionCycle::KeepUnmarked(LedgerState state) {
+  if (!inFlight_) return;
+  inFlight_->unmarked = state;
+  // Memory keeps it too; a failure here was told when the entry was first kept.
+  settlement_.Record(*inFlight_);
 }
 
 bool ProductionCycle::AppendRecord() {
@@ -260,8 +309,7 @@ bool ProductionCycle::AppendRecord() {
   record.asciiText = context_.pages.asciiText;
   record.pageText = context_.pages.pageText;
   record.pageSelected = context_.pages.pageSelected;
-  record.uidText = context_.reader.uidText;
-  record.quorvi = context_.setInUse.setTypeQuorvi == 1;
+  record.uidText = uid_;
   const Status appended =
       records_.AppendProductionRecord(record, context_.production.headerPending);
   if (appended.ok()) return true;

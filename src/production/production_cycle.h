@@ -24,7 +24,7 @@ struct CycleOutcome {
   bool attempted = false;        // the programming of a transponder began
   std::string carrierId;         // of the cycle's data set, where its source has one
   std::string reason;            // one line on what went wrong; empty when nothing did
-  std::string skippedNote;       // for the status line: IDs of other stations passed over
+  std::string skippedNote;       // for the status line: what was passed over
 };
 
 // One transponder: the next data set from the set's source, the page write and
@@ -39,8 +39,9 @@ class ProductionCycle {
   CycleOutcome ProgramOneTag();
   bool running() const { return running_; }
 
-  // Settles a carrier ID that a stopped station left in flight (see
-  // InFlightSettlement::Settle); every cycle does so until it has succeeded.
+  // Settles a carrier ID that a stopped station left in flight: the ledger's
+  // state, then the source (see InFlightSettlement::Settle); every cycle does
+  // so until it has succeeded. A failure carries the operator's message.
   Result<std::optional<InFlightEntry>> Settle();
   // At a regular end: nothing is in flight, so a next start finds nothing to
   // check, even with other CSV files by then.
@@ -57,6 +58,9 @@ class ProductionCycle {
   // Nothing is written while a record of an earlier transponder is on no disk,
   // or while the set in use cannot be used as it stands; the operator is told.
   bool MayStart();
+  // Reads the UID of the transponder on the antenna before anything is
+  // claimed or written; false, the operator told, when nothing may be written.
+  bool Identify();
   // The next data set whose carrier ID the ledger has given this cycle, kept
   // in flight; false when the cycle ends before any write.
   bool PrepareAndClaim(CarrierIdSource& source);
@@ -67,6 +71,8 @@ class ProductionCycle {
   PageSet PagesAlreadyWritten();
   // Steps after a good write and lock; false when something could not be saved.
   bool CountTransponder(CarrierIdSource& source, CycleOutcome& outcome);
+  // A state the ledger did not take goes with the carrier ID in flight.
+  void KeepUnmarked(LedgerState state);
   // False when the record file failed (protocolFailure tells the window).
   bool AppendRecord();
   // The message box; its first line is the cycle's reason unless one was given.
@@ -85,8 +91,17 @@ class ProductionCycle {
   CarrierIdGuard guard_;
   bool running_ = false;
   std::string reason_;
+  // A continuous run passed over a transponder that holds a carrier ID.
+  bool passedOver_ = false;
+  // Of the transponder this cycle writes, read before its first write; empty
+  // where the reader gave none.
+  std::string uid_;
   // Until the first cycle has settled what a stopped station may have left.
   bool settlePending_ = true;
+  // The entry on disk of the last cycle that claimed a carrier ID.
+  std::optional<InFlightEntry> inFlight_;
+  // Whether that entry is settled: a regular end may then drop it.
+  bool inFlightSettled_ = true;
 };
 
 }  // namespace torvane

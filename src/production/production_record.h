@@ -16,8 +16,7 @@ struct ProductionRecord {
   PageTexts asciiText;
   PageTexts pageText;
   PageFlags pageSelected{};
-  std::string uidText;
-  bool quorvi = false;  // the set's transponder type: the UID is recorded
+  std::string uidText;  // read before the first write, for either type; empty where none
 };
 
 // The one way from the production cycle to the record file.

@@ -67,9 +67,7 @@ Status ProductionRecordFile::AppendProductionRecord(const ProductionRecord& reco
   const std::string stamp = timeStamp_();
   waiting.records().push_back(
       {path, headerPending, ProductionHeaderBlock(record.setName, record.set),
-       RecordRows()
-           .Record(stamp, record.quorvi ? record.uidText : "", ProductionPages(record))
-           .text(),
+       RecordRows().Record(stamp, record.uidText, ProductionPages(record)).text(),
        RecordLabel(record, stamp), false});
   // The header block travels with its record from here on.
   headerPending = false;

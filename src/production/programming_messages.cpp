@@ -40,6 +40,12 @@ std::string NextStep(const ReaderFailure& failure) {
       return "The transponder was taken away during the cycle: it is not counted. Check both "
              "transponders, put one back and press \"One\" again.";
     case ReaderFailureKind::Refused:
+      if (failure.step == ReaderStep::Write && failure.tries > 1) {
+        return "Page " + std::to_string(failure.page) +
+               " refused every try: the transponder is locked. Put a blank transponder on the "
+               "antenna and press \"One\" again.";
+      }
+      break;
     case ReaderFailureKind::NoAnswer:
       break;
   }

@@ -111,6 +111,7 @@ void ManualOperations::OnLockPages() {
 
 std::optional<ReaderFailure> ManualOperations::ProgramPages(const ProgrammingPolicy& policy,
                                                             const PageSet& carrierIdPages,
+                                                            const std::string& uid, bool calibrated,
                                                             const PageSet& onTransponder) {
   view_.TakeFieldValues();
   std::optional<ReaderFailure> failure;
@@ -119,12 +120,17 @@ std::optional<ReaderFailure> ManualOperations::ProgramPages(const ProgrammingPol
     ReaderExchange exchange(link_, reader_, terminal_, BusyFlag::Write);
     ResetForWrite();
     if (exchange.portOpen()) {
-      exchange.StartExchanges(kWriteFactor);
+      if (calibrated) {
+        exchange.ResumeExchanges();
+      } else {
+        exchange.StartExchanges(kWriteFactor);
+      }
       PageSteps steps(link_, exchange, view_, pages_, reader_, setInUse_, policy.retries);
-      failure = Program(steps, policy, carrierIdPages, onTransponder);
+      failure = Program(steps, policy, carrierIdPages, uid, onTransponder);
       if (failure) {
         steps.ExplainRefusal();
         failure = steps.failure();
+        failure->writeMayHaveLanded = steps.mayHoldWrites();
       }
     } else {
       ++reader_.errorCount;
@@ -138,11 +144,10 @@ std::optional<ReaderFailure> ManualOperations::ProgramPages(const ProgrammingPol
 std::optional<ReaderFailure> ManualOperations::Program(PageSteps& steps,
                                                        const ProgrammingPolicy& policy,
                                                        const PageSet& carrierIdPages,
+                                                       const std::string& uid,
                                                        const PageSet& onTransponder) {
-  // Without its UID the transponder could not be told from the next one.
-  const bool identified = steps.ReadIdentity();
+  steps.AdoptIdentity(uid);
   view_.ShowFieldValues();
-  if (!identified) return steps.failure();
   steps.WriteSelected(onTransponder);
   if (steps.failed()) return steps.failure();
   PageSet verified{};

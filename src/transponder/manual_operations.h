@@ -33,20 +33,24 @@ class ManualOperations {
   void OnLockPages();
   void OnDefaultContent();
 
-  // A production cycle's programming: the selected pages written, the pages of
-  // the policy's scope read back (`carrierIdPages` for the carrier ID), and the
-  // pages the set locks locked, each step only while the transponder on the
-  // antenna is still the one written. Nothing when every step succeeded.
-  // Pages of `onTransponder` hold their data already and are not written again.
+  // A production cycle's programming of the transponder whose UID the cycle
+  // read before (empty when the reader gave none), `calibrated` when that read
+  // calibrated the reader for the write: the selected pages written,
+  // the pages of the policy's scope read back (`carrierIdPages` for the carrier
+  // ID), and the pages the set locks locked, each step only while the
+  // transponder on the antenna is still the one written. Nothing when every
+  // step succeeded. Pages of `onTransponder` hold their data already and are
+  // not written again.
   std::optional<ReaderFailure> ProgramPages(const ProgrammingPolicy& policy,
-                                            const PageSet& carrierIdPages,
-                                            const PageSet& onTransponder = {});
+                                            const PageSet& carrierIdPages, const std::string& uid,
+                                            bool calibrated, const PageSet& onTransponder = {});
 
  private:
   // Before a write: nothing counted, no field coloured, no page done.
   void ResetForWrite();
   std::optional<ReaderFailure> Program(PageSteps& steps, const ProgrammingPolicy& policy,
-                                       const PageSet& carrierIdPages, const PageSet& onTransponder);
+                                       const PageSet& carrierIdPages, const std::string& uid,
+                                       const PageSet& onTransponder);
   void SetAllPageFields(std::uint32_t background);
 
   SerialLink& link_;

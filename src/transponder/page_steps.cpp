@@ -54,20 +54,32 @@ PageSteps::PageSteps(SerialLink& link, ReaderExchange& exchange, StationView& vi
       setInUse_(setInUse),
       retries_(std::max(retries, 0)) {}
 
-bool PageSteps::ReadIdentity() {
+void PageSteps::ReadIdentity() {
   reader_.uidText.clear();
   view_.SetFieldColour(ids::kUidField, colour::kWhite);
-  if (reader_.quorviSelected != 1 && setInUse_.setTypeQuorvi != 1) return true;
+  if (reader_.quorviSelected != 1 && setInUse_.setTypeQuorvi != 1) return;
   const ReaderAnswer answer = exchange_.ReadUid(view_);
   if (IsGoodUidAnswer(answer.kept)) {
     uid_ = answer.kept;
-    return true;
+    return;
   }
   Fail({.kind = BadAnswerKind(answer),
         .step = ReaderStep::Uid,
         .found = answer.kept,
         .waitMilliseconds = WaitMilliseconds(ReaderCommand::ReadUid())});
-  return false;
+}
+
+void PageSteps::AdoptIdentity(const std::string& uid) {
+  reader_.uidText = uid;
+  // Newest on top, as the exchange would have put them.
+  exchange_.Note(uid + "\r\n" + ReaderCommand::ReadUid().record.value_or(""));
+  if (uid.empty()) return;
+  uid_ = uid;
+  view_.SetFieldColour(ids::kUidField, colour::kGreen);
+}
+
+bool PageSteps::mayHoldWrites() const {
+  return std::ranges::find(written_, true) != written_.end() || writeUncertain_;
 }
 
 void PageSteps::WriteSelected(const PageSet& onTransponder) {
@@ -122,6 +134,8 @@ void PageSteps::LockSelected() {
   for (int i = 0; i < kPageCount; ++i) {
     const bool wanted = setInUse_.set.lockPage[i] || setInUse_.configMode == 0;
     if (pages_.pageSelected[i] != 1 || !wanted || (i > 0 && !goOn)) continue;
+    // A transponder put on the antenna after the first lock must not take a later one.
+    if (anyLocked_ && !ConfirmSameTransponder()) return;
     view_.SetFieldColour(ids::kPageField[i], colour::kWhite);
     goOn = TryAcknowledged(ReaderCommand::LockPage(i + 1), ReaderStep::Lock, i + 1);
     view_.SetFieldColour(ids::kPageField[i], goOn ? colour::kGreen : colour::kRed);
@@ -177,6 +191,9 @@ bool PageSteps::TryAcknowledged(const ReaderCommand& command, ReaderStep step, i
     ++tried;
     answer = exchange_.Exchange(command);
     if (IsAcknowledged(answer.kept)) return true;
+    // Only the reader's refusal says that the page was left as it was.
+    const bool refused = answer.kept == "NAK" || SaysNoRead(answer.kept);
+    if (step == ReaderStep::Write && !refused) writeUncertain_ = true;
     if (!link_.portOpen() || link_.hungUp()) break;
   }
   Fail({.kind = answer.lineLength == 0 ? ReaderFailureKind::NoAnswer : ReaderFailureKind::Refused,

@@ -26,9 +26,12 @@ class PageSteps {
   PageSteps(SerialLink& link, ReaderExchange& exchange, StationView& view, PageState& pages,
             ReaderState& reader, const SetInUse& setInUse, int retries);
 
-  // Reads the UID, where the type asks for it, as the transponder's identity.
-  // False when it cannot be read: nothing may then be written.
-  bool ReadIdentity();
+  // Reads the UID, where the type asks for it, as the transponder's identity;
+  // a failed read is counted.
+  void ReadIdentity();
+  // The UID read before the first write, as the transponder's identity; empty
+  // when the reader gave none. The terminal and the UID field show it.
+  void AdoptIdentity(const std::string& uid);
   // The selected pages with text. A refused write stops the run; an unusable
   // page text only skips its page. Pages of `onTransponder` count as written
   // without a write.
@@ -50,6 +53,9 @@ class PageSteps {
   const PageSet& written() const { return written_; }
   bool anyReadBack() const { return anyReadBack_; }
   bool anyLocked() const { return anyLocked_; }
+  // Whether a page may hold what a write sent: acknowledged, or answered
+  // other than with the reader's refusal.
+  bool mayHoldWrites() const;
 
  private:
   // Sends the command until it is acknowledged or the tries are used up.
@@ -71,6 +77,7 @@ class PageSteps {
   std::optional<std::string> uid_;
   PageSet written_{};
   std::array<std::string, kPageCount> writtenDigits_;
+  bool writeUncertain_ = false;  // a write answered neither "ACK" nor a refusal
   bool anyReadBack_ = false;
   bool anyLocked_ = false;
   std::optional<ReaderFailure> failure_;

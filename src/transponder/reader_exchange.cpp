@@ -74,10 +74,25 @@ bool ReaderExchange::portOpen() const {
   return link_.portOpen();
 }
 
-void ReaderExchange::StartExchanges(int calibrationFactor) {
+bool ReaderExchange::StartExchanges(int calibrationFactor) {
   link_.ResetAnswerEvent();
   const int value = TimingValue(Exchange(ReaderCommand::Calibration()).kept);
-  if (value >= 1 && value <= kMaxTimingValue) reader_.answerUnit = value * calibrationFactor;
+  if (value < 1 || value > kMaxTimingValue) return false;
+  reader_.answerUnit = value * calibrationFactor;
+  return true;
+}
+
+void ReaderExchange::WaitForQuietLine() {
+  constexpr int kMostLateLines = 8;
+  const std::chrono::milliseconds quiet(ReaderCommand::ReadUid().waitUnits * reader_.answerUnit);
+  for (int i = 0; i < kMostLateLines; ++i) {
+    link_.ResetAnswerEvent();
+    if (!link_.WaitAnswer(quiet)) return;
+  }
+}
+
+void ReaderExchange::ResumeExchanges() {
+  link_.ResetAnswerEvent();
 }
 
 ReaderAnswer ReaderExchange::Exchange(const ReaderCommand& command) {

@@ -50,8 +50,14 @@ class ReaderExchange {
 
   bool portOpen() const;
   // Forgets any line that came before the operation, then rescales answerUnit
-  // to the reader's timing value times `factor` (a value outside 1..255 keeps it).
-  void StartExchanges(int calibrationFactor);
+  // to the reader's timing value times `factor` (a value outside 1..255 keeps
+  // it). False when no timing value came: answers may be out of step.
+  bool StartExchanges(int calibrationFactor);
+  // Waits until no late answer of an earlier command comes any more.
+  void WaitForQuietLine();
+  // Forgets any line that came before the operation and keeps answerUnit as the
+  // operation just before, of the same factor, calibrated it.
+  void ResumeExchanges();
   // A failed send gives an empty answer at once; a wait that runs out gives an
   // empty answer and leaves a late line to end the next wait.
   ReaderAnswer Exchange(const ReaderCommand& command);

@@ -25,7 +25,8 @@ struct ReaderFailure {
   std::string found{};     // the reader's answer, the bytes read back, the port's name
   std::string expected{};  // the bytes written, the UID of the cycle
   int tries = 1;
-  int waitMilliseconds = 0;  // of the last try, for NoAnswer
+  int waitMilliseconds = 0;         // of the last try, for NoAnswer
+  bool writeMayHaveLanded = false;  // a page may hold what a write sent
 };
 
 // One line: which step, which page, which answer or timeout.

@@ -34,6 +34,7 @@ std::string UidOf(ReaderExchange& exchange) {
 }  // namespace
 
 TransponderIdentity TransponderReadBack::Read(long long address, std::size_t length) {
+  calibratedForWrite_ = false;
   TransponderIdentity identity;
   ReaderExchange exchange(link_, reader_, terminal_, BusyFlag::Read);
   if (!exchange.portOpen()) return identity;
@@ -53,6 +54,7 @@ TransponderIdentity TransponderReadBack::Read(long long address, std::size_t len
 }
 
 PageTexts TransponderReadBack::ReadPages(const PageFlags& which) {
+  calibratedForWrite_ = false;
   PageTexts digits;
   ReaderExchange exchange(link_, reader_, terminal_, BusyFlag::Read);
   if (!exchange.portOpen()) return digits;
@@ -67,6 +69,48 @@ PageTexts TransponderReadBack::ReadPages(const PageFlags& which) {
 
 std::string TransponderReadBack::ReadUid() const {
   return ReadUidQuietly(link_, reader_).value_or(std::string());
+}
+
+AntennaUid TransponderReadBack::IdentifyBeforeWrite(bool required) {
+  AntennaUid identity;
+  ReaderExchange exchange(link_, reader_, terminal_, BusyFlag::Write);
+  if (!exchange.portOpen()) {
+    identity.failure =
+        ReaderFailure{.kind = ReaderFailureKind::PortClosed, .found = link_.portName()};
+    return identity;
+  }
+  if (!exchange.StartExchanges(kWriteFactor)) {
+    // Answers of an earlier cycle may still be on their way, and one of them
+    // must never pass for the UID of the transponder now on the antenna.
+    exchange.WaitForQuietLine();
+    exchange.StartExchanges(kWriteFactor);
+  }
+  calibratedForWrite_ = true;
+  const ReaderCommand command = ReaderCommand::ReadUid();
+  ReaderAnswer answer = exchange.Exchange(command);
+  // A lost, late or garbled answer is asked once more; "No Read" is an answer.
+  if (!IsGoodUidAnswer(answer.kept) && answer.kept.find("No Read") == std::string::npos) {
+    answer = exchange.Exchange(command);
+  }
+  if (link_.hungUp()) {
+    identity.failure =
+        ReaderFailure{.kind = ReaderFailureKind::Disconnected, .found = link_.hangUpReason()};
+    return identity;
+  }
+  if (IsGoodUidAnswer(answer.kept)) {
+    identity.uid = answer.kept;
+    return identity;
+  }
+  const bool empty = answer.kept.find("No Read") != std::string::npos;
+  if (!empty && !required) return identity;
+  ReaderFailureKind kind = ReaderFailureKind::Refused;
+  if (answer.lineLength == 0) kind = ReaderFailureKind::NoAnswer;
+  if (empty) kind = ReaderFailureKind::NoTransponder;
+  identity.failure = ReaderFailure{.kind = kind,
+                                   .step = ReaderStep::Uid,
+                                   .found = answer.kept,
+                                   .waitMilliseconds = command.waitUnits * reader_.answerUnit};
+  return identity;
 }
 
 std::optional<std::string> ReadUidQuietly(SerialLink& link, const ReaderState& reader) {

@@ -7,6 +7,7 @@
 #include "link/serial_link.h"
 #include "link/terminal_state.h"
 #include "transponder/page_state.h"
+#include "transponder/reader_failure.h"
 #include "transponder/reader_state.h"
 
 namespace torvane {
@@ -26,6 +27,12 @@ struct TransponderIdentity {
   bool answered() const { return !uid.empty() || bytes.has_value(); }
 };
 
+// The transponder a cycle is about to write, as the reader names it.
+struct AntennaUid {
+  std::string uid;                       // empty when the reader gave none
+  std::optional<ReaderFailure> failure;  // when nothing may be written
+};
+
 // Reads the UID and a run of memory bytes of the transponder on the antenna,
 // without touching the page fields, so a cycle can tell which transponder lies
 // there before it writes.
@@ -41,11 +48,19 @@ class TransponderReadBack {
   PageTexts ReadPages(const PageFlags& which);
   // Empty without a good answer; the terminal keeps what it shows.
   std::string ReadUid() const;
+  // Asked once before a cycle's first write, after the write's calibration. An
+  // empty antenna is a failure, and so is a UID the reader does not give where
+  // it is `required`.
+  AntennaUid IdentifyBeforeWrite(bool required);
+  // Whether the last operation here was that calibration, so the write that
+  // follows need not calibrate again.
+  bool calibratedForWrite() const { return calibratedForWrite_; }
 
  private:
   SerialLink& link_;
   ReaderState& reader_;
   TerminalState& terminal_;
+  bool calibratedForWrite_ = false;
 };
 
 }  // namespace torvane

@@ -111,10 +111,12 @@ TEST_F(OutsideFilesTest, ARecordHeldOnlyInMemoryStopsProductionUntilItIsOnDisk) 
   // wait on disk for their file.
   std::filesystem::create_directory(work);
   view.messages.clear();
+  simulator->PlaceBlankTransponder();
   EXPECT_TRUE(recordingCycle.ProgramOneTag().programmed);
   EXPECT_TRUE(recordFile.RecordsOnlyInMemory().empty());
   EXPECT_EQ(recordFile.waitingCount(), 2u);
   std::filesystem::create_directory(directory.File("records"));
+  simulator->PlaceBlankTransponder();
   EXPECT_TRUE(recordingCycle.ProgramOneTag().programmed);
   EXPECT_EQ(recordFile.waitingCount(), 0u);
 }

@@ -148,7 +148,6 @@ TEST_F(ProductionRecordFileTest, HeaderBlockBySource) {
 TEST_F(ProductionRecordFileTest, CellsAsASpreadsheetReadsThem) {
   ProductionRecord record = RecordTo(path_);
   record.set.typeTi = false;
-  record.quorvi = true;
   record.pageSelected[0] = 0;  // page 1 out: page 2 stays in column 9
   record.pageSelected[4] = 1;
   record.pageText[4].clear();  // selected but empty: not recorded

@@ -113,6 +113,7 @@ TEST_F(SetInUseCheckTest, TheLargestLayoutsThatFitAreProduced) {
     maxText = "99999999";
     LoadEdited(c.entries);
     view.messages.clear();
+    simulator->PlaceBlankTransponder();
     const CycleOutcome outcome = cycle.ProgramOneTag();
     EXPECT_TRUE(outcome.programmed) << (view.messages.empty() ? "" : view.messages[0].text);
   }
