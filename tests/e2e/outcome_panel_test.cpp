@@ -145,6 +145,7 @@ TEST_F(OutcomePanelTest, UnpluggedReaderEndsTheRunAndOnlyTheSameDeviceIsOpenedAg
   // Another device at the same path is left to the operator.
   sim::SimOptions options;
   options.linkPath = ReaderLink();
+  options.firstUid = 0xE0050001;  // UIDs are unique: not those of the first reader's transponders
   auto started = sim::ReaderSimulator::Start(options);
   ASSERT_TRUE(started.ok()) << started.error;
   std::unique_ptr<sim::ReaderSimulator> other = std::move(started.value);
