@@ -58,7 +58,7 @@ TEST(SqliteLedger, StationHistoryListsItsOwnRowsNewestFirstWithTheirReasons) {
   auto ledger = OpenOrFail(":memory:");
   const auto add = [&](const char* id, const char* set, const char* station, LedgerState state) {
     ASSERT_TRUE(ledger->Reserve(Claim(id, set, station)).ok());
-    Status marked = Status::Success();
+    Result<LedgerState> marked = Result<LedgerState>::Success(LedgerState::Reserved);
     if (state == LedgerState::Programmed) marked = ledger->MarkProgrammed(id, "E1");
     if (state == LedgerState::Spent) marked = ledger->MarkSpent(id, "E2");
     if (state == LedgerState::Written) marked = ledger->MarkWritten(id, "E3");
