@@ -26,9 +26,15 @@ StationProduction::StationProduction(StationView& view, StationState& state, Ser
 void StationProduction::SettleAtStart() {
   const auto settled = cycle_.Settle();
   if (!settled.ok()) {
-    view_.ShowMessage(InFlightSettlement::UnsettledMessage(settled.error, settled.value),
-                      text::kCaption, MessageIcon::Error, MessageButtons::Ok);
-  } else if (settled.value) {
+    view_.ShowMessage(cycle_.SettleFailureMessage(settled), text::kCaption, MessageIcon::Error,
+                      MessageButtons::Ok);
+  } else if (cycle_.stopFinding() == ProductionCycle::StopFinding::Recovered) {
+    const auto entry = cycle_.settlement().Pending();
+    if (entry.ok() && entry.value) {
+      view_.ShowMessage(InFlightSettlement::RecoveredMessage(*entry.value), text::kCaption,
+                        MessageIcon::Information, MessageButtons::Ok);
+    }
+  } else if (settled.value && cycle_.stopFinding() == ProductionCycle::StopFinding::Unknown) {
     view_.ShowMessage(InFlightSettlement::RestartMessage(*settled.value), text::kCaption,
                       MessageIcon::Warning, MessageButtons::Ok);
   }

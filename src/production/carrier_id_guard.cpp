@@ -253,6 +253,12 @@ void CarrierIdGuard::OnSettled(const InFlightEntry& entry) {
   }
 }
 
+Result<std::optional<LedgerRow>> CarrierIdGuard::LookUp(const std::string& carrierId) {
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  if (!store.ok()) return Result<std::optional<LedgerRow>>::Failure(store.error);
+  return store.value->LookUp(carrierId);
+}
+
 std::string CarrierIdGuard::CycleUid() const {
   return context_.setInUse.setTypeQuorvi == 1 ? context_.reader.uidText : std::string();
 }

@@ -46,6 +46,8 @@ class CarrierIdGuard : public CarrierIdWriteGate {
   Status OnProgrammed();
   // A carrier ID that a stopped station left in flight counts as spent.
   void OnSettled(const InFlightEntry& entry);
+  // The ledger's row of a carrier ID; nothing when it holds none.
+  Result<std::optional<LedgerRow>> LookUp(const std::string& carrierId);
 
   // The manual carrier-ID write.
   bool Admit(const std::string& carrierId) override;

@@ -3,9 +3,26 @@
 #include <cstddef>
 #include <string>
 
+#include "production/record_rows.h"
+
 namespace torvane {
 
 enum class SourceKind { DecimalCounter, CsvFile, CompleteCsvFile, FixData };
+
+// What the production record of a cycle needs, on disk before the first page
+// write: a stop before the record is on disk leaves it to the next start.
+struct RecordInFlight {
+  std::string file;  // empty when the set keeps no record
+  // The file's size before the cycle: its record can only be behind it.
+  std::size_t fileSize = 0;
+  // The header block goes with it; a start makes it from the set.
+  bool headerDue = false;
+  std::string stamp;
+  bool showsUid = false;
+  RecordedPages pages;
+
+  bool operator==(const RecordInFlight&) const = default;
+};
 
 // The carrier ID that a cycle is writing, kept on disk from before the first
 // page write until its source has moved past it: a station stopped in between
@@ -20,6 +37,7 @@ struct InFlightEntry {
   std::size_t lineIndex = 0;
   // The carrier ID's bytes as the ledger holds them.
   std::string ledgerId;
+  RecordInFlight record;
 
   bool operator==(const InFlightEntry&) const = default;
 };

@@ -27,6 +27,8 @@ class InFlightSettlement {
   // that its cycle ended unknown; nothing when it had. A failure carries the
   // entry where it could be read.
   Result<std::optional<InFlightEntry>> Settle() const;
+  // The entry as it stands, settled or not.
+  Result<std::optional<InFlightEntry>> Pending() const { return file().Read(); }
 
   // What the operator is told after a start that found a carrier ID in flight.
   static std::string RestartMessage(const InFlightEntry& entry);
@@ -34,6 +36,14 @@ class InFlightSettlement {
   // could be read, says what to do by hand.
   static std::string UnsettledMessage(const std::string& reason,
                                       const std::optional<InFlightEntry>& entry);
+  // After a start that wrote the record of the transponder a stop interrupted.
+  static std::string RecoveredMessage(const InFlightEntry& entry);
+  // When that record could not be written.
+  static std::string RecordNotRecoveredMessage(const std::string& reason,
+                                               const InFlightEntry& entry);
+  // For standard error, when the station ends with records held only in memory;
+  // `kept` tells whether the in-flight entry holds the last one.
+  static std::string HeldAtEndMessage(const std::string& held, bool kept);
 
  private:
   // True when the source had to move.

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "config/decimal_text.h"
+#include "config/set_file.h"
 #include "config/set_in_use_check.h"
 #include "production/carrier_id_pages.h"
 #include "production/counter_page.h"
@@ -11,6 +12,7 @@
 #include "production/production_messages.h"
 #include "production/programming_messages.h"
 #include "production/quantity_reached.h"
+#include "production/record_blocks.h"
 #include "production/set_counters_file.h"
 #include "production/station_controls.h"
 #include "transponder/page_geometry.h"
@@ -86,8 +88,7 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   // settled first.
   if (settlePending_) {
     if (const auto settled = Settle(); !settled.ok()) {
-      Report(InFlightSettlement::UnsettledMessage(settled.error, settled.value),
-             MessageIcon::Error);
+      Report(SettleFailureMessage(settled), MessageIcon::Error);
       Finish(outcome);
       return outcome;
     }
@@ -143,6 +144,7 @@ bool ProductionCycle::MayStart() {
 }
 
 bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
+  recordInFlight_ = false;
   for (;;) {
     const PrepareResult result = source.Prepare();
     if (source.placesCounterPage()) PlaceCounterPage(context_);
@@ -168,10 +170,14 @@ bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
     }
     if (!entry) return true;
     entry->ledgerId = guard_.held();
+    if (context_.setInUse.set.log) {
+      entry->record = records_.RecordToCome(CurrentRecord(), context_.production.headerPending);
+    }
     if (const Status recorded = settlement_.Record(*entry); !recorded.ok()) {
       Report(InFlightNotSaved(recorded.error), MessageIcon::Error);
       return false;
     }
+    recordInFlight_ = !entry->record.file.empty();
     return true;
   }
 }
@@ -209,6 +215,11 @@ bool ProductionCycle::MovePast(CarrierIdSource& source) {
 }
 
 Result<std::optional<InFlightEntry>> ProductionCycle::Settle() {
+  recordFailed_ = false;
+  if (const Status recovered = RecoverRecord(); !recovered.ok()) {
+    recordFailed_ = true;
+    return Result<std::optional<InFlightEntry>>::Failure(recovered.error);
+  }
   Result<std::optional<InFlightEntry>> settled = settlement_.Settle();
   if (!settled.ok()) return settled;
   settlePending_ = false;
@@ -216,8 +227,46 @@ Result<std::optional<InFlightEntry>> ProductionCycle::Settle() {
   return settled;
 }
 
-void ProductionCycle::OnStationEnd() {
+std::string ProductionCycle::SettleFailureMessage(
+    const Result<std::optional<InFlightEntry>>& settled) const {
+  if (recordFailed_) return settled.error;
+  return InFlightSettlement::UnsettledMessage(settled.error, settled.value);
+}
+
+Status ProductionCycle::RecoverRecord() {
+  stopFinding_ = StopFinding::Unknown;
+  // An entry that cannot be read is the settlement's to report.
+  const Result<std::optional<InFlightEntry>> found = settlement_.Pending();
+  if (!found.ok() || !found.value || found.value->record.file.empty() ||
+      found.value->ledgerId.empty()) {
+    return Status::Success();
+  }
+  const InFlightEntry& entry = *found.value;
+  // Only the ledger knows whether the cycle got as far as a programmed transponder.
+  const Result<std::optional<LedgerRow>> row = guard_.LookUp(entry.ledgerId);
+  Result<bool> recovered{false, row.error};
+  if (row.ok() && row.value && row.value->state == LedgerState::Programmed) {
+    ConfigurationSet set = context_.setInUse.set;
+    if (entry.setName != context_.setInUse.name) {
+      // Read as it stands: a file that is gone still leaves the record its data.
+      LoadConfigurationSet(context_.workingDirectory, entry.setName, SetLoad::MainWindow, set);
+    }
+    recovered = records_.Recover(entry, row.value->uid, ProductionHeaderBlock(entry.setName, set));
+    if (recovered.ok())
+      stopFinding_ = recovered.value ? StopFinding::Recovered : StopFinding::Recorded;
+  }
+  if (recovered.ok()) return Status::Success();
+  return Status::Failure(InFlightSettlement::RecordNotRecoveredMessage(recovered.error, entry));
+}
+
+std::string ProductionCycle::OnStationEnd() {
+  if (const Status onDisk = records_.EnsureRecordsOnDisk(); !onDisk.ok()) {
+    // The in-flight entry was on disk before the first page write: the next start
+    // makes the record from it.
+    return InFlightSettlement::HeldAtEndMessage(onDisk.error, recordInFlight_);
+  }
   if (!settlePending_) settlement_.Clear();
+  return {};
 }
 
 bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& outcome) {
@@ -252,7 +301,7 @@ bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& ou
   return recorded;
 }
 
-bool ProductionCycle::AppendRecord() {
+ProductionRecord ProductionCycle::CurrentRecord() const {
   ProductionRecord record;
   record.setName = context_.setInUse.name;
   record.set = context_.setInUse.set;
@@ -262,8 +311,12 @@ bool ProductionCycle::AppendRecord() {
   record.pageSelected = context_.pages.pageSelected;
   record.uidText = context_.reader.uidText;
   record.quorvi = context_.setInUse.setTypeQuorvi == 1;
+  return record;
+}
+
+bool ProductionCycle::AppendRecord() {
   const Status appended =
-      records_.AppendProductionRecord(record, context_.production.headerPending);
+      records_.AppendProductionRecord(CurrentRecord(), context_.production.headerPending);
   if (appended.ok()) return true;
   reason_ = "not recorded: " + appended.error;
   EnableStationControls(context_.view, context_.production, context_.setInUse.configMode, true);

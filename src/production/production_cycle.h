@@ -41,10 +41,17 @@ class ProductionCycle {
 
   // Settles a carrier ID that a stopped station left in flight (see
   // InFlightSettlement::Settle); every cycle does so until it has succeeded.
+  // A transponder it had programmed gets its record first, where none is on disk.
   Result<std::optional<InFlightEntry>> Settle();
+  // The operator's message for a failed Settle.
+  std::string SettleFailureMessage(const Result<std::optional<InFlightEntry>>& settled) const;
+  // What the last Settle found of the cycle a stop interrupted.
+  enum class StopFinding { Unknown, Recorded, Recovered };
+  StopFinding stopFinding() const { return stopFinding_; }
   // At a regular end: nothing is in flight, so a next start finds nothing to
-  // check, even with other CSV files by then.
-  void OnStationEnd();
+  // check, even with other CSV files by then. A record held only in memory stays
+  // in flight for the next start; the text says so, empty when none is held.
+  std::string OnStationEnd();
 
   CsvCarrierIdSource& csvSource() { return csv_; }
   CompleteCsvSource& completeSource() { return complete_; }
@@ -69,6 +76,9 @@ class ProductionCycle {
   bool CountTransponder(CarrierIdSource& source, CycleOutcome& outcome);
   // False when the record file failed (protocolFailure tells the window).
   bool AppendRecord();
+  ProductionRecord CurrentRecord() const;
+  // The record of a transponder programmed before a stop, where it is on no disk.
+  Status RecoverRecord();
   // The message box; its first line is the cycle's reason unless one was given.
   void Report(const std::string& message, MessageIcon icon);
   void Finish(CycleOutcome& outcome);
@@ -87,6 +97,10 @@ class ProductionCycle {
   std::string reason_;
   // Until the first cycle has settled what a stopped station may have left.
   bool settlePending_ = true;
+  StopFinding stopFinding_ = StopFinding::Unknown;
+  bool recordFailed_ = false;
+  // The in-flight entry holds the record of the last cycle.
+  bool recordInFlight_ = false;
 };
 
 }  // namespace torvane
