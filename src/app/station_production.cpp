@@ -27,7 +27,13 @@ void StationProduction::SettleAtStart() {
   const auto settled = cycle_.Settle();
   if (!settled.ok()) {
     view_.ShowMessage(settled.error, text::kCaption, MessageIcon::Error, MessageButtons::Ok);
-  } else if (settled.value) {
+  } else if (cycle_.stopFinding() == ProductionCycle::StopFinding::Recovered) {
+    const auto entry = cycle_.settlement().Read();
+    if (entry.ok() && entry.value) {
+      view_.ShowMessage(InFlightSettlement::RecoveredMessage(*entry.value), text::kCaption,
+                        MessageIcon::Information, MessageButtons::Ok);
+    }
+  } else if (settled.value && cycle_.stopFinding() == ProductionCycle::StopFinding::Unknown) {
     view_.ShowMessage(InFlightSettlement::RestartMessage(*settled.value), text::kCaption,
                       MessageIcon::Warning, MessageButtons::Ok);
   }

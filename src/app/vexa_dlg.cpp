@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
+#include <cstdio>
 
 #include "app/outcome_panel.h"
 #include "app/station_settings.h"
@@ -12,6 +13,7 @@
 #include "config/set_in_use_load.h"
 #include "controls/station_message_box.h"
 #include "platform/atomic_file.h"
+#include "production/in_flight_file.h"
 #include "res/control_ids.h"
 #include "res/station_images.h"
 #include "res/station_strings.h"
@@ -55,7 +57,10 @@ CVexaDlg::~CVexaDlg() {
   KillTimer(kMessageTimer);
   KillTimer(ContinuousMode::kPollTimer);
   KillTimer(kReconnectTimer);
-  production_.cycle().OnStationEnd();
+  // Also at a signal, which asks nobody: the operator's terminal or the service log keeps it.
+  if (const std::string held = production_.cycle().OnStationEnd(); !held.empty()) {
+    std::fprintf(stderr, "%s\n", held.c_str());
+  }
   StationMessageBox::SetEnding(false);
 }
 
@@ -112,12 +117,13 @@ void CVexaDlg::ReportUnusableSet() {
 
 bool CVexaDlg::MayEndWithRecordsInMemory() {
   if (StationMessageBox::ending() || productionRecordFile_.EnsureRecordsOnDisk().ok()) return true;
-  std::string question =
-      "These production records are held only in memory and are lost when the station ends:\r\n";
+  std::string question = "These production records are held only in memory:\r\n";
   for (const std::string& label : productionRecordFile_.RecordsOnlyInMemory()) {
     question += label + "\r\n";
   }
-  question += "End the station anyway?";
+  question += "The record of the last transponder with a carrier ID stays in the file " +
+              std::string(InFlightFile::kFileName) +
+              ", and the next start writes it into its record file.\r\nEnd the station anyway?";
   return ShowMessage(question, text::kWindowCaption, MessageIcon::Question,
                      MessageButtons::YesNo) == MessageAnswer::Yes;
 }

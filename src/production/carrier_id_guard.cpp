@@ -352,6 +352,12 @@ Status CarrierIdGuard::OnSettled(const InFlightEntry& entry) {
   return marked.ok() ? Status::Success() : Status::Failure(marked.error);
 }
 
+Result<std::optional<LedgerRow>> CarrierIdGuard::LookUp(const std::string& carrierId) {
+  const Result<CarrierIdLedger*> store = ledger_.Store();
+  if (!store.ok()) return Result<std::optional<LedgerRow>>::Failure(store.error);
+  return store.value->LookUp(carrierId);
+}
+
 void CarrierIdGuard::Tell(const std::string& message, MessageIcon icon) {
   context_.view.ShowMessage(message, text::kCaption, icon, MessageButtons::Ok);
 }

@@ -60,6 +60,8 @@ class CarrierIdGuard : public CarrierIdWriteGate {
   // A carrier ID that a stopped station left in flight counts as spent; a
   // failure means the ledger has not taken it yet.
   Status OnSettled(const InFlightEntry& entry);
+  // The ledger's row of a carrier ID; nothing when it holds none.
+  Result<std::optional<LedgerRow>> LookUp(const std::string& carrierId);
 
   // The manual carrier-ID write.
   bool Admit(const std::string& carrierId) override;

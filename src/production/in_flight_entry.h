@@ -5,10 +5,25 @@
 #include <string>
 
 #include "ledger/ledger_row.h"
+#include "production/record_rows.h"
 
 namespace torvane {
 
 enum class SourceKind { DecimalCounter, CsvFile, CompleteCsvFile, FixData };
+
+// What the production record of a cycle needs, on disk before the first page
+// write: a stop before the record is on disk leaves it to the next start.
+struct RecordInFlight {
+  std::string file;  // empty when the set keeps no record
+  // The file's size before the cycle: its record can only be behind it.
+  std::size_t fileSize = 0;
+  // The header block goes with it; a start makes it from the set.
+  bool headerDue = false;
+  std::string stamp;
+  RecordedPages pages;
+
+  bool operator==(const RecordInFlight&) const = default;
+};
 
 // The carrier ID that a cycle is writing, kept on disk from before the first
 // page write until its source has moved past it: a station stopped in between
@@ -29,6 +44,7 @@ struct InFlightEntry {
   std::string token;
   // A state the ledger could not take when the cycle ended.
   std::optional<LedgerState> unmarked;
+  RecordInFlight record;
 
   bool operator==(const InFlightEntry&) const = default;
 };

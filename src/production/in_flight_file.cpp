@@ -70,10 +70,54 @@ std::string Render(const InFlightEntry& entry) {
   line("uid", entry.uid);
   line("token", entry.token);
   if (entry.unmarked) line("unmarked", LedgerStateName(*entry.unmarked));
+  const RecordInFlight& record = entry.record;
+  if (record.file.empty()) return text;
+  line("record file", record.file);
+  line("record file size", std::to_string(record.fileSize));
+  line("record header due", record.headerDue ? "1" : "0");
+  line("record time", record.stamp);
+  for (std::size_t i = 0; i < record.pages.size(); ++i) {
+    const RecordedPage& page = record.pages[i];
+    if (page.hexText.empty() && page.asciiText.empty()) continue;
+    // Texts of any bytes: hexadecimal digits, one blank between.
+    line("record page " + std::to_string(i + 1),
+         HexOf(page.hexText) + " " + HexOf(page.asciiText) + (page.lockMark ? " X" : ""));
+  }
   return text;
 }
 
+// "record page N": its two texts and the lock mark.
+bool ParseRecordPage(std::string_view number, const std::string& value, RecordedPages& pages) {
+  const std::optional<std::uint64_t> page = ReadWholeDecimal(number);
+  if (!page || *page < 1 || *page > pages.size()) return false;
+  std::istringstream fields(value);
+  std::string hex;
+  std::string ascii;
+  std::string lock;
+  fields >> hex >> ascii >> lock;
+  const std::optional<std::string> hexText = BytesOf(hex);
+  const std::optional<std::string> asciiText = BytesOf(ascii);
+  if (!hexText || !asciiText || (!lock.empty() && lock != "X")) return false;
+  pages[*page - 1] = {*hexText, *asciiText, lock == "X"};
+  return true;
+}
+
+bool ParseRecordInto(std::string_view key, const std::string& value, RecordInFlight& record) {
+  constexpr std::string_view kPage = "record page ";
+  if (key.starts_with(kPage)) return ParseRecordPage(key.substr(kPage.size()), value, record.pages);
+  if (key == "record file") record.file = value;
+  if (key == "record header due") record.headerDue = value == "1";
+  if (key == "record time") record.stamp = value;
+  if (key == "record file size") {
+    const std::optional<std::uint64_t> size = ReadWholeDecimal(value);
+    if (!size) return false;
+    record.fileSize = *size;
+  }
+  return true;
+}
+
 bool ParseInto(std::string_view key, const std::string& value, InFlightEntry& entry) {
+  if (key.starts_with("record ")) return ParseRecordInto(key, value, entry.record);
   if (key == "source") {
     for (const auto& [source, name] : kSourceNames) {
       if (name == value) {
@@ -113,7 +157,8 @@ InFlightFile::InFlightFile(const std::string& workingDirectory)
 
 Status InFlightFile::Write(const InFlightEntry& entry) const {
   if (HasLineEnd(entry.setName) || HasLineEnd(entry.carrierId) || HasLineEnd(entry.csvFile) ||
-      HasLineEnd(entry.delimiter) || HasLineEnd(entry.uid)) {
+      HasLineEnd(entry.delimiter) || HasLineEnd(entry.uid) || HasLineEnd(entry.record.file) ||
+      HasLineEnd(entry.record.stamp)) {
     return Status::Failure("Cannot save " + path_ + ": a value holds a line end");
   }
   return WriteFileAtomically(path_, Render(entry));

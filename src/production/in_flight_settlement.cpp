@@ -66,6 +66,34 @@ std::string InFlightSettlement::RestartMessage(const InFlightEntry& entry) {
          "transponder of that cycle: it may hold the carrier ID without a production record.";
 }
 
+std::string InFlightSettlement::RecoveredMessage(const InFlightEntry& entry) {
+  return "The station was stopped after it had programmed the transponder with carrier ID " +
+         entry.carrierId + " (configuration set \"" + entry.setName +
+         "\") and before its production record was on disk.\r\nThe record was written now, "
+         "marked as recovered, into " +
+         entry.record.file + ".";
+}
+
+std::string InFlightSettlement::RecordNotRecoveredMessage(const std::string& reason,
+                                                          const InFlightEntry& entry) {
+  return "The production record of the transponder with carrier ID " + entry.carrierId +
+         ", programmed before the station was stopped, is not on disk yet:\r\n" + reason +
+         "\r\nNo transponder is written until it is. It stays in the file " +
+         std::string(InFlightFile::kFileName) + " of the working directory.";
+}
+
+std::string InFlightSettlement::HeldAtEndMessage(const std::string& held, bool kept) {
+  std::string message = "Torvane ends with production records held only in memory.\n" + held;
+  if (kept) {
+    message += "\nThe last one stays in the file " + std::string(InFlightFile::kFileName) +
+               " of the working directory: the next start writes it into its record file, "
+               "marked as recovered.";
+  } else {
+    message += "\nThey are lost.";
+  }
+  return message;
+}
+
 std::string InFlightSettlement::UnsettledMessage(const std::string& reason,
                                                  const std::optional<InFlightEntry>& entry) {
   std::string step = "Mark it done by hand";

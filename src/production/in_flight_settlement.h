@@ -36,6 +36,14 @@ class InFlightSettlement {
   // could be read, says what to do by hand.
   static std::string UnsettledMessage(const std::string& reason,
                                       const std::optional<InFlightEntry>& entry);
+  // After a start that wrote the record of the transponder a stop interrupted.
+  static std::string RecoveredMessage(const InFlightEntry& entry);
+  // When that record could not be written.
+  static std::string RecordNotRecoveredMessage(const std::string& reason,
+                                               const InFlightEntry& entry);
+  // For standard error, when the station ends with records held only in memory;
+  // `kept` tells whether the in-flight entry holds the last one.
+  static std::string HeldAtEndMessage(const std::string& held, bool kept);
 
  private:
   // True when the source had to move.

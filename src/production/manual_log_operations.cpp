@@ -51,8 +51,9 @@ Status ManualLogOperations::WriteManualRecord(ManualRecordKind kind) {
   const std::string uid = reader_.quorviSelected == 1 ? reader_.uidText : "";
   const std::string rows =
       ManualHeaderBlock(kind) + RecordRows().Record(CurrentTimeStamp(), uid, pages).text();
-  const Status status =
-      AppendToRecordFile(RecordPath(), kManualRecordColumns, [&rows](bool) { return rows; });
+  const Status status = AppendToRecordFile(
+      RecordPath(), kManualRecordColumns, [&rows](bool) { return rows; },
+      FileInFolder(workingDirectory_, kRecordAppendJournal));
   if (status.ok()) return status;
   view_.ShowFieldValues();
   view_.ShowMessage(std::string(text::kRecordFileFailure) + "\r\n\r\n" + status.error,

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "config/decimal_text.h"
+#include "config/set_file.h"
 #include "config/set_in_use_check.h"
 #include "production/carrier_id_pages.h"
 #include "production/counter_page.h"
@@ -11,6 +12,7 @@
 #include "production/production_messages.h"
 #include "production/programming_messages.h"
 #include "production/quantity_reached.h"
+#include "production/record_blocks.h"
 #include "production/set_counters_file.h"
 #include "production/station_controls.h"
 #include "res/control_ids.h"
@@ -148,6 +150,7 @@ bool ProductionCycle::Identify() {
 }
 
 bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
+  recordInFlight_ = false;
   bool identified = false;
   for (;;) {
     const PrepareResult result = source.Prepare();
@@ -174,6 +177,9 @@ bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
       entry->ledgerId = guard_.PreparedBytes(source);
       entry->uid = uid_;
       entry->token = guard_.token();
+      if (context_.setInUse.set.log) {
+        entry->record = records_.RecordToCome(CurrentRecord(), context_.production.headerPending);
+      }
       if (const Status recorded = settlement_.Record(*entry); !recorded.ok()) {
         Report(InFlightNotSaved(recorded.error), MessageIcon::Error);
         return false;
@@ -184,6 +190,7 @@ bool ProductionCycle::PrepareAndClaim(CarrierIdSource& source) {
       if (!entry) return true;
       inFlight_ = entry;
       inFlightSettled_ = false;
+      recordInFlight_ = !entry->record.file.empty();
       return true;
     }
     if (claim == CarrierIdGuard::Claim::Spent || claim == CarrierIdGuard::Claim::Taken) {
@@ -243,6 +250,10 @@ Result<std::optional<InFlightEntry>> ProductionCycle::Settle() {
       return Settled{std::nullopt, LedgerNotSettled(found.value->carrierId, marked.error)};
     }
   }
+  // After the ledger took the state: a programmed mark that a stop kept is in.
+  if (const Status recovered = RecoverRecord(); !recovered.ok()) {
+    return Settled{std::nullopt, recovered.error};
+  }
   Settled settled = settlement_.Settle();
   if (!settled.ok()) {
     return Settled{settled.value,
@@ -253,8 +264,40 @@ Result<std::optional<InFlightEntry>> ProductionCycle::Settle() {
   return settled;
 }
 
-void ProductionCycle::OnStationEnd() {
+Status ProductionCycle::RecoverRecord() {
+  stopFinding_ = StopFinding::Unknown;
+  // An entry that cannot be read is the settlement's to report.
+  const Result<std::optional<InFlightEntry>> found = settlement_.Read();
+  if (!found.ok() || !found.value || found.value->record.file.empty() ||
+      found.value->ledgerId.empty()) {
+    return Status::Success();
+  }
+  const InFlightEntry& entry = *found.value;
+  // Only the ledger knows whether the cycle got as far as a programmed transponder.
+  const Result<std::optional<LedgerRow>> row = guard_.LookUp(entry.ledgerId);
+  Result<bool> recovered{false, row.error};
+  if (row.ok() && row.value && row.value->state == LedgerState::Programmed) {
+    ConfigurationSet set = context_.setInUse.set;
+    if (entry.setName != context_.setInUse.name) {
+      // Read as it stands: a file that is gone still leaves the record its data.
+      LoadConfigurationSet(context_.workingDirectory, entry.setName, SetLoad::MainWindow, set);
+    }
+    recovered = records_.Recover(entry, row.value->uid, ProductionHeaderBlock(entry.setName, set));
+    if (recovered.ok())
+      stopFinding_ = recovered.value ? StopFinding::Recovered : StopFinding::Recorded;
+  }
+  if (recovered.ok()) return Status::Success();
+  return Status::Failure(InFlightSettlement::RecordNotRecoveredMessage(recovered.error, entry));
+}
+
+std::string ProductionCycle::OnStationEnd() {
+  if (const Status onDisk = records_.EnsureRecordsOnDisk(); !onDisk.ok()) {
+    // The in-flight entry was on disk before the first page write: the next start
+    // makes the record from it.
+    return InFlightSettlement::HeldAtEndMessage(onDisk.error, recordInFlight_);
+  }
   if (!settlePending_ && inFlightSettled_) settlement_.Clear();
+  return {};
 }
 
 bool ProductionCycle::CountTransponder(CarrierIdSource& source, CycleOutcome& outcome) {
@@ -301,7 +344,7 @@ void ProductionCycle::KeepUnmarked(LedgerState state) {
   settlement_.Record(*inFlight_);
 }
 
-bool ProductionCycle::AppendRecord() {
+ProductionRecord ProductionCycle::CurrentRecord() const {
   ProductionRecord record;
   record.setName = context_.setInUse.name;
   record.set = context_.setInUse.set;
@@ -310,8 +353,12 @@ bool ProductionCycle::AppendRecord() {
   record.pageText = context_.pages.pageText;
   record.pageSelected = context_.pages.pageSelected;
   record.uidText = uid_;
+  return record;
+}
+
+bool ProductionCycle::AppendRecord() {
   const Status appended =
-      records_.AppendProductionRecord(record, context_.production.headerPending);
+      records_.AppendProductionRecord(CurrentRecord(), context_.production.headerPending);
   if (appended.ok()) return true;
   reason_ = "not recorded: " + appended.error;
   EnableStationControls(context_.view, context_.production, context_.setInUse.configMode, true);

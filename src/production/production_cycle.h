@@ -40,12 +40,17 @@ class ProductionCycle {
   bool running() const { return running_; }
 
   // Settles a carrier ID that a stopped station left in flight: the ledger's
-  // state, then the source (see InFlightSettlement::Settle); every cycle does
-  // so until it has succeeded. A failure carries the operator's message.
+  // state, the record of a transponder it had programmed where none is on disk,
+  // then the source (see InFlightSettlement::Settle); every cycle does so until
+  // it has succeeded. A failure carries the operator's message.
   Result<std::optional<InFlightEntry>> Settle();
+  // What the last Settle found of the cycle a stop interrupted.
+  enum class StopFinding { Unknown, Recorded, Recovered };
+  StopFinding stopFinding() const { return stopFinding_; }
   // At a regular end: nothing is in flight, so a next start finds nothing to
-  // check, even with other CSV files by then.
-  void OnStationEnd();
+  // check, even with other CSV files by then. A record held only in memory stays
+  // in flight for the next start; the text says so, empty when none is held.
+  std::string OnStationEnd();
 
   CsvCarrierIdSource& csvSource() { return csv_; }
   CompleteCsvSource& completeSource() { return complete_; }
@@ -75,6 +80,9 @@ class ProductionCycle {
   void KeepUnmarked(LedgerState state);
   // False when the record file failed (protocolFailure tells the window).
   bool AppendRecord();
+  ProductionRecord CurrentRecord() const;
+  // The record of a transponder programmed before a stop, where it is on no disk.
+  Status RecoverRecord();
   // The message box; its first line is the cycle's reason unless one was given.
   void Report(const std::string& message, MessageIcon icon);
   void Finish(CycleOutcome& outcome);
@@ -102,6 +110,9 @@ class ProductionCycle {
   std::optional<InFlightEntry> inFlight_;
   // Whether that entry is settled: a regular end may then drop it.
   bool inFlightSettled_ = true;
+  StopFinding stopFinding_ = StopFinding::Unknown;
+  // The in-flight entry holds the record of the last cycle.
+  bool recordInFlight_ = false;
 };
 
 }  // namespace torvane

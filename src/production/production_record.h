@@ -4,6 +4,7 @@
 
 #include "config/configuration_set.h"
 #include "platform/result.h"
+#include "production/in_flight_entry.h"
 #include "transponder/page_state.h"
 
 namespace torvane {
@@ -31,6 +32,19 @@ class ProductionRecordWriter {
   // their record file nor the waiting-records file took them) are saved again;
   // a failure names the records still held only in memory.
   virtual Status EnsureRecordsOnDisk() { return Status::Success(); }
+  // What the record of the transponder about to be written will hold, kept in
+  // flight until the record is on disk; nothing for a writer that keeps none.
+  virtual RecordInFlight RecordToCome(const ProductionRecord& /*record*/, bool /*headerPending*/) {
+    return {};
+  }
+  // The record of a transponder that a stopped station programmed, marked as
+  // recovered, unless its file or the waiting records hold it already. True when
+  // it went in now; the UID is the one the ledger took, the header block the one
+  // of its set.
+  virtual Result<bool> Recover(const InFlightEntry& /*entry*/, const std::string& /*uid*/,
+                               const std::string& /*header*/) {
+    return Result<bool>::Success(false);
+  }
 };
 
 }  // namespace torvane

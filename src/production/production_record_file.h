@@ -26,6 +26,9 @@ class ProductionRecordFile : public ProductionRecordWriter {
   // another file do not hold it back.
   Status AppendProductionRecord(const ProductionRecord& record, bool& headerPending) override;
   Status EnsureRecordsOnDisk() override;
+  RecordInFlight RecordToCome(const ProductionRecord& record, bool headerPending) override;
+  Result<bool> Recover(const InFlightEntry& entry, const std::string& uid,
+                       const std::string& header) override;
   // The records that a station ending now would lose, each named for the operator.
   std::vector<std::string> RecordsOnlyInMemory() const;
 
@@ -42,6 +45,11 @@ class ProductionRecordFile : public ProductionRecordWriter {
   // The records waiting from earlier appends and runs; a failure to read them
   // goes into `reasons`.
   WaitingRecords& Waiting(std::string& reasons);
+  // The waiting records of a file whose append all of them went into, though the
+  // stop came before the waiting records were saved without them.
+  void DropWritten(const std::string& path, std::string& reasons);
+  // Whether the waiting records or the record file behind its size then hold it.
+  Result<bool> OnDisk(const RecordInFlight& record);
 
   const std::string& workingDirectory_;
   std::function<std::string()> timeStamp_;

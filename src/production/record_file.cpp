@@ -5,7 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <sstream>
 
+#include "platform/atomic_file.h"
+#include "platform/decimal_text.h"
 #include "platform/regular_file.h"
 #include "production/record_template.h"
 
@@ -74,10 +78,98 @@ bool Replace(int fd, std::string_view text, off_t position) {
          ftruncate(fd, position + static_cast<off_t>(text.size())) == 0 && fsync(fd) == 0;
 }
 
+// An append as the journal notes it before the write: the bytes from `position`
+// on become `written`, or go back to the old end of a file of `oldSize` bytes.
+struct AppendNote {
+  std::string path;
+  std::uint64_t position = 0;
+  std::uint64_t oldSize = 0;
+  std::uint64_t newSize = 0;
+  std::uint64_t sum = 0;
+};
+
+std::uint64_t Fnv1a(std::string_view bytes) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
+  }
+  return hash;
+}
+
+std::string Render(const AppendNote& note) {
+  return "path=" + note.path + "\nposition=" + std::to_string(note.position) +
+         "\nold size=" + std::to_string(note.oldSize) +
+         "\nnew size=" + std::to_string(note.newSize) + "\nsum=" + std::to_string(note.sum) + "\n";
+}
+
+std::optional<AppendNote> Parse(const std::string& text) {
+  AppendNote note;
+  std::istringstream lines(text);
+  int numbers = 0;
+  for (std::string line; std::getline(lines, line);) {
+    const auto equals = line.find('=');
+    if (equals == std::string::npos) return std::nullopt;
+    const std::string key = line.substr(0, equals);
+    const std::string value = line.substr(equals + 1);
+    if (key == "path") {
+      note.path = value;
+      continue;
+    }
+    const std::optional<std::uint64_t> number = ReadWholeDecimal(value);
+    if (!number) return std::nullopt;
+    ++numbers;
+    if (key == "position") note.position = *number;
+    if (key == "old size") note.oldSize = *number;
+    if (key == "new size") note.newSize = *number;
+    if (key == "sum") note.sum = *number;
+  }
+  if (note.path.empty() || numbers != 4) return std::nullopt;
+  return note;
+}
+
+// The end the file had before the append: the closing lines, or nothing for a new file.
+std::string_view OldEnd(const AppendNote& note) {
+  return note.oldSize == 0 ? std::string_view() : RecordClosingLines();
+}
+
 }  // namespace
 
+Result<UnfinishedAppend> FinishUnfinishedAppend(const std::string& journalPath) {
+  using Found = Result<UnfinishedAppend>;
+  const Result<std::optional<std::string>> text = ReadRegularFileIfPresent(journalPath);
+  if (!text.ok()) return Found::Failure(text.error);
+  if (!text.value) return Found::Success({});
+  // The journal was on the disk before the write began: one that does not read
+  // was never followed by a write.
+  const std::optional<AppendNote> note = Parse(*text.value);
+  UnfinishedAppend found;
+  if (note) {
+    found.path = note->path;
+    const Result<FileDescriptor> opened = OpenRegularFile(note->path, O_RDWR);
+    struct stat info {};
+    if (opened.ok() && fstat(opened.value.fd(), &info) == 0 &&
+        static_cast<std::uint64_t>(info.st_size) >= note->position) {
+      const auto position = static_cast<off_t>(note->position);
+      const Result<std::string> tail = ReadAt(opened.value.fd(), position, info.st_size - position);
+      found.completed = tail.ok() && static_cast<std::uint64_t>(info.st_size) == note->newSize &&
+                        Fnv1a(tail.value) == note->sum;
+      if (!found.completed && !Replace(opened.value.fd(), OldEnd(*note), position)) {
+        return Found::Failure(Failure(note->path, SystemErrorText(errno)).error);
+      }
+    }
+  }
+  if (const Status ended = RemoveFileDurably(journalPath); !ended.ok()) {
+    return Found::Failure(ended.error);
+  }
+  return Found::Success(found);
+}
+
 Status AppendToRecordFile(const std::string& path, int expandedColumnCount,
-                          const RowsForAppend& rows) {
+                          const RowsForAppend& rows, const std::string& journalPath) {
+  if (const auto earlier = FinishUnfinishedAppend(journalPath); !earlier.ok()) {
+    return Status::Failure(earlier.error);
+  }
   const Result<FileDescriptor> opened = OpenRegularFile(path, O_RDWR | O_CREAT);
   if (!opened.ok()) return Status::Failure(opened.error);
   const FileDescriptor& file = opened.value;
@@ -100,10 +192,18 @@ Status AppendToRecordFile(const std::string& path, int expandedColumnCount,
 
   text += rows(size == 0);
   text += RecordClosingLines();
-  if (Replace(file.fd(), text, position)) return Status::Success();
+  const AppendNote note{path, static_cast<std::uint64_t>(position),
+                        static_cast<std::uint64_t>(size),
+                        static_cast<std::uint64_t>(position) + text.size(), Fnv1a(text)};
+  // Without room for the journal the append still goes ahead: only a power loss
+  // in the middle of it would need the journal.
+  const bool noted = WriteFileAtomically(journalPath, Render(note)).ok();
+  const bool replaced = Replace(file.fd(), text, position);
   const int error = errno;
-  // Disk full or the file made read-only under us: the old end makes it whole again.
-  Replace(file.fd(), oldEnd.value, position);
+  if (!replaced) Replace(file.fd(), oldEnd.value, position);
+  if (noted) RemoveFileDurably(journalPath);
+  if (replaced) return Status::Success();
+  // Disk full or the file made read-only under us: the old end made it whole again.
   return Failure(path, SystemErrorText(error));
 }
 

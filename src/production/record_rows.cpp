@@ -64,14 +64,20 @@ RecordRows& RecordRows::ColumnHeaderRows() {
 }
 
 RecordRows& RecordRows::Record(std::string_view stamp, std::string_view uid,
-                               const RecordedPages& pages) {
-  DataRow(stamp, uid, pages, true);
-  DataRow(stamp, uid, pages, false);
+                               const RecordedPages& pages, std::string_view note) {
+  DataRow(stamp, uid, pages, true, note);
+  DataRow(stamp, uid, pages, false, note);
   return EmptyRow();
 }
 
+std::string RecordRows::HexPageCells(const RecordedPages& pages) {
+  RecordRows cells;
+  cells.PageCells(pages, true);
+  return cells.text_;
+}
+
 void RecordRows::DataRow(std::string_view stamp, std::string_view uid, const RecordedPages& pages,
-                         bool hex) {
+                         bool hex, std::string_view note) {
   // "dd/mm/yy;hh:mm:ss": a shorter stamp leaves the time cell empty.
   constexpr std::size_t kTimeStart = 9;
   const std::string_view time =
@@ -82,12 +88,17 @@ void RecordRows::DataRow(std::string_view stamp, std::string_view uid, const Rec
   Cell({});
   Cell(XmlCellTextOfBytes(uid));
   Cell({});
+  PageCells(pages, hex);
+  if (!note.empty()) Cell(XmlCellTextOfText(note));
+  text_ += kRowEnd;
+}
+
+void RecordRows::PageCells(const RecordedPages& pages, bool hex) {
   for (const RecordedPage& page : pages) {
     Cell(XmlCellTextOfBytes(hex ? page.hexText : page.asciiText));
     Cell(page.lockMark ? "X" : "");
     Cell({});
   }
-  text_ += kRowEnd;
 }
 
 void RecordRows::IndexedCell(int column, std::string_view escaped) {

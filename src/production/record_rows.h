@@ -14,6 +14,8 @@ struct RecordedPage {
   std::string hexText;
   std::string asciiText;
   bool lockMark = false;
+
+  bool operator==(const RecordedPage&) const = default;
 };
 using RecordedPages = std::array<RecordedPage, kPageCount>;
 
@@ -31,13 +33,20 @@ class RecordRows {
   // "Date:", "Time:", "UID" and "Page n", then "Data:" and "Lock:" of every page.
   RecordRows& ColumnHeaderRows();
   // The hexadecimal row, the ASCII row and an empty row. The UID is the reader's
-  // bytes, empty when not recorded.
-  RecordRows& Record(std::string_view stamp, std::string_view uid, const RecordedPages& pages);
+  // bytes, empty when not recorded. A note goes into the column after the last
+  // page's, in both rows.
+  RecordRows& Record(std::string_view stamp, std::string_view uid, const RecordedPages& pages,
+                     std::string_view note = {});
+  // The page cells of a record's hexadecimal row: with a carrier ID among them,
+  // they tell its record from every other.
+  static std::string HexPageCells(const RecordedPages& pages);
 
   const std::string& text() const { return text_; }
 
  private:
-  void DataRow(std::string_view stamp, std::string_view uid, const RecordedPages& pages, bool hex);
+  void DataRow(std::string_view stamp, std::string_view uid, const RecordedPages& pages, bool hex,
+               std::string_view note);
+  void PageCells(const RecordedPages& pages, bool hex);
   void IndexedCell(int column, std::string_view escaped);
   void Cell(std::string_view escaped);
 

@@ -10,8 +10,8 @@
 #include "config/configuration_applier.h"
 #include "config/set_in_use_load.h"
 #include "production/production_cycle.h"
+#include "production/production_record_file.h"
 #include "support/fake_station_view.h"
-#include "support/line_record_writer.h"
 
 using namespace torvane;
 
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   ManualOperations manual(link, view, pages, reader, terminal, setInUse, manualLog);
   ProductionContext context{view,       pages,   reader,    setInUse,
                             production, maxText, delimiter, workingDirectory};
-  test::LineRecordWriter records(workingDirectory + "/records.txt");
+  ProductionRecordFile records(workingDirectory);
   const LedgerSettings ledgerSettings;
   StationLedger ledger(ledgerSettings, workingDirectory);
   TransponderReadBack readBack(link, reader, terminal);

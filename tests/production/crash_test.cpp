@@ -1,5 +1,6 @@
 // A station killed at any moment of a production cycle never gives the carrier
-// ID it was writing to a second transponder.
+// ID it was writing to a second transponder, and every transponder the ledger
+// has as programmed has one record.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -14,9 +15,12 @@
 #include "config/set_file.h"
 #include "ledger/ledger_settings.h"
 #include "ledger/sqlite_ledger.h"
+#include "production/record_paths.h"
 #include "reader_simulator.h"
 #include "support/counter_set.h"
 #include "support/scratch_directory.h"
+#include "transponder/hex_digits.h"
+#include "transponder/page_codec.h"
 
 namespace torvane::test {
 namespace {
@@ -80,8 +84,9 @@ class CrashTest : public ::testing::TestWithParam<bool> {
     return holders;
   }
 
-  // Every ID on a transponder has its row; a programmed one is on exactly one.
-  void ExpectLedgerAndTranspondersAgree() const {
+  // Every ID on a transponder has its row; a programmed one is on exactly one,
+  // and has one record once a start has followed the last stop.
+  void ExpectLedgerAndTranspondersAgree(bool started = true) const {
     const auto holders = TranspondersById();
     for (const auto& [id, uids] : holders) EXPECT_EQ(uids.size(), 1u) << id;
     auto ledger = SqliteLedger::Open(directory.File(kDefaultLedgerFile));
@@ -91,11 +96,26 @@ class CrashTest : public ::testing::TestWithParam<bool> {
       ASSERT_TRUE(row.ok()) << row.error;
       EXPECT_TRUE(row.value.has_value()) << id << " is on a transponder but not in the ledger";
     }
+    const std::string records = directory.Read(std::string(kDefaultProductionRecordFile));
     for (const LedgerRow& row : ledger.value->List({}).value) {
       if (row.state != LedgerState::Programmed) continue;
       const auto found = holders.find(row.carrierId);
       EXPECT_TRUE(found != holders.end()) << row.carrierId << " programmed but on no transponder";
+      if (started) {
+        EXPECT_EQ(RecordCount(records, row.carrierId), 1u) << row.carrierId;
+      }
     }
+  }
+
+  // Records of the carrier ID: page 2's ASCII cell tells IDs apart here.
+  static std::size_t RecordCount(const std::string& records, const std::string& carrierId) {
+    const std::string cell =
+        ">" + HexToAscii(SpacedPairs(CharsToHex(carrierId.substr(8, 8)))) + "</Data>";
+    std::size_t count = 0;
+    for (auto at = records.find(cell); at != std::string::npos; at = records.find(cell, at + 1)) {
+      ++count;
+    }
+    return count;
   }
 
   ScratchDirectory directory;
@@ -138,7 +158,7 @@ TEST_P(CrashTest, KilledAtEveryDiskFlushTheLedgerAndTheTranspondersAgree) {
     int status = 0;
     ::waitpid(station, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "flush " << flush << " was never made";
-    ExpectLedgerAndTranspondersAgree();
+    ExpectLedgerAndTranspondersAgree(false);
   }
   const pid_t last = StartStation(3);
   ASSERT_EQ(WaitForExit(last), 0);

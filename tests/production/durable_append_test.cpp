@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "production/production_record_file.h"
+#include "production/record_file.h"
 #include "production/record_paths.h"
 #include "sample_record.h"
 #include "support/scratch_directory.h"
@@ -22,6 +23,8 @@ using test::ScratchDirectory;
 struct ChildLimits {
   rlim_t fileSize = RLIM_INFINITY;
   bool withoutRootRights = false;  // root writes read-only files all the same
+  // Ended by the write over the limit, the way a power loss ends a write halfway.
+  bool endedAtTheLimit = false;
 };
 
 // Runs `body` in a child process with the limits; returns its exit code.
@@ -29,7 +32,7 @@ int InChild(const ChildLimits& limits, const std::function<int()>& body) {
   const pid_t child = fork();
   if (child == 0) {
     // Over the size limit a write fails with EFBIG instead of ending the process.
-    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGXFSZ, limits.endedAtTheLimit ? SIG_DFL : SIG_IGN);
     const rlimit size{limits.fileSize, limits.fileSize};
     if (setrlimit(RLIMIT_FSIZE, &size) != 0) _exit(90);
     if (limits.withoutRootRights && getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
@@ -107,6 +110,34 @@ TEST_F(DurableAppendTest, AReadOnlyFileIsLeftAsItWasAndTheRecordWaiting) {
   EXPECT_EQ(ReadWholeFile(path_), before_);
   ASSERT_EQ(chmod(path_.c_str(), 0644), 0);
   ExpectTheWaitingRecordFollows();
+}
+
+TEST_F(DurableAppendTest, AnAppendCutShortIsPutBackAtTheNextStart) {
+  const ChildLimits limits{static_cast<rlim_t>(before_.size() + 500), false, true};
+  EXPECT_EQ(InChild(limits, [this] { return FailingAppend("never returns"); }), 128 + SIGXFSZ);
+  const std::string torn = ReadWholeFile(path_);
+  ASSERT_EQ(torn.size(), before_.size() + 500);
+  ASSERT_TRUE(std::filesystem::exists(folder_.File(std::string(kRecordAppendJournal))));
+
+  // The next start finds its own append unfinished and puts the file back as it
+  // was before it; the file then takes records as ever.
+  const auto unfinished = FinishUnfinishedAppend(folder_.File(std::string(kRecordAppendJournal)));
+  ASSERT_TRUE(unfinished.ok()) << unfinished.error;
+  EXPECT_EQ(unfinished.value.path, path_);
+  EXPECT_FALSE(unfinished.value.completed);
+  EXPECT_EQ(ReadWholeFile(path_), before_);
+  EXPECT_FALSE(std::filesystem::exists(folder_.File(std::string(kRecordAppendJournal))));
+  bool headerPending = false;
+  ASSERT_TRUE(
+      ProductionRecordFile(folder_.path()).AppendProductionRecord(Record(), headerPending).ok());
+  const auto rows = [](const std::string& text) {
+    std::size_t count = 0;
+    for (auto at = text.find("</Row>"); at != std::string::npos; at = text.find("</Row>", at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+  EXPECT_EQ(rows(ReadWholeFile(path_)), rows(before_) + 3);  // hex, ASCII and empty row
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
+#include "production/in_flight_file.h"
 #include "production/production_fixture.h"
 #include "production/production_record_file.h"
 #include "production/record_paths.h"
@@ -76,27 +78,30 @@ TEST_F(FullDiskTest, NoTransponderIsProgrammedWhileARecordIsHeldOnlyInMemory) {
     // With 8 KiB free the in-flight and set files still fit, the record and the
     // waiting records no longer do; with more, other files fail first.
     bool recordHeldInMemory;
+    // Ended as a signal ends it, and started again once there is room.
+    bool restarted;
   };
-  for (const Case& c : {Case{8 * 1024, true}, Case{16 * 1024, false}}) {
+  for (const Case& c : {Case{8 * 1024, true, true}, Case{16 * 1024, false, false}}) {
     const off_t freeBytes = c.freeBytes;
     const std::string name = std::to_string(freeBytes) + " bytes free";
     std::filesystem::remove(setInUse.set.logFile);
-    ProductionRecordFile recordFile(workingDirectory);
-    ProductionCycle run(context, manual, recordFile, ledger, readBack);
+    std::optional<ProductionRecordFile> recordFile(std::in_place, workingDirectory);
+    std::optional<ProductionCycle> run(std::in_place, context, manual, *recordFile, ledger,
+                                       readBack);
     const int first = std::stoi(setInUse.set.carrierId);
     LeaveFree(freeBytes);
 
     int programmed = 0;
     bool held = false;
     for (int i = 0; i < 30; ++i) {
-      const std::vector<std::string> heldBefore = recordFile.RecordsOnlyInMemory();
+      const std::vector<std::string> heldBefore = recordFile->RecordsOnlyInMemory();
       simulator->PlaceBlankTransponder();
       NewCommands();
-      programmed += run.ProgramOneTag().programmed ? 1 : 0;
+      programmed += run->ProgramOneTag().programmed ? 1 : 0;
       const std::vector<std::string> sent = NewCommands();
       const bool written = std::any_of(sent.begin(), sent.end(),
                                        [](const std::string& c) { return c.starts_with("WD"); });
-      const std::vector<std::string> heldAfter = recordFile.RecordsOnlyInMemory();
+      const std::vector<std::string> heldAfter = recordFile->RecordsOnlyInMemory();
       EXPECT_LE(heldAfter.size(), 1u) << name;
       held = held || !heldAfter.empty();
       for (const std::string& label : heldBefore) {
@@ -106,17 +111,38 @@ TEST_F(FullDiskTest, NoTransponderIsProgrammedWhileARecordIsHeldOnlyInMemory) {
     }
     EXPECT_TRUE(held || !c.recordHeldInMemory) << name;
 
+    if (c.restarted) {
+      // The record held in memory is already in the in-flight entry: ending
+      // needs no room, and says where it stays.
+      ASSERT_FALSE(recordFile->RecordsOnlyInMemory().empty()) << name;
+      EXPECT_NE(run->OnStationEnd().find(InFlightFile::kFileName), std::string::npos) << name;
+      std::filesystem::remove(Filler());
+      run.reset();
+      recordFile.emplace(workingDirectory);
+      run.emplace(context, manual, *recordFile, ledger, readBack);
+      ASSERT_TRUE(run->Settle().ok()) << name;
+      EXPECT_EQ(run->stopFinding(), ProductionCycle::StopFinding::Recovered) << name;
+      const std::string records = ReadWholeFile(setInUse.set.logFile);
+      EXPECT_EQ(records.find(HexOf(first + programmed)), std::string::npos) << name;
+      const std::size_t last = records.rfind(HexOf(first + programmed - 1));
+      ASSERT_NE(last, std::string::npos) << name;
+      EXPECT_NE(records.find("recovered:", last), std::string::npos) << name;
+    }
+
     // Room again: production goes on, and every transponder is recorded on disk.
     std::filesystem::remove(Filler());
     view.messages.clear();
     simulator->PlaceBlankTransponder();
-    EXPECT_TRUE(run.ProgramOneTag().programmed) << name;
+    EXPECT_TRUE(run->ProgramOneTag().programmed) << name;
     ++programmed;
-    EXPECT_TRUE(recordFile.RecordsOnlyInMemory().empty()) << name;
-    EXPECT_EQ(recordFile.waitingCount(), 0u) << name;
+    EXPECT_TRUE(recordFile->RecordsOnlyInMemory().empty()) << name;
+    EXPECT_EQ(recordFile->waitingCount(), 0u) << name;
     const std::string records = ReadWholeFile(setInUse.set.logFile);
     for (int id = first; id < first + programmed; ++id) {
-      EXPECT_NE(records.find(HexOf(id)), std::string::npos) << name << ": carrier ID " << id;
+      const std::size_t at = records.find(HexOf(id));
+      EXPECT_NE(at, std::string::npos) << name << ": carrier ID " << id;
+      EXPECT_EQ(records.find(HexOf(id), at + 1), std::string::npos)
+          << name << ": carrier ID " << id;
     }
     EXPECT_EQ(records.find(HexOf(first + programmed)), std::string::npos) << name;
   }

@@ -27,6 +27,12 @@ TEST_F(InFlightTest, EntryReadsBackExactlyAsWritten) {
   entry.source = SourceKind::CompleteCsvFile;
   entry.delimiter = " ; ";
   entry.setName = "job = 2";
+  entry.record.file = directory.File("lot = 1.xml");
+  entry.record.fileSize = 123456789;
+  entry.record.headerDue = true;
+  entry.record.stamp = "09/12/26;00:01:02";
+  entry.record.pages[0] = {"41 0D 0A 00 20 3D 7E FF", "A CR LF NUL   = ~ \xFF", true};
+  entry.record.pages[16] = {"30 30 30 30 30 30 34 32", "0 0 0 0 0 0 4 2", false};
   ASSERT_TRUE(File().Write(entry).ok());
   const auto read = File().Read();
   ASSERT_TRUE(read.ok()) << read.error;
