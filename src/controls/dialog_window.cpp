@@ -54,6 +54,10 @@ DialogWindow::DialogWindow(int templateId, const std::vector<ControlTemplate>& c
   setFixedSize(extent.right() + 8, extent.bottom() + 8);
 }
 
+DialogWindow::~DialogWindow() {
+  for (QObject* control : findChildren<QObject*>()) control->disconnect(this);
+}
+
 QWidget* DialogWindow::ControlWidget(int controlId) const {
   auto it = controls_.find(controlId);
   return it == controls_.end() ? nullptr : it->second;

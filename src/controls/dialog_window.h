@@ -21,6 +21,9 @@ namespace torvane {
 class DialogWindow : public QDialog, public MessageTarget {
  public:
   DialogWindow(int templateId, const std::vector<ControlTemplate>& controls, QWidget* parent);
+  // QDialog's destructor hides the window, and the focus leaving a field can
+  // still fire its signals: none may reach the handlers of a window half gone.
+  ~DialogWindow() override;
 
   void SetFieldColour(int controlId, std::uint32_t background);
   // Gives the control the focus; with selectAll its whole text is selected.
