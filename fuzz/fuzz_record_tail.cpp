@@ -30,10 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   torvane::fuzz::WriteWhole(path, old);
 
   bool askedNew = false;
-  const torvane::Status appended = torvane::AppendToRecordFile(path, 40, [&](bool fileIsNew) {
-    askedNew = fileIsNew;
-    return rows;
-  });
+  const torvane::Status appended = torvane::AppendToRecordFile(
+      path, 40,
+      [&](bool fileIsNew) {
+        askedNew = fileIsNew;
+        return rows;
+      },
+      path + ".journal");
   const std::string now = torvane::fuzz::ReadWhole(path);
   const std::string_view closing = torvane::RecordClosingLines();
   if (old.empty()) {
