@@ -37,6 +37,13 @@ class ProductionWindowTest : public StationWithReaderTest {
     set.counterPage = "None";
     return set;
   }
+  // The same set counting carrier IDs up from `first`.
+  ConfigurationSet CounterSet(const char* first) const {
+    ConfigurationSet set = LotSet();
+    set.sourceDecimalCounter = true;
+    set.carrierId = first;
+    return set;
+  }
   void SaveSet(const ConfigurationSet& set) const {
     ASSERT_TRUE(SaveSetFile(FilePath(std::string(kSetName) + ".ini"), set).ok());
   }
@@ -87,9 +94,7 @@ class ProductionWindowTest : public StationWithReaderTest {
 };
 
 TEST_F(ProductionWindowTest, DecimalCounterRunGoesOnFromTheNextIdAfterARestart) {
-  ConfigurationSet set = LotSet();
-  set.sourceDecimalCounter = true;
-  set.carrierId = "41";
+  ConfigurationSet set = CounterSet("41");
   SaveSet(set);
   StartProduction();
   for (int i = 0; i < 3; ++i) {
@@ -129,9 +134,7 @@ TEST_F(ProductionWindowTest, TypedNextAndMaxAreTakenOnEnterOrLeavingTheField) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.next);
-    ConfigurationSet set = LotSet();
-    set.sourceDecimalCounter = true;
-    set.carrierId = "41";
+    ConfigurationSet set = CounterSet("41");
     SaveSet(set);
     simulator_->PlaceBlankTransponder();
     answerer_.emplace();
@@ -152,9 +155,7 @@ TEST_F(ProductionWindowTest, TypedNextAndMaxAreTakenOnEnterOrLeavingTheField) {
 }
 
 TEST_F(ProductionWindowTest, EscapeIsIgnoredDuringARunAndTheCloseBoxAsksFirst) {
-  ConfigurationSet set = LotSet();
-  set.sourceDecimalCounter = true;
-  set.carrierId = "1";
+  ConfigurationSet set = CounterSet("1");
   SaveSet(set);
   StartProduction();
   const auto escape = [this] {
@@ -182,9 +183,7 @@ TEST_F(ProductionWindowTest, EscapeIsIgnoredDuringARunAndTheCloseBoxAsksFirst) {
 }
 
 TEST_F(ProductionWindowTest, EveryTransponderIsRecordedOnceAndEveryCycleProtocolled) {
-  ConfigurationSet set = LotSet();
-  set.sourceDecimalCounter = true;
-  set.carrierId = "41";
+  ConfigurationSet set = CounterSet("41");
   set.log = true;
   set.logFile = FilePath("lot.xml");
   SaveSet(set);
@@ -233,9 +232,7 @@ TEST_F(ProductionWindowTest, CsvRunMarksEachLineItWrites) {
 }
 
 TEST_F(ProductionWindowTest, ContinuousModeProgramsEachTransponderThatIsSwappedIn) {
-  ConfigurationSet set = LotSet();
-  set.sourceDecimalCounter = true;
-  set.carrierId = "1";
+  ConfigurationSet set = CounterSet("1");
   SaveSet(set);
   StartProduction();
   ASSERT_TRUE(Control<QAbstractButton>(ids::kContButton)->isEnabled());
@@ -260,9 +257,7 @@ TEST_F(ProductionWindowTest, ContinuousModeProgramsEachTransponderThatIsSwappedI
 }
 
 TEST_F(ProductionWindowTest, ARunWaitsWhileADialogIsOpenAndGreysWhatWouldChangeIt) {
-  ConfigurationSet set = LotSet();
-  set.sourceDecimalCounter = true;
-  set.carrierId = "1";
+  ConfigurationSet set = CounterSet("1");
   SaveSet(set);
   StartProduction();
   Click(ids::kContButton);
@@ -287,9 +282,7 @@ TEST_F(ProductionWindowTest, ARunWaitsWhileADialogIsOpenAndGreysWhatWouldChangeI
 }
 
 TEST_F(ProductionWindowTest, StartAfterAStopInTheMiddleOfACycleSkipsTheIdInFlight) {
-  ConfigurationSet set = LotSet();
-  set.sourceDecimalCounter = true;
-  set.carrierId = "7";
+  ConfigurationSet set = CounterSet("7");
   SaveSet(set);
   WriteFile(InFlightFile::kFileName,
             "source=decimal counter\r\nset=Lot\r\ncarrier id=00000007\r\ncsv file=\r\n"
