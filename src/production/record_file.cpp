@@ -170,7 +170,20 @@ Status AppendToRecordFile(const std::string& path, int expandedColumnCount,
   if (const auto earlier = FinishUnfinishedAppend(journalPath); !earlier.ok()) {
     return Status::Failure(earlier.error);
   }
-  const Result<FileDescriptor> opened = OpenRegularFile(path, O_RDWR | O_CREAT);
+  const std::string workbook = RecordFileTemplate(expandedColumnCount);
+  const std::string_view head =
+      std::string_view(workbook).substr(0, workbook.size() - RecordClosingLines().size());
+  // A new file is made whole beside its place and then moved there: created
+  // first and written after, a stop in between would leave an empty file that
+  // no spreadsheet opens.
+  struct stat existing {};
+  if (stat(path.c_str(), &existing) != 0 && errno == ENOENT) {
+    std::string whole(head);
+    whole += rows(true);
+    whole += RecordClosingLines();
+    return WriteFileAtomically(path, whole);
+  }
+  const Result<FileDescriptor> opened = OpenRegularFile(path, O_RDWR);
   if (!opened.ok()) return Status::Failure(opened.error);
   const FileDescriptor& file = opened.value;
   struct stat info {};
@@ -180,8 +193,7 @@ Status AppendToRecordFile(const std::string& path, int expandedColumnCount,
   std::string text;
   off_t position = 0;
   if (size == 0) {
-    const std::string workbook = RecordFileTemplate(expandedColumnCount);
-    text = workbook.substr(0, workbook.size() - RecordClosingLines().size());
+    text = head;
   } else {
     const Result<off_t> found = WritePosition(file.fd(), size);
     if (!found.ok()) return Failure(path, found.error);
