@@ -236,10 +236,14 @@ TEST_P(CampaignTest, KilledAtRandomMomentsTheStationNeverGivesAnIdToTwoTranspond
     }
   }
   // A last start ends as an operator ends it: a fresh transponder on the
-  // antenna once the station has counted the one there (a swap on a timer
-  // could meet a slow station's check after the locks), two of them, and the
-  // window closed while the station waits for the next.
+  // antenna, then another once the station has counted the one there (a swap
+  // on a timer could meet a slow station's check after the locks), two of
+  // them, and the window closed while the station waits for the next. The
+  // first is fresh too, as a kill between the two locks leaves a transponder
+  // that no station can finish.
   Console("swap-delay 0");
+  Console("remove");
+  Console("place");
   const pid_t station = StartStation();
   ASSERT_GT(station, 0);
   const auto newestCounted = [this] {
