@@ -24,17 +24,17 @@ struct FaceLook {
   QColor background;
 };
 
-FaceLook LookOf(COutcomePanel::Face face) {
+FaceLook LookOf(OutcomePanel::Face face) {
   switch (face) {
-    case COutcomePanel::Face::Ready:
+    case OutcomePanel::Face::Ready:
       return {"READY", Qt::white};
-    case COutcomePanel::Face::Busy:
+    case OutcomePanel::Face::Busy:
       return {"BUSY", QColor(255, 230, 0)};
-    case COutcomePanel::Face::Pass:
+    case OutcomePanel::Face::Pass:
       return {"PASS", ColourFromRef(colour::kGreen)};
-    case COutcomePanel::Face::Fail:
+    case OutcomePanel::Face::Fail:
       return {"FAIL", ColourFromRef(colour::kRed)};
-    case COutcomePanel::Face::Waiting:
+    case OutcomePanel::Face::Waiting:
       return {"WAITING", QColor(200, 220, 255)};
   }
   return {"", Qt::white};
@@ -74,7 +74,7 @@ void SetPixelSize(QLabel* label, int pixels, bool bold) {
 
 }  // namespace
 
-COutcomePanel::COutcomePanel(QWidget* parent) : QFrame(parent) {
+OutcomePanel::OutcomePanel(QWidget* parent) : QFrame(parent) {
   setObjectName("outcomePanel");
   setFrameShape(QFrame::StyledPanel);
   setAutoFillBackground(true);
@@ -94,20 +94,20 @@ COutcomePanel::COutcomePanel(QWidget* parent) : QFrame(parent) {
   ShowReady();
 }
 
-QLabel* COutcomePanel::AddLabel(const char* name) {
+QLabel* OutcomePanel::AddLabel(const char* name) {
   auto* label = new QLabel(this);
   label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);
   return label;
 }
 
-void COutcomePanel::SetLarge(bool large) {
+void OutcomePanel::SetLarge(bool large) {
   if (large == large_) return;
   large_ = large;
   Arrange();
 }
 
-void COutcomePanel::Arrange() {
+void OutcomePanel::Arrange() {
   const QFont dialogFont = font();
   for (QLabel* label : findChildren<QLabel*>()) {
     label->setFont(dialogFont);
@@ -152,7 +152,7 @@ void COutcomePanel::Arrange() {
   ShowVerdict();
 }
 
-void COutcomePanel::ShowVerdict() {
+void OutcomePanel::ShowVerdict() {
   const FaceLook look =
       disconnected_ ? FaceLook{"DISCONNECTED", QColor(255, 160, 0)} : LookOf(face_);
   // The largest type in which the word fits the verdict's box.
@@ -171,28 +171,28 @@ void COutcomePanel::ShowVerdict() {
   verdict_->setPalette(palette);
 }
 
-void COutcomePanel::SetFace(Face face) {
+void OutcomePanel::SetFace(Face face) {
   face_ = face;
   ShowVerdict();
 }
 
-void COutcomePanel::ClearResult() {
+void OutcomePanel::ClearResult() {
   for (QLabel* label : {carrierId_, uid_, time_, reason_}) label->clear();
   reason_->setToolTip(QString());
 }
 
-void COutcomePanel::ShowReady() {
+void OutcomePanel::ShowReady() {
   ClearResult();
   SetFace(Face::Ready);
   reason_->setText(Text(hint_));
 }
 
-void COutcomePanel::ShowBusy() {
+void OutcomePanel::ShowBusy() {
   ClearResult();
   SetFace(Face::Busy);
 }
 
-void COutcomePanel::ShowOutcome(const CycleOutcome& outcome, const std::string& uid,
+void OutcomePanel::ShowOutcome(const CycleOutcome& outcome, const std::string& uid,
                                 std::chrono::system_clock::time_point started,
                                 std::chrono::steady_clock::duration took) {
   SetFace(outcome.programmed ? Face::Pass : Face::Fail);
@@ -204,24 +204,24 @@ void COutcomePanel::ShowOutcome(const CycleOutcome& outcome, const std::string& 
   reason_->setToolTip(reason_->text());
 }
 
-void COutcomePanel::ShowWaiting() {
+void OutcomePanel::ShowWaiting() {
   SetFace(Face::Waiting);
   reason_->setText(Text(hint_));
   reason_->setToolTip(QString());
 }
 
-void COutcomePanel::ShowHint(const std::string& hint) {
+void OutcomePanel::ShowHint(const std::string& hint) {
   hint_ = hint;
   if (face_ == Face::Ready || face_ == Face::Waiting) reason_->setText(Text(hint_));
 }
 
-void COutcomePanel::ShowCounts(const OutcomeTally& tally, std::optional<std::uint64_t> remaining) {
+void OutcomePanel::ShowCounts(const OutcomeTally& tally, std::optional<std::uint64_t> remaining) {
   good_->setText(Text(CountText("good", tally.run().good, tally.set().good)));
   failed_->setText(Text(CountText("failed", tally.run().failed, tally.set().failed)));
   remaining_->setText(remaining ? "left " + QString::number(*remaining) : QString("left -"));
 }
 
-void COutcomePanel::ShowRunState(bool continuous, std::uint64_t made,
+void OutcomePanel::ShowRunState(bool continuous, std::uint64_t made,
                                  const std::string& readerTrouble) {
   QPalette palette = runState_->palette();
   palette.setColor(QPalette::WindowText, readerTrouble.empty() ? Qt::black : Qt::red);
@@ -240,7 +240,7 @@ void COutcomePanel::ShowRunState(bool continuous, std::uint64_t made,
   }
 }
 
-void COutcomePanel::ShowNote(const std::string& note) {
+void OutcomePanel::ShowNote(const std::string& note) {
   note_->setText(QString::fromStdString(note));
 }
 

@@ -17,11 +17,11 @@ namespace torvane {
 // reader is not there; below it the last transponder's carrier ID, UID, time
 // and duration, the reason of a failure or the next step, the counters, the
 // state of a run and of the reader, and one line for a note.
-class COutcomePanel : public QFrame {
+class OutcomePanel : public QFrame {
   Q_OBJECT
 
  public:
-  explicit COutcomePanel(QWidget* parent);
+  explicit OutcomePanel(QWidget* parent);
 
   // In Config mode the panel takes the room of the Manual group; in Manual
   // mode, the strip below it.

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "app/station_command_line.h"
-#include "app/vexa_app.h"
+#include "app/station_app.h"
 
 namespace torvane {
 
@@ -42,7 +42,7 @@ int StartStation(int argc, char** argv) {
   }
   // The station's own options are read; Qt gets none of them.
   int qtArgc = 1;
-  CVexaApp app(qtArgc, argv);
+  StationApp app(qtArgc, argv);
   return app.Run();
 }
 

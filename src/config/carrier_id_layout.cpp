@@ -13,7 +13,7 @@ namespace torvane {
 
 namespace {
 
-namespace dlg = ids::config_dlg;
+namespace dlg = ids::configuration_dialog;
 
 constexpr int kMaxOffset = kCarrierIdAreaBytes - 1;
 constexpr int kLastPage = kPageCount;

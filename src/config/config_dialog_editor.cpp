@@ -21,7 +21,7 @@ namespace torvane {
 
 namespace {
 
-namespace dlg = ids::config_dlg;
+namespace dlg = ids::configuration_dialog;
 
 constexpr const char* kDefaultRecordFile = "vexa_record.xml";
 

@@ -57,7 +57,7 @@ void FieldExchange::Label(int controlId, const std::string& text) const {
   if (take_) return;
   if (auto* label = window_.Control<QLabel>(controlId))
     label->setText(QString::fromStdString(text));
-  if (auto* label = window_.Control<CColorLabel>(controlId)) {
+  if (auto* label = window_.Control<ColorLabel>(controlId)) {
     label->setText(QString::fromStdString(text));
   }
 }

@@ -9,7 +9,7 @@ namespace torvane {
 // and the set's flag behind it; Set is ConfigurationSet, const or not.
 template <typename Set, typename Visit>
 void ForEachFlagBox(Set& set, Visit&& visit) {
-  namespace dlg = ids::config_dlg;
+  namespace dlg = ids::configuration_dialog;
   visit(dlg::kSourceDecimalCounter, set.sourceDecimalCounter);
   visit(dlg::kSourceCsv, set.sourceCsv);
   visit(dlg::kSourceCsvComplete, set.sourceCsvComplete);

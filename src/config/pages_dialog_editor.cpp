@@ -9,7 +9,7 @@ namespace torvane {
 
 namespace {
 
-namespace dlg = ids::pages_dlg;
+namespace dlg = ids::pages_dialog;
 
 constexpr std::size_t kCounterDigits = kBytesPerPage;  // one page of digits
 constexpr const char* kNul = "NUL";

@@ -10,7 +10,7 @@ namespace torvane {
 
 namespace {
 
-constexpr int kFirstUserPageIndex = ids::pages_dlg::kFirstPage - 1;
+constexpr int kFirstUserPageIndex = ids::pages_dialog::kFirstPage - 1;
 
 }  // namespace
 
@@ -37,7 +37,7 @@ void TakeBackPages(const PagesDialogState& pages, ConfigDialogState& config) {
             set.editPage.begin() + kFirstUserPageIndex);
   std::copy(pages.lockPage.begin() + kFirstUserPageIndex, pages.lockPage.end(),
             set.lockPage.begin() + kFirstUserPageIndex);
-  for (int byte = ids::pages_dlg::kFirstByte; byte <= ids::pages_dlg::kLastByte; ++byte) {
+  for (int byte = ids::pages_dialog::kFirstByte; byte <= ids::pages_dialog::kLastByte; ++byte) {
     const std::string& shown = pages.displayed[byte];
     if (pages.form == PageForm::Ascii) {
       set.byteAscii[byte] = shown;

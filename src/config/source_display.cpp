@@ -9,7 +9,7 @@ namespace torvane {
 
 namespace {
 
-namespace dlg = ids::config_dlg;
+namespace dlg = ids::configuration_dialog;
 
 bool KeepsLogOn(DataSource source) {
   return source == DataSource::Csv || source == DataSource::CsvComplete;

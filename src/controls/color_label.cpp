@@ -4,15 +4,15 @@
 
 namespace torvane {
 
-CColorLabel::CColorLabel(const QString& text, unsigned styleBits, QWidget* parent)
+ColorLabel::ColorLabel(const QString& text, unsigned styleBits, QWidget* parent)
     : ColorControl<QWidget>(parent), text_(text), styleBits_(styleBits) {}
 
-void CColorLabel::setText(const QString& text) {
+void ColorLabel::setText(const QString& text) {
   text_ = text;
   update();
 }
 
-void CColorLabel::paintEvent(QPaintEvent* /*event*/) {
+void ColorLabel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   style_.Paint(painter, rect(), text_, styleBits_);
 }

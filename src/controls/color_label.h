@@ -8,9 +8,12 @@
 namespace torvane {
 
 // A static label that paints itself in its own colours and font.
-class CColorLabel : public ColorControl<QWidget> {
+class ColorLabel : public ColorControl<QWidget> {
+  Q_OBJECT
+  Q_PROPERTY(QString text READ text WRITE setText)
+
  public:
-  CColorLabel(const QString& text, unsigned styleBits, QWidget* parent);
+  ColorLabel(const QString& text, unsigned styleBits, QWidget* parent);
 
   QString text() const { return text_; }
   void setText(const QString& text);

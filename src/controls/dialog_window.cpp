@@ -37,11 +37,11 @@ DialogWindow::DialogWindow(int templateId, const std::vector<ControlTemplate>& c
     QWidget* control = CreateTemplateControl(entry, this);
     extent |= control->geometry();
     if (entry.id != 0) controls_[entry.id] = control;
-    if (auto* label = dynamic_cast<CColorLabel*>(control)) {
+    if (auto* label = dynamic_cast<ColorLabel*>(control)) {
       label->SetTextColour(colour::kWhite, false);
       label->SetBackgroundColour(colour::kBlack, false);
     }
-    if (auto* field = dynamic_cast<CEnterEdit*>(control)) {
+    if (auto* field = dynamic_cast<EnterEdit*>(control)) {
       field->SetTextColour(colour::kBlack, false);
       field->SetBackgroundColour(colour::kWhite, false);
     }
@@ -64,8 +64,8 @@ QWidget* DialogWindow::ControlWidget(int controlId) const {
 }
 
 void DialogWindow::SetFieldColour(int controlId, std::uint32_t background) {
-  if (auto* field = Control<CEnterEdit>(controlId)) field->SetBackgroundColour(background);
-  if (auto* label = Control<CColorLabel>(controlId)) label->SetBackgroundColour(background);
+  if (auto* field = Control<EnterEdit>(controlId)) field->SetBackgroundColour(background);
+  if (auto* label = Control<ColorLabel>(controlId)) label->SetBackgroundColour(background);
 }
 
 void DialogWindow::FocusControl(int controlId, bool selectAll) {
@@ -81,7 +81,7 @@ void DialogWindow::EnableControl(int controlId, bool enabled) {
   if (control == nullptr) return;
   control->setEnabled(enabled);
   // The fields paint in their own colours, so a disabled one shows it by its text.
-  if (auto* field = dynamic_cast<CEnterEdit*>(control)) {
+  if (auto* field = dynamic_cast<EnterEdit*>(control)) {
     field->SetTextColour(enabled ? colour::kBlack : kDisabledText);
   }
 }

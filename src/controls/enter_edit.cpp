@@ -18,7 +18,7 @@ bool IsTab(const QKeyEvent& key) {
 
 }  // namespace
 
-CEnterEdit::CEnterEdit(int number, QWidget* parent)
+EnterEdit::EnterEdit(int number, QWidget* parent)
     : ColorControl<QLineEdit>(parent),
       number_(number),
       completeMessage_(WindowMessages::EditComplete(number)) {
@@ -26,7 +26,7 @@ CEnterEdit::CEnterEdit(int number, QWidget* parent)
   if (number > 0) StyleChanged();
 }
 
-bool CEnterEdit::event(QEvent* event) {
+bool EnterEdit::event(QEvent* event) {
   // Tab is taken before the widget would move the focus with it.
   if (event->type() == QEvent::KeyPress && IsTab(*static_cast<QKeyEvent*>(event))) {
     if (tabMessage_ != 0) SendToWindow(tabMessage_);
@@ -36,7 +36,7 @@ bool CEnterEdit::event(QEvent* event) {
   return ColorControl<QLineEdit>::event(event);
 }
 
-void CEnterEdit::keyPressEvent(QKeyEvent* event) {
+void EnterEdit::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -52,7 +52,7 @@ void CEnterEdit::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void CEnterEdit::focusOutEvent(QFocusEvent* event) {
+void EnterEdit::focusOutEvent(QFocusEvent* event) {
   ColorControl<QLineEdit>::focusOutEvent(event);
   // The field's own context menu takes the focus only for a moment.
   if (CompletesOnFocusLoss(number_) && event->reason() != Qt::PopupFocusReason) {
@@ -60,7 +60,7 @@ void CEnterEdit::focusOutEvent(QFocusEvent* event) {
   }
 }
 
-void CEnterEdit::paintEvent(QPaintEvent* event) {
+void EnterEdit::paintEvent(QPaintEvent* event) {
   if (style_.icon().isNull()) {
     ColorControl<QLineEdit>::paintEvent(event);
     return;
@@ -69,7 +69,7 @@ void CEnterEdit::paintEvent(QPaintEvent* event) {
   style_.Paint(painter, rect(), QString(), 0);
 }
 
-void CEnterEdit::StyleChanged() {
+void EnterEdit::StyleChanged() {
   QPalette colours = palette();
   colours.setColor(QPalette::Base, ColourFromRef(style_.backgroundColour()));
   colours.setColor(QPalette::Text, ColourFromRef(style_.textColour()));
@@ -77,7 +77,7 @@ void CEnterEdit::StyleChanged() {
   setFont(style_.font());
 }
 
-void CEnterEdit::SendToWindow(unsigned message) {
+void EnterEdit::SendToWindow(unsigned message) {
   for (QWidget* window = parentWidget(); window != nullptr; window = window->parentWidget()) {
     if (auto* target = dynamic_cast<MessageTarget*>(window)) {
       target->messageMap().Send(message, objectName().toInt(), this);

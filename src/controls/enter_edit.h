@@ -6,14 +6,14 @@
 
 namespace torvane {
 
-// The Enter-aware edit fields. Number 0 is the plain CEnterEdit; 1 to 25 are
-// CEnterEdit1 .. CEnterEdit25, which also paint in their own colours. Each takes
+// The Enter-aware edit fields. Number 0 is the plain field; numbers 1 to 25 also
+// paint in their own colours. Each takes
 // every key: Enter reports COMPLETE to the window instead of pressing its default
 // button, Tab never moves the focus (22 to 25 report TAB), Escape stays in the
 // field, and 18 to 22 report COMPLETE when they lose the focus.
-class CEnterEdit : public ColorControl<QLineEdit> {
+class EnterEdit : public ColorControl<QLineEdit> {
  public:
-  CEnterEdit(int number, QWidget* parent);
+  EnterEdit(int number, QWidget* parent);
 
   int number() const { return number_; }
 

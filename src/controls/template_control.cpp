@@ -32,11 +32,11 @@ QWidget* NewWidget(const ControlTemplate& entry, QWidget* parent) {
   QString caption = QString::fromUtf8(entry.caption);
   switch (entry.kind) {
     case ControlKind::ColorLabel:
-      return new CColorLabel(caption, entry.style, parent);
+      return new ColorLabel(caption, entry.style, parent);
     case ControlKind::StaticText:
       return new QLabel(caption, parent);
     case ControlKind::EnterEdit:
-      return new CEnterEdit(entry.editNumber, parent);
+      return new EnterEdit(entry.editNumber, parent);
     case ControlKind::MultiLineEdit: {
       auto* edit = new QPlainTextEdit(parent);
       edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -12,7 +12,7 @@ class WindowMessages {
  public:
   static unsigned Register(std::string_view name);
 
-  // n = 0 names the plain UWM_EDIT_COMPLETE of CEnterEdit.
+  // n = 0 names the plain UWM_EDIT_COMPLETE of EnterEdit.
   static std::string EditCompleteName(int n);
   static std::string EditTabName(int n);
   static unsigned EditComplete(int n) { return Register(EditCompleteName(n)); }

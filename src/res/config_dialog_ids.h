@@ -8,7 +8,7 @@
 // dialog (template 180). "OK" and cancel are ids::kOk and ids::kCancel.
 namespace torvane::ids {
 
-namespace config_dlg {
+namespace configuration_dialog {
 
 constexpr int kTemplate = 153;
 
@@ -59,9 +59,9 @@ constexpr int kLog = 1332;
 constexpr int kLogOpen = 1124;
 constexpr int kLogFileName = 1128;
 
-}  // namespace config_dlg
+}  // namespace configuration_dialog
 
-namespace pages_dlg {
+namespace pages_dialog {
 
 constexpr int kTemplate = 180;
 constexpr int kFirstPage = kFirstUserPage;
@@ -100,6 +100,6 @@ constexpr int ByteField(int byte) {
   return kByteField[(byte - kFirstByte) / kBytesPerPage][(byte - kFirstByte) % kBytesPerPage];
 }
 
-}  // namespace pages_dlg
+}  // namespace pages_dialog
 
 }  // namespace torvane::ids

@@ -11,7 +11,7 @@ namespace torvane {
 
 namespace {
 
-namespace dlg = ids::config_dlg;
+namespace dlg = ids::configuration_dialog;
 
 constexpr unsigned kLine = style::kSingleLineCentred;
 constexpr unsigned kCentred = style::kSingleLineCentred | style::kCentre;

@@ -11,9 +11,9 @@ constexpr unsigned kHidden = 0x40000000;
 }  // namespace style
 
 enum class ControlKind {
-  ColorLabel,     // CColorLabel
+  ColorLabel,
   StaticText,     // plain text
-  EnterEdit,      // CEnterEdit, CEnterEdit1 .. CEnterEdit25 by editNumber
+  EnterEdit,      // numbered 0 to 25 by editNumber
   MultiLineEdit,  // takes Enter, no scroll bars
   PushButton,
   ImageButton,  // a check box or radio button that shows the image pair imageId

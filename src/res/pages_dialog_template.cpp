@@ -12,7 +12,7 @@ namespace torvane {
 
 namespace {
 
-namespace dlg = ids::pages_dlg;
+namespace dlg = ids::pages_dialog;
 
 constexpr unsigned kLine = style::kSingleLineCentred;
 constexpr unsigned kCentred = style::kSingleLineCentred | style::kCentre;

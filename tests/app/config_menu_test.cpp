@@ -17,7 +17,7 @@
 namespace torvane::test {
 namespace {
 
-namespace dlg = ids::config_dlg;
+namespace dlg = ids::configuration_dialog;
 
 class ConfigMenuTest : public StationWindowTest {
  protected:
@@ -92,7 +92,7 @@ TEST_F(ConfigMenuTest, ASavedSetIsTakenOverWithOk) {
   EXPECT_TRUE(Control(ids::kPageField[1])->isEnabled());
   EXPECT_FALSE(Control(ids::kPageField[0])->isEnabled());
   EXPECT_FALSE(Control(ids::kReadButton)->isVisible());
-  auto* setName = Control<CColorLabel>(ids::kConfigSetName);
+  auto* setName = Control<ColorLabel>(ids::kConfigSetName);
   EXPECT_EQ(setName->text(), "Job 9");
   EXPECT_EQ(setName->colorStyle().backgroundColour(), colour::kWhite);
   EXPECT_EQ(setName->colorStyle().textColour(), colour::kBlack);

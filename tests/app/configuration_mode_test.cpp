@@ -65,7 +65,7 @@ class ConfigurationModeTest : public StationWindowTest {
     Start();
   }
 
-  CEnterEdit* Page(int page) const { return Control<CEnterEdit>(ids::kPageField[page - 1]); }
+  EnterEdit* Page(int page) const { return Control<EnterEdit>(ids::kPageField[page - 1]); }
   bool Editable(int page) const {
     const ColorStyle& style = Page(page)->colorStyle();
     return Page(page)->isEnabled() && style.textColour() == colour::kBlack &&
@@ -97,7 +97,7 @@ TEST_F(ConfigurationModeTest, StartsInConfigModeWithThePagesAndFlagsOfTheSet) {
 
     EXPECT_TRUE(ShowsSet(ids::kConfigModeButton));
     EXPECT_FALSE(ShowsSet(ids::kManualModeButton));
-    EXPECT_EQ(Control<CColorLabel>(ids::kConfigSetName)->text(), "Lot");
+    EXPECT_EQ(Control<ColorLabel>(ids::kConfigSetName)->text(), "Lot");
     for (int page = 1; page <= 17; ++page) {
       EXPECT_EQ(page == 3 || page == 17 ? Editable(page) : Greyed(page), true) << page;
       EXPECT_FALSE(Control(ids::kPageCheck[page - 1])->isEnabled());
@@ -127,7 +127,7 @@ TEST_F(ConfigurationModeTest, StartsInConfigModeWithThePagesAndFlagsOfTheSet) {
       EXPECT_EQ(Control(id)->isEnabled(), c.counterInUse) << id;
     }
     for (int id : {ids::kNextField, ids::kMaxField}) {
-      EXPECT_EQ(Control<CEnterEdit>(id)->colorStyle().backgroundColour(),
+      EXPECT_EQ(Control<EnterEdit>(id)->colorStyle().backgroundColour(),
                 c.counterInUse ? colour::kWhite : colour::kGrey);
     }
     EXPECT_EQ(state.setInUse.setTypeQuorvi, 1);
@@ -156,7 +156,7 @@ TEST_F(ConfigurationModeTest, ManualModeFreesThePagesAndConfigModeRestoresTheSet
   EXPECT_FALSE(Control(ids::kOneButton)->isEnabled());
   for (int id : {ids::kNextField, ids::kMaxField}) {
     EXPECT_FALSE(Control(id)->isEnabled());
-    EXPECT_EQ(Control<CEnterEdit>(id)->colorStyle().backgroundColour(), colour::kGrey);
+    EXPECT_EQ(Control<EnterEdit>(id)->colorStyle().backgroundColour(), colour::kGrey);
   }
   EXPECT_EQ(Page(5)->text(), "45 01 02 03 04 05 06 00");  // kept from Config mode
 
@@ -210,7 +210,7 @@ TEST_F(ConfigurationModeTest, UnusableSetNameOpensNoFile) {
     EXPECT_NE(seen.text.find("\"/\""), std::string::npos) << seen.text;
   }
   EXPECT_TRUE(told);
-  EXPECT_EQ(Control<CColorLabel>(ids::kConfigSetName)->text(), "../Lot");
+  EXPECT_EQ(Control<ColorLabel>(ids::kConfigSetName)->text(), "../Lot");
   EXPECT_EQ(window_->state().setInUse.set.quantity, "");
   EXPECT_EQ(Text(ids::kNextField), "");
   for (int page = 1; page <= 17; ++page) EXPECT_TRUE(Greyed(page)) << page;

@@ -35,7 +35,7 @@ TEST_F(MainWindowLayoutTest, StartStateOfTheControls) {
   Start();
   for (QWidget* control : window_->findChildren<QWidget*>()) {
     const std::string id = control->objectName().toStdString();
-    if (auto* label = dynamic_cast<CColorLabel*>(control)) {
+    if (auto* label = dynamic_cast<ColorLabel*>(control)) {
       EXPECT_EQ(label->colorStyle().textColour(), colour::kWhite) << id;
       EXPECT_EQ(label->colorStyle().backgroundColour(), colour::kBlack) << id;
     }
@@ -47,10 +47,10 @@ TEST_F(MainWindowLayoutTest, StartStateOfTheControls) {
   fields.insert(fields.end(), {ids::kCarrierIdOffsetField, ids::kCarrierIdLengthField,
                                ids::kCarrierIdField, ids::kUidField});
   for (int id : fields) {
-    EXPECT_EQ(Control<CEnterEdit>(id)->colorStyle().backgroundColour(), colour::kWhite) << id;
+    EXPECT_EQ(Control<EnterEdit>(id)->colorStyle().backgroundColour(), colour::kWhite) << id;
   }
   for (int id : {ids::kNextField, ids::kMaxField}) {
-    EXPECT_EQ(Control<CEnterEdit>(id)->colorStyle().backgroundColour(), colour::kGrey) << id;
+    EXPECT_EQ(Control<EnterEdit>(id)->colorStyle().backgroundColour(), colour::kGrey) << id;
   }
   EXPECT_TRUE(Control<ImageButton>(ids::kManualModeButton)->showsSetImage());
   EXPECT_FALSE(Control<ImageButton>(ids::kConfigModeButton)->showsSetImage());

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 #include "app/termination_notifier.h"
 #include "controls/color_label.h"
 #include "res/control_ids.h"
@@ -40,8 +40,8 @@ TEST_F(MainWindowTest, StartWithoutSettingsReportsThePortWorksAndSavesOnClose) {
   EXPECT_FALSE(Action(ids::kMenuTerminalShow)->isChecked());
   EXPECT_FALSE(window_->link().portOpen());
   EXPECT_EQ(window_->state().reader.answerUnit, 160);
-  EXPECT_TRUE(window_->timerRunning(CVexaDlg::kCycleTimer));
-  EXPECT_TRUE(window_->timerRunning(CVexaDlg::kMessageTimer));
+  EXPECT_TRUE(window_->timerRunning(MainWindow::kCycleTimer));
+  EXPECT_TRUE(window_->timerRunning(MainWindow::kMessageTimer));
   auto* output = Control<QPlainTextEdit>(ids::kTerminalOutput);
   output->setPlainText("kept");
   Control<QLineEdit>(ids::kTerminalInput)->setText("TOR");
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, WindowsTextsAreShownDecodedAndTypedTextIsSavedAsUtf8) {
   WriteSettingsForPort("none", "[Auto]\r\nPruefablauf_ist=" + setName +
                                    "\r\n[Manual]\r\nfile name=" + fileName + "\r\n");
   Start();
-  EXPECT_EQ(Control<CColorLabel>(ids::kConfigSetName)->text(), QString::fromUtf8("Pr\xC3\xBC"
+  EXPECT_EQ(Control<ColorLabel>(ids::kConfigSetName)->text(), QString::fromUtf8("Pr\xC3\xBC"
                                                                                  "fset"));
   EXPECT_EQ(Control<QLabel>(ids::kLogFileName)->text(),
             "..." + QString(47, QChar(0xE4)) + ".xml");  // the last 51 of 65 characters
@@ -168,7 +168,7 @@ TEST_F(MainWindowTest, BothAboutItemsOpenTheAboutBox) {
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
       for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* about = dynamic_cast<CAboutDlg*>(window);
+        auto* about = dynamic_cast<AboutDialog*>(window);
         if (about == nullptr || !about->isVisible()) continue;
         caption = about->windowTitle();
         about->accept();
@@ -202,7 +202,7 @@ TEST_P(EndingTest, ClosesThePortAndWritesTheSettings) {
   TerminationNotifier termination;
   Start();
   QObject::connect(&termination, &TerminationNotifier::TerminationRequested, window_.get(),
-                   &CVexaDlg::EndOnSignal);
+                   &MainWindow::EndOnSignal);
   ASSERT_TRUE(window_->link().portOpen());
   Control<QLineEdit>(ids::kPageField[0])->setText("11 22 33 44 55 66 77 88");
   switch (GetParam()) {

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "support/message_box_answerer.h"
 #include "support/qt_wait.h"
 
@@ -52,7 +52,7 @@ class StationWindowTest : public ::testing::Test {
   }
 
   void Start() {
-    window_ = std::make_unique<CVexaDlg>();
+    window_ = std::make_unique<MainWindow>();
     window_->show();
     window_->activateWindow();
     ASSERT_TRUE(WaitUntil([this] { return window_->isActiveWindow(); }));
@@ -70,7 +70,7 @@ class StationWindowTest : public ::testing::Test {
   QTemporaryDir directory_;
   QString previousDirectory_;
   std::optional<MessageBoxAnswerer> answerer_{std::in_place};
-  std::unique_ptr<CVexaDlg> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace torvane::test

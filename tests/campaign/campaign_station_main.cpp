@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/vexa_app.h"
+#include "app/station_app.h"
 #include "production/production_messages.h"
 #include "res/control_ids.h"
 #include "support/message_box_answerer.h"
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  torvane::CVexaApp app(argc, argv);
+  torvane::StationApp app(argc, argv);
   std::FILE* messages = std::fopen("messages.txt", "a");
   if (messages == nullptr) return 3;
   torvane::test::MessageBoxAnswerer answerer(

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "config/config_dialog_fixture.h"
-#include "link/i2_dlg.h"
+#include "link/interface_dialog.h"
 
 namespace torvane {
 namespace {
@@ -20,8 +20,8 @@ TEST_F(ComboBoxTest, NoComboBoxCompletesWhatIsTyped) {
   ConfigDialogState state = BlankState();
   state.setList = {"Line1", "Blank"};
   std::vector<std::unique_ptr<QDialog>> dialogs;
-  dialogs.push_back(std::make_unique<CAutoDlg>(state));
-  dialogs.push_back(std::make_unique<CI2Dlg>(InterfaceTexts{"", "", "", "", "", ""},
+  dialogs.push_back(std::make_unique<ConfigurationDialog>(state));
+  dialogs.push_back(std::make_unique<InterfaceDialog>(InterfaceTexts{"", "", "", "", "", ""},
                                              std::vector<std::string>{"/dev/ttyS10"}));
   int checked = 0;
   for (const auto& dialog : dialogs) {

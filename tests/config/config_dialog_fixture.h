@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "config/auto_dlg.h"
+#include "config/configuration_dialog.h"
 #include "config/dialog_window_fixture.h"
 #include "config/set_file.h"
 #include "res/config_dialog_ids.h"
@@ -37,8 +37,8 @@ class ConfigDialogTest : public DialogWindowTest {
   }
 
   // Picks the name from the list as the operator does; the set loads 500 ms later.
-  static void Pick(CAutoDlg& dialog, const QString& name) {
-    auto* names = Find<QComboBox>(dialog, ids::config_dlg::kName);
+  static void Pick(ConfigurationDialog& dialog, const QString& name) {
+    auto* names = Find<QComboBox>(dialog, ids::configuration_dialog::kName);
     const int index = names->findText(name);
     ASSERT_GE(index, 0) << name.toStdString();
     names->setCurrentIndex(index);

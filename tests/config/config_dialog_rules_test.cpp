@@ -15,7 +15,7 @@
 namespace torvane {
 namespace {
 
-namespace dlg = ids::config_dlg;
+namespace dlg = ids::configuration_dialog;
 
 constexpr std::uint32_t kIdGreen = CarrierIdLayout::kIdentifierGreen;
 

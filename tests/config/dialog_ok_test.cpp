@@ -14,7 +14,7 @@
 namespace torvane {
 namespace {
 
-namespace dlg = ids::config_dlg;
+namespace dlg = ids::configuration_dialog;
 
 class DialogOkTest : public test::ConfigDialogTest {
  protected:
@@ -30,7 +30,7 @@ class DialogOkTest : public test::ConfigDialogTest {
     return state;
   }
 
-  bool Closed(const CAutoDlg& dialog) const {
+  bool Closed(const ConfigurationDialog& dialog) const {
     return !dialog.isVisible() && dialog.result() == QDialog::Accepted;
   }
 };
@@ -38,24 +38,24 @@ class DialogOkTest : public test::ConfigDialogTest {
 TEST_F(DialogOkTest, OkRightAfterAPickOrAListChangeTakesNothingOver) {
   struct Case {
     const char* name;
-    std::function<void(CAutoDlg&)> act;
+    std::function<void(ConfigurationDialog&)> act;
     const char* quantityShown;  // after the first OK
   };
   const std::vector<Case> cases = {
       // The picked set is loaded at once and shown; the next OK takes it.
-      {"pick then OK", [](CAutoDlg& dialog) { Pick(dialog, "B"); }, "2"},
+      {"pick then OK", [](ConfigurationDialog& dialog) { Pick(dialog, "B"); }, "2"},
       // A typed name of a set on disk loads it too: the set shown never goes
       // into its file.
-      {"typed name of a set then OK", [](CAutoDlg& dialog) { Type(dialog, dlg::kName, "B"); }, "2"},
+      {"typed name of a set then OK", [](ConfigurationDialog& dialog) { Type(dialog, dlg::kName, "B"); }, "2"},
       {"counter page then OK",
-       [](CAutoDlg& dialog) {
+       [](ConfigurationDialog& dialog) {
          auto* list = Find<QComboBox>(dialog, dlg::kCounterPage);
          list->setCurrentIndex(list->findText("5"));
          emit list->activated(list->currentIndex());
        },
        "1"},
       {"alignment then OK",
-       [](CAutoDlg& dialog) {
+       [](ConfigurationDialog& dialog) {
          auto* list = Find<QComboBox>(dialog, dlg::kAlignment);
          list->setCurrentIndex(list->findText("Right"));
          emit list->activated(list->currentIndex());
@@ -64,17 +64,17 @@ TEST_F(DialogOkTest, OkRightAfterAPickOrAListChangeTakesNothingOver) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CAutoDlg dialog(TwoSets());
+    ConfigurationDialog dialog(TwoSets());
     Open(dialog);
     c.act(dialog);
     Click(dialog, ids::kOk);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(dialog.timerRunning(CAutoDlg::kNameTimer));
+    EXPECT_FALSE(dialog.timerRunning(ConfigurationDialog::kNameTimer));
     EXPECT_EQ(Text(dialog, dlg::kQuantity), c.quantityShown);
     EXPECT_EQ(dialog.state().set.quantity, c.quantityShown);
   }
   // After the pick the set shown is the set on disk, and OK takes it.
-  CAutoDlg dialog(TwoSets());
+  ConfigurationDialog dialog(TwoSets());
   Open(dialog);
   Pick(dialog, "B");
   Click(dialog, ids::kOk);
@@ -89,54 +89,54 @@ TEST_F(DialogOkTest, OkTakesOverOnlyANameWhoseSavedSetIsShown) {
   const std::string longest(NAME_MAX - 4 - kTemporaryNameSuffixMax, 'n');
   struct Case {
     const char* name;
-    std::function<void(CAutoDlg&)> operate;
+    std::function<void(ConfigurationDialog&)> operate;
     std::string message;  // what OK says; empty: OK closes
     std::string takenName;
   };
   const std::vector<Case> cases = {
-      {"typed name", [](CAutoDlg& d) { Type(d, dlg::kName, "Typo"); },
+      {"typed name", [](ConfigurationDialog& d) { Type(d, dlg::kName, "Typo"); },
        "no configuration set \"Typo\"", ""},
-      {"deleted name", [](CAutoDlg& d) { Click(d, dlg::kDelete); }, "enter a name", ""},
+      {"deleted name", [](ConfigurationDialog& d) { Click(d, dlg::kDelete); }, "enter a name", ""},
       {"name too long for its temporary file",
-       [&](CAutoDlg& d) {
+       [&](ConfigurationDialog& d) {
          Type(d, dlg::kName, QString::fromStdString(longest + "n"));
          Click(d, dlg::kSave);
        },
        "too long", ""},
       {"the settings file",
-       [](CAutoDlg& d) {
+       [](ConfigurationDialog& d) {
          Type(d, dlg::kName, "Torvane");
          Click(d, dlg::kSave);
        },
        "settings file", ""},
-      {"a change without Save", [](CAutoDlg& d) { Type(d, dlg::kQuantity, "99"); },
+      {"a change without Save", [](ConfigurationDialog& d) { Type(d, dlg::kQuantity, "99"); },
        "changes that are not saved", ""},
-      {"file gone since it was loaded", [&](CAutoDlg&) { std::filesystem::remove(FilePath("A")); },
+      {"file gone since it was loaded", [&](ConfigurationDialog&) { std::filesystem::remove(FilePath("A")); },
        "no file", ""},
       {"file changed since it was loaded",
-       [&](CAutoDlg&) {
+       [&](ConfigurationDialog&) {
          ConfigurationSet other;
          other.quantity = "7";
          EXPECT_TRUE(SaveSetFile(FilePath("A"), other).ok());
        },
        "has changed", ""},
       {"the longest name, saved",
-       [&](CAutoDlg& d) {
+       [&](ConfigurationDialog& d) {
          Type(d, dlg::kName, QString::fromStdString(longest));
          Click(d, dlg::kSave);
        },
        "", longest},
       {"typed name, saved",
-       [](CAutoDlg& d) {
+       [](ConfigurationDialog& d) {
          Type(d, dlg::kName, "Typo");
          Click(d, dlg::kSave);
        },
        "", "Typo"},
-      {"nothing changed", [](CAutoDlg&) {}, "", "A"},
+      {"nothing changed", [](ConfigurationDialog&) {}, "", "A"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CAutoDlg dialog(TwoSets());
+    ConfigurationDialog dialog(TwoSets());
     Open(dialog);
     c.operate(dialog);
     const std::size_t before = answerer_.seen().size();
@@ -174,7 +174,7 @@ TEST_F(DialogOkTest, ListsOfASetWithoutTheirValuesShowAndSaveNone) {
     ConfigDialogState state = StateWithFile("In use", inUse);
     state.setList = {"In use", "Bare"};
     test::WriteWholeFile(FilePath("Bare"), "[Work order Setup]\r\nQuantity=3\r\n" + c.pages);
-    CAutoDlg dialog(state);
+    ConfigurationDialog dialog(state);
     Open(dialog);
     EXPECT_EQ(Find<QComboBox>(dialog, dlg::kCounterPage)->currentText(), "5");
     Pick(dialog, "Bare");

@@ -77,7 +77,7 @@ class DialogWindowTest : public ::testing::Test {
   }
 
   static std::uint32_t Background(QWidget& dialog, int id) {
-    auto* field = Find<CEnterEdit>(dialog, id);
+    auto* field = Find<EnterEdit>(dialog, id);
     return field == nullptr ? 0 : field->colorStyle().backgroundColour();
   }
 

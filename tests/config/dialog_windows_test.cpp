@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <deque>
 
-#include "config/auto_2.h"
-#include "config/auto_dlg.h"
+#include "config/pages_dialog.h"
+#include "config/configuration_dialog.h"
 #include "config/carrier_id_layout.h"
 #include "config/config_dialog_fixture.h"
 #include "controls/file_chooser.h"
@@ -17,8 +17,8 @@
 namespace torvane {
 namespace {
 
-namespace dlg = ids::config_dlg;
-namespace pages_dlg = ids::pages_dlg;
+namespace dlg = ids::configuration_dialog;
+namespace pages_dialog = ids::pages_dialog;
 
 // Answers the file dialogs with prepared paths; cancelled once they run out.
 class AnsweringFileChooser : public FileChooser {
@@ -55,25 +55,25 @@ TEST_F(DialogWindowsTest, PagesDialogReadsTheCounterBackOnOk) {
   pages.form = PageForm::Ascii;
   pages.counterPage = "5";
   pages.counterValue = "123";
-  auto_2 dialog(pages, nullptr);
+  PagesDialog dialog(pages, nullptr);
   Open(dialog);
   EXPECT_EQ(dialog.windowTitle(), "Config Pages 3-17");
-  EXPECT_EQ(Text(dialog, pages_dlg::ByteField(39)), "3");
-  EXPECT_EQ(Text(dialog, pages_dlg::ByteField(16)), "A");
-  EXPECT_FALSE(Find(dialog, pages_dlg::kEditButton[2])->isEnabled());
-  EXPECT_TRUE(Find<ImageButton>(dialog, pages_dlg::kAsciiButton)->showsSetImage());
+  EXPECT_EQ(Text(dialog, pages_dialog::ByteField(39)), "3");
+  EXPECT_EQ(Text(dialog, pages_dialog::ByteField(16)), "A");
+  EXPECT_FALSE(Find(dialog, pages_dialog::kEditButton[2])->isEnabled());
+  EXPECT_TRUE(Find<ImageButton>(dialog, pages_dialog::kAsciiButton)->showsSetImage());
   Screenshot(dialog, "pages-dialog-ascii");
 
-  Enter(dialog, pages_dlg::ByteField(39), "4");
-  EXPECT_EQ(dialog.focusWidget(), Find(dialog, pages_dlg::ByteField(40)));
-  Enter(dialog, pages_dlg::ByteField(135), "AB");
+  Enter(dialog, pages_dialog::ByteField(39), "4");
+  EXPECT_EQ(dialog.focusWidget(), Find(dialog, pages_dialog::ByteField(40)));
+  Enter(dialog, pages_dialog::ByteField(135), "AB");
   ASSERT_EQ(answerer_.seen().size(), 1u);
   EXPECT_EQ(answerer_.seen()[0].text, "change byte 135 to a length of 1 character of 'NUL'");
-  EXPECT_EQ(dialog.focusWidget(), Find(dialog, pages_dlg::ByteField(16)));
-  Enter(dialog, pages_dlg::ByteField(135), "B");
+  EXPECT_EQ(dialog.focusWidget(), Find(dialog, pages_dialog::ByteField(16)));
+  Enter(dialog, pages_dialog::ByteField(135), "B");
 
-  Click(dialog, pages_dlg::kHexButton);
-  EXPECT_EQ(Text(dialog, pages_dlg::ByteField(39)), "34");
+  Click(dialog, pages_dialog::kHexButton);
+  EXPECT_EQ(Text(dialog, pages_dialog::ByteField(39)), "34");
   Screenshot(dialog, "pages-dialog-hex");
   Click(dialog, ids::kOk);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -82,7 +82,7 @@ TEST_F(DialogWindowsTest, PagesDialogReadsTheCounterBackOnOk) {
 }
 
 TEST_F(DialogWindowsTest, ConfigDialogLaysOutTheCounter) {
-  CAutoDlg dialog(BlankState());
+  ConfigurationDialog dialog(BlankState());
   Open(dialog);
   EXPECT_EQ(dialog.windowTitle(), "Config");
   EXPECT_TRUE(Find(dialog, ids::kOk)->isEnabled());
@@ -130,7 +130,7 @@ TEST_F(DialogWindowsTest, ConfigDialogWithEachSource) {
   set.logFile = "/records/" + std::string(90, 'r') + ".xml";
   ConfigDialogState state = StateWithFile("Job 7", set);
   state.setList = {"Job 7", "Job 8"};
-  CAutoDlg dialog(state);
+  ConfigurationDialog dialog(state);
   Open(dialog);
   EXPECT_EQ(Find<QComboBox>(dialog, dlg::kName)->count(), 2);
   EXPECT_EQ(Find<QComboBox>(dialog, dlg::kName)->currentText(), "Job 7");
@@ -153,7 +153,7 @@ TEST_F(DialogWindowsTest, ConfigDialogWithEachSource) {
 
 TEST_F(DialogWindowsTest, FileChoosersAndTheirDisplays) {
   AnsweringFileChooser chooser;
-  CAutoDlg dialog(BlankState());
+  ConfigurationDialog dialog(BlankState());
   dialog.SetFileChooser(chooser);
   Open(dialog);
   Click(dialog, dlg::kSourceCsv);
@@ -178,13 +178,13 @@ TEST_F(DialogWindowsTest, FileChoosersAndTheirDisplays) {
 TEST_F(DialogWindowsTest, CounterPageListHandsThePageToTheCounter) {
   ConfigurationSet set;
   set.editPage.fill(true);
-  CAutoDlg dialog(StateWithFile("Pages", set));
+  ConfigurationDialog dialog(StateWithFile("Pages", set));
   Open(dialog);
   auto* list = Find<QComboBox>(dialog, dlg::kCounterPage);
   list->setCurrentText("5");
   emit list->activated(list->currentIndex());
-  EXPECT_TRUE(dialog.timerRunning(CAutoDlg::kCounterPageTimer));
-  ASSERT_TRUE(test::WaitUntil([&] { return !dialog.timerRunning(CAutoDlg::kCounterPageTimer); }));
+  EXPECT_TRUE(dialog.timerRunning(ConfigurationDialog::kCounterPageTimer));
+  ASSERT_TRUE(test::WaitUntil([&] { return !dialog.timerRunning(ConfigurationDialog::kCounterPageTimer); }));
   EXPECT_TRUE(Find<ImageButton>(dialog, dlg::kWritePages3To17)->showsSetImage());
   EXPECT_FALSE(Find(dialog, ids::kOk)->isEnabled());
 
@@ -193,7 +193,7 @@ TEST_F(DialogWindowsTest, CounterPageListHandsThePageToTheCounter) {
     auto* pages = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(pages, nullptr);
     EXPECT_EQ(pages->objectName(), "180");
-    EXPECT_FALSE(Find(*pages, pages_dlg::kEditButton[2])->isEnabled());
+    EXPECT_FALSE(Find(*pages, pages_dialog::kEditButton[2])->isEnabled());
     Screenshot(*pages, "pages-dialog-from-config");
     Click(*pages, ids::kCancel);
   });

@@ -11,7 +11,7 @@
 namespace torvane {
 namespace {
 
-namespace dlg = ids::pages_dlg;
+namespace dlg = ids::pages_dialog;
 
 const std::string kHexRefusal20 =
     "change byte 20 to a length of 2 hexadecimal (0,1,2,3,4,5,6,7,8,9,A,B,C,D,E,F) "

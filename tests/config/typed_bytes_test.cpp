@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "config/auto_2.h"
+#include "config/pages_dialog.h"
 #include "config/config_dialog_fixture.h"
 #include "res/control_ids.h"
 #include "support/scratch_directory.h"
@@ -12,8 +12,8 @@
 namespace torvane {
 namespace {
 
-namespace dlg = ids::config_dlg;
-namespace pages_dlg = ids::pages_dlg;
+namespace dlg = ids::configuration_dialog;
+namespace pages_dialog = ids::pages_dialog;
 
 using TypedBytesTest = test::ConfigDialogTest;
 
@@ -42,7 +42,7 @@ TEST_F(TypedBytesTest, ConfigDialogChecksTypedBytesOnSaveAndOk) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CAutoDlg dialog(BlankState());
+    ConfigurationDialog dialog(BlankState());
     Open(dialog);
     Type(dialog, c.field, c.typed);
     const std::size_t before = answerer_.seen().size();
@@ -74,15 +74,15 @@ TEST_F(TypedBytesTest, PagesDialogChecksTypedBytesOnFormSwitchAndOk) {
     QString shownAfter;
   };
   const std::vector<Case> cases = {
-      {"character, then HEX", PageForm::Ascii, "B", pages_dlg::kHexButton, "", PageForm::Hex, "42"},
-      {"two characters, then HEX", PageForm::Ascii, "AB", pages_dlg::kHexButton,
+      {"character, then HEX", PageForm::Ascii, "B", pages_dialog::kHexButton, "", PageForm::Hex, "42"},
+      {"two characters, then HEX", PageForm::Ascii, "AB", pages_dialog::kHexButton,
        "change byte 20 to a length of 1 character", PageForm::Ascii, "AB"},
-      {"hex, then ASCII", PageForm::Hex, "4a", pages_dlg::kAsciiButton, "", PageForm::Ascii, "J"},
-      {"no hex byte, then ASCII", PageForm::Hex, "ZZ", pages_dlg::kAsciiButton,
+      {"hex, then ASCII", PageForm::Hex, "4a", pages_dialog::kAsciiButton, "", PageForm::Ascii, "J"},
+      {"no hex byte, then ASCII", PageForm::Hex, "ZZ", pages_dialog::kAsciiButton,
        "change byte 20 to a length of 2", PageForm::Hex, "ZZ"},
       {"no hex byte, then OK", PageForm::Hex, "ZZ", ids::kOk, "change byte 20 to a length of 2",
        PageForm::Hex, "ZZ"},
-      {"beyond Latin-1, then HEX", PageForm::Ascii, "\u20AC", pages_dlg::kHexButton, "Latin-1",
+      {"beyond Latin-1, then HEX", PageForm::Ascii, "\u20AC", pages_dialog::kHexButton, "Latin-1",
        PageForm::Ascii, "A"},
       {"beyond Latin-1, then OK", PageForm::Ascii, "\u20AC", ids::kOk, "Latin-1", PageForm::Ascii,
        "A"},
@@ -95,13 +95,13 @@ TEST_F(TypedBytesTest, PagesDialogChecksTypedBytesOnFormSwitchAndOk) {
     pages.displayed = c.form == PageForm::Ascii ? pages.chars : pages.hex;
     pages.form = c.form;
     pages.counterPage = "None";
-    auto_2 dialog(pages, nullptr);
+    PagesDialog dialog(pages, nullptr);
     Open(dialog);
-    Type(dialog, pages_dlg::ByteField(20), c.typed);
+    Type(dialog, pages_dialog::ByteField(20), c.typed);
     const std::size_t before = answerer_.seen().size();
     Click(dialog, c.button);
     EXPECT_EQ(dialog.state().form, c.formAfter);
-    EXPECT_EQ(Text(dialog, pages_dlg::ByteField(20)), c.shownAfter);
+    EXPECT_EQ(Text(dialog, pages_dialog::ByteField(20)), c.shownAfter);
     if (c.message.empty()) {
       EXPECT_EQ(answerer_.seen().size(), before);
       continue;
@@ -110,7 +110,7 @@ TEST_F(TypedBytesTest, PagesDialogChecksTypedBytesOnFormSwitchAndOk) {
     ASSERT_EQ(answerer_.seen().size(), before + 1);
     EXPECT_NE(answerer_.seen().back().text.find(c.message), std::string::npos)
         << answerer_.seen().back().text;
-    EXPECT_EQ(dialog.focusWidget(), Find(dialog, pages_dlg::ByteField(20)));
+    EXPECT_EQ(dialog.focusWidget(), Find(dialog, pages_dialog::ByteField(20)));
   }
 }
 

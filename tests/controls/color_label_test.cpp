@@ -35,7 +35,7 @@ QRect InkBox(QWidget& widget, const QColor& background) {
 
 // White on black, so that the ink is the text.
 QRect TextBox(const QString& text, unsigned styleBits, QSize size, QPoint margins = {}) {
-  CColorLabel label(text, styleBits, nullptr);
+  ColorLabel label(text, styleBits, nullptr);
   label.resize(size);
   label.SetTextColour(0xFFFFFF);
   label.SetBackgroundColour(0x000000);
@@ -50,9 +50,9 @@ QIcon SolidIcon(const QColor& colour) {
 }
 
 TEST(BackgroundColourTest, LabelAndFieldFillWithTheLastBgrColourSet) {
-  CColorLabel label("", 0, nullptr);
+  ColorLabel label("", 0, nullptr);
   label.resize(40, 20);
-  CEnterEdit field(5, nullptr);
+  EnterEdit field(5, nullptr);
   field.resize(80, 24);
   const std::pair<std::uint32_t, QColor> colours[] = {{0x0000FF, QColor(255, 0, 0)},
                                                       {0x00FF00, QColor(0, 255, 0)},
@@ -93,7 +93,7 @@ TEST(LabelLayoutTest, StyleBitsPlaceTheTextInA200By60Label) {
 
 TEST(LabelLayoutTest, LongTextWrapsUnlessSingleLineAndMarginsMoveIt) {
   const QString longText = "alpha beta gamma delta epsilon zeta eta theta iota kappa";
-  const int lineHeight = QFontMetrics(CColorLabel("", 0, nullptr).colorStyle().font()).height();
+  const int lineHeight = QFontMetrics(ColorLabel("", 0, nullptr).colorStyle().font()).height();
   EXPECT_GT(TextBox(longText, 0x0000, {90, 120}).height(), 2 * lineHeight);
   EXPECT_LE(TextBox(longText, 0x0200, {90, 120}).height(), lineHeight);
 
@@ -103,7 +103,7 @@ TEST(LabelLayoutTest, LongTextWrapsUnlessSingleLineAndMarginsMoveIt) {
 }
 
 TEST(IconTest, AnIconIsDrawnCentredInsteadOfTheText) {
-  CColorLabel label("WWWWWWWWWW", 0, nullptr);
+  ColorLabel label("WWWWWWWWWW", 0, nullptr);
   label.resize(100, 60);
   label.SetTextColour(0xFFFFFF);
   label.SetBackgroundColour(0x000000);
@@ -113,7 +113,7 @@ TEST(IconTest, AnIconIsDrawnCentredInsteadOfTheText) {
   label.SetIcon(QIcon());
   EXPECT_LT(InkBox(label, Qt::black).left(), 10) << "text again";
 
-  CEnterEdit field(3, nullptr);
+  EnterEdit field(3, nullptr);
   field.resize(100, 40);
   field.setText("WWWWWWWWWW");
   field.SetBackgroundColour(0xFFFFFF);
@@ -124,7 +124,7 @@ TEST(IconTest, AnIconIsDrawnCentredInsteadOfTheText) {
 // The weight follows the bold flag whatever the description says; the size is
 // the display's pixel height of the points; a face keeps at most 31 characters.
 TEST(FontTest, BoldFlagDescriptionFaceAndSize) {
-  CColorLabel label("x", 0, nullptr);
+  ColorLabel label("x", 0, nullptr);
   const QString face = label.colorStyle().font().family();
   label.SetBold(true);
   EXPECT_TRUE(label.colorStyle().font().bold());

@@ -60,11 +60,11 @@ void Press(QWidget* target, int key, const QString& text = QString()) {
   QApplication::sendEvent(target, &release);
 }
 
-// One case per member of the family, CEnterEdit0 standing for the plain field.
+// One case per member of the family, number 0 standing for the plain field.
 class EnterEditTest : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
-    field_ = new CEnterEdit(GetParam(), &window_);
+    field_ = new EnterEdit(GetParam(), &window_);
     field_->setObjectName(QString::number(kIdBase + GetParam()));
     other_ = new QPushButton("other", &window_);
     other_->move(0, 40);
@@ -77,7 +77,7 @@ class EnterEditTest : public ::testing::TestWithParam<int> {
   }
 
   RecordingWindow window_;
-  CEnterEdit* field_ = nullptr;
+  EnterEdit* field_ = nullptr;
   QPushButton* other_ = nullptr;
 };
 
@@ -110,11 +110,11 @@ TEST_P(EnterEditTest, ReportsEnterTabAndFocusLossAsItsMemberShould) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Family, EnterEditTest, ::testing::Range(0, 26), [](const auto& info) {
-  return "CEnterEdit" + std::to_string(info.param);
+  return "EnterEdit" + std::to_string(info.param);
 });
 
 TEST(EnterEditWithoutWindowTest, EnterWithoutAReceivingWindowIsHarmless) {
-  CEnterEdit field(3, nullptr);
+  EnterEdit field(3, nullptr);
   field.setText("x");
   Press(&field, Qt::Key_Return, "\r");
   EXPECT_EQ(field.text(), "x");

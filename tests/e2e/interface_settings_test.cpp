@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/termination_notifier.h"
-#include "link/i2_dlg.h"
-#include "link/port_info_dlg.h"
+#include "link/interface_dialog.h"
+#include "link/port_info_dialog.h"
 #include "res/interface_dialog_template.h"
 #include "station_with_reader_fixture.h"
 #include "support/dialog_operator.h"
@@ -22,7 +22,7 @@ namespace {
 constexpr int kCombos[] = {ids::kPortCombo,   ids::kBaudRateCombo, ids::kDataBitsCombo,
                            ids::kParityCombo, ids::kStopBitsCombo, ids::kFlowControlCombo};
 
-QComboBox* Combo(CI2Dlg& dialog, int id) {
+QComboBox* Combo(InterfaceDialog& dialog, int id) {
   return dialog.findChild<QComboBox*>(QString::number(id));
 }
 
@@ -33,7 +33,7 @@ struct Shown {
 };
 
 // Chooses the entry of that text, or types the text when the list has none.
-void Choose(CI2Dlg& dialog, int id, const std::string& text) {
+void Choose(InterfaceDialog& dialog, int id, const std::string& text) {
   QComboBox* combo = Combo(dialog, id);
   const int entry = combo->findText(QString::fromStdString(text), Qt::MatchExactly);
   if (entry >= 0) {
@@ -47,20 +47,20 @@ void Choose(CI2Dlg& dialog, int id, const std::string& text) {
   }
 }
 
-void Press(CI2Dlg& dialog, int buttonId) {
+void Press(InterfaceDialog& dialog, int buttonId) {
   dialog.findChild<QPushButton*>(QString::number(buttonId))->click();
 }
 
 class InterfaceSettingsTest : public StationWithReaderTest {
  protected:
   // Chooses "Interface" > "Settings" and works the dialog; false when no dialog came.
-  bool Settings(const std::function<void(CI2Dlg&)>& operate) {
-    DialogOperator<CI2Dlg> dialogOperator(operate);
+  bool Settings(const std::function<void(InterfaceDialog&)>& operate) {
+    DialogOperator<InterfaceDialog> dialogOperator(operate);
     Action(ids::kMenuInterfaceSettings)->trigger();
     return dialogOperator.operated();
   }
   bool SettingsOk(const std::vector<std::pair<int, std::string>>& choices) {
-    return Settings([&](CI2Dlg& dialog) {
+    return Settings([&](InterfaceDialog& dialog) {
       for (const auto& [id, text] : choices) Choose(dialog, id, text);
       Press(dialog, ids::kOk);
     });
@@ -68,7 +68,7 @@ class InterfaceSettingsTest : public StationWithReaderTest {
   // Opens the dialog, notes what it shows and ends it with Cancel.
   Shown Look() {
     Shown shown;
-    EXPECT_TRUE(Settings([&](CI2Dlg& dialog) {
+    EXPECT_TRUE(Settings([&](InterfaceDialog& dialog) {
       for (int id : kCombos) {
         shown.texts.push_back(Combo(dialog, id)->currentText().toStdString());
         shown.entries.push_back(Combo(dialog, id)->currentIndex());
@@ -80,24 +80,24 @@ class InterfaceSettingsTest : public StationWithReaderTest {
 
   // Reads the UID through the station and tells whether this reader answered.
   bool TalksTo(sim::ReaderSimulator& reader) {
-    Control<CEnterEdit>(ids::kUidField)->clear();
+    Control<EnterEdit>(ids::kUidField)->clear();
     Click(ids::kReadUidButton);
     const std::vector<std::string> commands = reader.ReceivedCommands();
     return !commands.empty() && commands.back() == "RUID" &&
            Text(ids::kUidField) == reader.OnAntenna().value_or(sim::Transponder{}).uid;
   }
   bool TimersRun() const {
-    return window_->timerRunning(CVexaDlg::kCycleTimer) &&
-           window_->timerRunning(CVexaDlg::kMessageTimer);
+    return window_->timerRunning(MainWindow::kCycleTimer) &&
+           window_->timerRunning(MainWindow::kMessageTimer);
   }
 };
 
 TEST_F(InterfaceSettingsTest, CancelReopensWithTheOldSettings) {
   ASSERT_NO_FATAL_FAILURE(StartOnReader());
   bool closedAndStill = false;
-  ASSERT_TRUE(Settings([&](CI2Dlg& dialog) {
-    closedAndStill = !window_->link().portOpen() && !window_->timerRunning(CVexaDlg::kCycleTimer) &&
-                     !window_->timerRunning(CVexaDlg::kMessageTimer);
+  ASSERT_TRUE(Settings([&](InterfaceDialog& dialog) {
+    closedAndStill = !window_->link().portOpen() && !window_->timerRunning(MainWindow::kCycleTimer) &&
+                     !window_->timerRunning(MainWindow::kMessageTimer);
     Choose(dialog, ids::kPortCombo, "/dev/torvane-no-such-port");
     Choose(dialog, ids::kParityCombo, "Odd");
     Press(dialog, ids::kCancel);
@@ -218,14 +218,14 @@ TEST_F(InterfaceSettingsTest, APortThatCannotBeClosedGetsNoDialog) {
   const int descriptor = DescriptorOf(simulator_->devicePath());
   ASSERT_GE(descriptor, 0);
   ASSERT_EQ(close(descriptor), 0);
-  EXPECT_FALSE(Settings([](CI2Dlg& dialog) { Press(dialog, ids::kCancel); }));
+  EXPECT_FALSE(Settings([](InterfaceDialog& dialog) { Press(dialog, ids::kCancel); }));
   ASSERT_EQ(answerer_->seen().size(), 1u);
   EXPECT_EQ(answerer_->seen()[0].text, "Can't close COM Port.");
   EXPECT_EQ(answerer_->seen()[0].caption, "Torvane");
   EXPECT_TRUE(TimersRun());
 
   // Linux has let go of the descriptor all the same: the next try works.
-  ASSERT_TRUE(Settings([](CI2Dlg& dialog) { Press(dialog, ids::kCancel); }));
+  ASSERT_TRUE(Settings([](InterfaceDialog& dialog) { Press(dialog, ids::kCancel); }));
   EXPECT_TRUE(TalksTo(*simulator_));
 }
 
@@ -233,8 +233,8 @@ TEST_F(InterfaceSettingsTest, EndingFromInsideTheDialogLeavesThePortClosed) {
   TerminationNotifier termination;
   ASSERT_NO_FATAL_FAILURE(StartOnReader());
   QObject::connect(&termination, &TerminationNotifier::TerminationRequested, window_.get(),
-                   &CVexaDlg::EndOnSignal);
-  ASSERT_TRUE(Settings([](CI2Dlg&) { std::raise(SIGTERM); }));
+                   &MainWindow::EndOnSignal);
+  ASSERT_TRUE(Settings([](InterfaceDialog&) { std::raise(SIGTERM); }));
   ASSERT_TRUE(WaitUntil([&] { return !window_->isVisible(); }));
   EXPECT_FALSE(window_->link().portOpen());
   EXPECT_TRUE(answerer_->seen().empty());
@@ -245,7 +245,7 @@ TEST_F(InterfaceSettingsTest, DeviceManagerShowsOnePortInformationWindow) {
   for (int time = 0; time < 2; ++time) Action(ids::kMenuDeviceManager)->trigger();
   int shown = 0;
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    auto* information = dynamic_cast<CPortInfoDlg*>(window);
+    auto* information = dynamic_cast<PortInfoDialog*>(window);
     if (information != nullptr && information->isVisible()) ++shown;
   }
   EXPECT_EQ(shown, 1);

@@ -64,7 +64,7 @@ class StationWithReaderTest : public StationWindowTest {
 
   // Empties the field and types the text key by key, then Enter when asked.
   void Type(int id, const std::string& text, bool enter = false) const {
-    auto* field = Control<CEnterEdit>(id);
+    auto* field = Control<EnterEdit>(id);
     field->setFocus();
     field->clear();
     for (char c : text) {
@@ -80,10 +80,10 @@ class StationWithReaderTest : public StationWindowTest {
     Type(ids::kPageField[page - 1], text, true);
   }
 
-  std::string Text(int id) const { return Control<CEnterEdit>(id)->text().toStdString(); }
+  std::string Text(int id) const { return Control<EnterEdit>(id)->text().toStdString(); }
   std::string PageText(int page) const { return Text(ids::kPageField[page - 1]); }
   std::uint32_t Colour(int id) const {
-    return Control<CEnterEdit>(id)->colorStyle().backgroundColour();
+    return Control<EnterEdit>(id)->colorStyle().backgroundColour();
   }
   std::uint32_t PageColour(int page) const { return Colour(ids::kPageField[page - 1]); }
   bool ShowsSet(int id) const { return Control<ImageButton>(id)->showsSetImage(); }

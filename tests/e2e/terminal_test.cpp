@@ -43,7 +43,7 @@ TEST_F(TerminalTest, RawLinesReachTheReaderAndItsAnswersAppear) {
     EXPECT_TRUE(WaitForOutput(row.answer + "\n")) << Output().toStdString();
     EXPECT_EQ(NewCommands(), std::vector<std::string>{row.line});
     if (row.withEnter) {
-      EXPECT_EQ(Control<CEnterEdit>(ids::kTerminalInput)->selectedText().toStdString(), row.line);
+      EXPECT_EQ(Control<EnterEdit>(ids::kTerminalInput)->selectedText().toStdString(), row.line);
     }
   }
   EXPECT_EQ(OnAntenna().pages[2], (sim::Page{'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'}));

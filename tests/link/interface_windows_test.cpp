@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "link/i2_dlg.h"
-#include "link/port_info_dlg.h"
+#include "link/interface_dialog.h"
+#include "link/port_info_dialog.h"
 #include "platform/port_discovery.h"
 #include "res/control_ids.h"
 #include "res/interface_dialog_template.h"
@@ -30,7 +30,7 @@ const InterfaceTexts kTexts{"/dev/ttyUSB", "9600", "8", "None", "1", "No"};
 TEST(InterfaceDialogTest, FixedListsAndThePortsPresent) {
   const std::vector<std::string> ports = {"/dev/serial/by-id/usb-FTDI_FT232R-if00-port0",
                                           "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"};
-  CI2Dlg dialog(kTexts, ports);
+  InterfaceDialog dialog(kTexts, ports);
   EXPECT_EQ(dialog.objectName(), "143");
   EXPECT_EQ(dialog.windowTitle(), "Interface Settings");
   EXPECT_EQ(dialog.size(), QSize(240, 222));
@@ -79,7 +79,7 @@ TEST(InterfaceDialogTest, ATextSelectsTheFirstEntryItBeginsRegardlessOfCase) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.parity);
-    CI2Dlg dialog({"ttyS0", c.baudRate, "8", c.parity, "1", "No"}, {});
+    InterfaceDialog dialog({"ttyS0", c.baudRate, "8", c.parity, "1", "No"}, {});
     auto* parity = dialog.findChild<QComboBox*>(QString::number(ids::kParityCombo));
     auto* baud = dialog.findChild<QComboBox*>(QString::number(ids::kBaudRateCombo));
     EXPECT_EQ(parity->currentIndex(), c.parityEntry);
@@ -90,7 +90,7 @@ TEST(InterfaceDialogTest, ATextSelectsTheFirstEntryItBeginsRegardlessOfCase) {
 }
 
 TEST(InterfaceDialogTest, EnterInAFieldIsOk) {
-  CI2Dlg dialog(kTexts, {});
+  InterfaceDialog dialog(kTexts, {});
   dialog.show();
   auto* baud = dialog.findChild<QComboBox*>(QString::number(ids::kBaudRateCombo));
   baud->setFocus();
@@ -118,7 +118,7 @@ TEST(PortInfoWindowTest, ShowsEachPortAndWhyItCannotBeOpened) {
   const PortAccess access = CheckPortAccess(tree.root() + "/dev/ttyUSB0", Stranger());
   ASSERT_TRUE(access.joinGroupHelps);
 
-  CPortInfoDlg window(tree.root(), Stranger());
+  PortInfoDialog window(tree.root(), Stranger());
   EXPECT_EQ(window.windowTitle(), "Serial Ports");
   const std::string hint = access.Hint();
   // Each port a heading and a table of label and value; blocks apart by an empty line.
@@ -148,7 +148,7 @@ TEST(PortInfoWindowTest, ShowsEachPortAndWhyItCannotBeOpened) {
 TEST(PortInfoWindowTest, SaysSoWhenThereIsNoPort) {
   FakeDeviceTree tree;
   tree.AddSerialCorePort("ttyS0", 0);
-  CPortInfoDlg window(tree.root(), Stranger());
+  PortInfoDialog window(tree.root(), Stranger());
   EXPECT_EQ(window.shownText(), "No serial port was found on this system.");
 }
 

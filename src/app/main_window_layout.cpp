@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/outcome_panel.h"
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "controls/template_control.h"
 #include "res/control_ids.h"
 #include "res/main_menu.h"
@@ -13,7 +13,7 @@
 
 namespace torvane {
 
-void CVexaDlg::BuildWindow() {
+void MainWindow::BuildWindow() {
   QFont dialogFont = font();
   dialogFont.setPointSize(kDialogFontPointSize);
   setFont(dialogFont);
@@ -31,7 +31,7 @@ void CVexaDlg::BuildWindow() {
   for (int group : {ids::kConfigGroup, ids::kManualGroup, ids::kTerminalGroup}) {
     controls_.at(group)->lower();
   }
-  outcomePanel_ = new COutcomePanel(area);
+  outcomePanel_ = new OutcomePanel(area);
   PlaceOutcomePanel();
   auto* ok = Control<QPushButton>(ids::kOk);
   ok->setDefault(true);
@@ -40,7 +40,7 @@ void CVexaDlg::BuildWindow() {
                        Control<QPlainTextEdit>(ids::kTerminalOutput));
 }
 
-void CVexaDlg::PlaceOutcomePanel() {
+void MainWindow::PlaceOutcomePanel() {
   // Config mode hides the Manual group's controls: the panel takes their room.
   // In Manual mode it keeps the lower right, over the window's picture.
   const bool large = state_.setInUse.configMode == 1;
@@ -61,7 +61,7 @@ QString WithMnemonic(const char* caption) {
 
 }  // namespace
 
-QMenuBar* CVexaDlg::BuildMenu() {
+QMenuBar* MainWindow::BuildMenu() {
   auto* bar = new QMenuBar(this);
   for (const MenuTemplate& menu : MainMenuTemplate()) {
     QString title = WithMnemonic(menu.title);

@@ -1,4 +1,4 @@
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +26,7 @@ constexpr const char* kEndRunQuestion = "A continuous run is on.\r\nEnd the run 
 
 }  // namespace
 
-CVexaDlg::CVexaDlg(QWidget* parent)
+MainWindow::MainWindow(QWidget* parent)
     : QDialog(parent),
       pageEditor_(*this, state_.pages),
       manualOperations_(link_, *this, state_.pages, state_.reader, state_.terminal, state_.setInUse,
@@ -44,7 +44,7 @@ CVexaDlg::CVexaDlg(QWidget* parent)
   WatchReader();
 }
 
-CVexaDlg::~CVexaDlg() {
+MainWindow::~MainWindow() {
   // The receive thread works on this window's state: it ends before anything else.
   if (!ended_) ClosePort();
   if (initialised_) {
@@ -64,14 +64,14 @@ CVexaDlg::~CVexaDlg() {
   StationMessageBox::SetEnding(false);
 }
 
-void CVexaDlg::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (initialised_) return;
   initialised_ = true;
   Initialise();
 }
 
-void CVexaDlg::Initialise() {
+void MainWindow::Initialise() {
   state_.reader.answerUnit = kAnswerUnitAtStart;
   // Shown, then toggled once: hidden, unchecked, the narrow window.
   state_.terminal.terminalShown = true;
@@ -96,7 +96,7 @@ void CVexaDlg::Initialise() {
   ShowProductionState();
 }
 
-void CVexaDlg::LoadSetInUseAtStart() {
+void MainWindow::LoadSetInUseAtStart() {
   const Status loaded =
       LoadSetInUse(state_.workingDirectory, state_.setInUse, state_.pages, state_.production);
   if (!loaded.ok()) {
@@ -108,14 +108,14 @@ void CVexaDlg::LoadSetInUseAtStart() {
   ReportUnusableSet();
 }
 
-void CVexaDlg::ReportUnusableSet() {
+void MainWindow::ReportUnusableSet() {
   if (state_.setInUse.name.empty()) return;
   if (const Status usable = CheckSetInUse(state_.setInUse); !usable.ok()) {
     ShowMessage(usable.error, text::kWindowCaption, MessageIcon::Warning, MessageButtons::Ok);
   }
 }
 
-bool CVexaDlg::MayEndWithRecordsInMemory() {
+bool MainWindow::MayEndWithRecordsInMemory() {
   if (StationMessageBox::ending() || productionRecordFile_.EnsureRecordsOnDisk().ok()) return true;
   std::string question = "These production records are held only in memory:\r\n";
   for (const std::string& label : productionRecordFile_.RecordsOnlyInMemory()) {
@@ -128,18 +128,18 @@ bool CVexaDlg::MayEndWithRecordsInMemory() {
                      MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
-void CVexaDlg::OpenPortAtStart() {
+void MainWindow::OpenPortAtStart() {
   ResolveSerialCodes(state_.serial);
   OpenPort(text::kErrorCaption);
 }
 
-void CVexaDlg::ClosePort() {
+void MainWindow::ClosePort() {
   if (!link_.CloseComPort()) {
     ShowMessage(text::kPortNotClosed, text::kErrorCaption, MessageIcon::Error, MessageButtons::Ok);
   }
 }
 
-void CVexaDlg::done(int result) {
+void MainWindow::done(int result) {
   if (!ended_ && !MayEndWithRecordsInMemory()) return;
   if (!ended_) {
     ended_ = true;
@@ -148,7 +148,7 @@ void CVexaDlg::done(int result) {
   QDialog::done(result);
 }
 
-void CVexaDlg::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Enter reaches the window only from a control that does not take it (push
   // buttons and the fields do): it is the hidden OK button's command, which never
   // ends the window.
@@ -165,7 +165,7 @@ void CVexaDlg::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void CVexaDlg::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (ExitGreyed() && !StationMessageBox::ending()) {
     if (ShowMessage(kEndRunQuestion, text::kWindowCaption, MessageIcon::Question,
                     MessageButtons::YesNo) != MessageAnswer::Yes) {
@@ -178,11 +178,11 @@ void CVexaDlg::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
-bool CVexaDlg::ExitGreyed() const {
+bool MainWindow::ExitGreyed() const {
   return !actions_.at(ids::kMenuExit)->isEnabled();
 }
 
-void CVexaDlg::EndOnSignal() {
+void MainWindow::EndOnSignal() {
   StationMessageBox::SetEnding(true);
   for (QWidget* window : QApplication::topLevelWidgets()) {
     auto* dialog = qobject_cast<QDialog*>(window);

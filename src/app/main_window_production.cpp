@@ -2,7 +2,7 @@
 #include <QScrollBar>
 
 #include "app/outcome_panel.h"
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "controls/window_messages.h"
 #include "production/production_messages.h"
 #include "res/control_ids.h"
@@ -17,7 +17,7 @@ constexpr int kCounterFieldsEdit = 21;
 
 }  // namespace
 
-void CVexaDlg::ConnectProductionCommands() {
+void MainWindow::ConnectProductionCommands() {
   SetCycleRunner([this] { RunCycle(); });
   ConnectButton(ids::kOneButton, [this] { OnOne(); });
   ConnectButton(ids::kContButton, [this] { OnContinuousButton(); });
@@ -39,7 +39,7 @@ void CVexaDlg::ConnectProductionCommands() {
   });
 }
 
-void CVexaDlg::ConnectSpin(int spinId, std::function<void(SpinDirection)> handler) {
+void MainWindow::ConnectSpin(int spinId, std::function<void(SpinDirection)> handler) {
   auto* spin = Control<QScrollBar>(spinId);
   if (spin == nullptr) return;
   // The arrows step; the bar itself stays in the middle for the next step.
@@ -51,13 +51,13 @@ void CVexaDlg::ConnectSpin(int spinId, std::function<void(SpinDirection)> handle
           });
 }
 
-void CVexaDlg::OnOne() {
+void MainWindow::OnOne() {
   SetTimer(kCycleTimer, kCyclePeriod);
   requests_.cycleRequested = true;
   state_.reader.errorCount = 0;
 }
 
-void CVexaDlg::RunCycle() {
+void MainWindow::RunCycle() {
   outcomePanel_->ShowBusy();
   // The cycle holds the window's thread: BUSY is painted before it starts.
   outcomePanel_->repaint();
@@ -81,7 +81,7 @@ void CVexaDlg::RunCycle() {
   ShowProductionState();
 }
 
-void CVexaDlg::OnContinuousButton() {
+void MainWindow::OnContinuousButton() {
   production_.continuous().OnContinuous();
   const bool on = state_.production.continuousMode == 1;
   if (on) production_.tally().StartRun();
@@ -93,12 +93,12 @@ void CVexaDlg::OnContinuousButton() {
   }
 }
 
-void CVexaDlg::ResetResultFields() {
+void MainWindow::ResetResultFields() {
   for (int field : ids::kPageField) SetFieldColour(field, colour::kWhite);
   SetFieldColour(ids::kUidField, colour::kWhite);
 }
 
-void CVexaDlg::ShowProductionState() {
+void MainWindow::ShowProductionState() {
   PlaceOutcomePanel();
   const OutcomeTally& tally = production_.tally();
   outcomePanel_->ShowCounts(tally, production_.Remaining());
@@ -107,7 +107,7 @@ void CVexaDlg::ShowProductionState() {
   outcomePanel_->ShowHint(NextStep());
 }
 
-std::string CVexaDlg::NextStep() const {
+std::string MainWindow::NextStep() const {
   if (state_.setInUse.configMode != 1) return "Manual mode: press \"Config\" to produce.";
   if (state_.production.continuousMode == 1) {
     return "Place the next transponder: the run programs it.";
@@ -119,7 +119,7 @@ std::string CVexaDlg::NextStep() const {
   return "Place a transponder and press One";
 }
 
-std::string CVexaDlg::ReaderTrouble() const {
+std::string MainWindow::ReaderTrouble() const {
   constexpr const char* kChoosePort = "choose the port in \"Interface\" > \"Settings\"";
   if (readerAway_ && !otherDeviceAt_.empty()) {
     return "reader disconnected: another device is at " + otherDeviceAt_ + "; " + kChoosePort +
@@ -130,17 +130,17 @@ std::string CVexaDlg::ReaderTrouble() const {
   return {};
 }
 
-void CVexaDlg::OnContinuousTimer() {
+void MainWindow::OnContinuousTimer() {
   const bool busy = production_.cycle().running() || requests_.cycleRequested;
   if (production_.continuous().OnPollTick(busy)) OnOne();
   // The transponder of the last cycle is taken away: the run waits for the next.
   if (state_.production.continuousMode == 1 && production_.continuous().antennaEmpty() &&
-      outcomePanel_->face() == COutcomePanel::Face::Pass) {
+      outcomePanel_->face() == OutcomePanel::Face::Pass) {
     outcomePanel_->ShowWaiting();
   }
 }
 
-void CVexaDlg::ReportSourceFailure(const Status& status) {
+void MainWindow::ReportSourceFailure(const Status& status) {
   if (status.ok()) return;
   ShowMessage(status.error, text::kCaption, MessageIcon::Error, MessageButtons::Ok);
 }

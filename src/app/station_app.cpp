@@ -1,24 +1,24 @@
-#include "app/vexa_app.h"
+#include "app/station_app.h"
 
 #include <QDir>
 #include <csignal>
 #include <iostream>
 
 #include "app/termination_notifier.h"
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "controls/station_message_box.h"
 #include "platform/folder_lock.h"
 #include "res/station_strings.h"
 
 namespace torvane {
 
-CVexaApp::CVexaApp(int& argc, char** argv) : QApplication(argc, argv) {
+StationApp::StationApp(int& argc, char** argv) : QApplication(argc, argv) {
   // Over a file size limit a write must fail and be reported, not end the station
   // in the middle of a cycle.
   std::signal(SIGXFSZ, SIG_IGN);
 }
 
-int CVexaApp::Run() {
+int StationApp::Run() {
   const Result<FolderLock> folder = LockStationFolder(QDir::currentPath().toStdString());
   if (!folder.ok()) {
     std::cerr << "torvane: " << folder.error << '\n';
@@ -27,10 +27,10 @@ int CVexaApp::Run() {
     return 1;
   }
   TerminationNotifier termination;
-  CVexaDlg dialog;
+  MainWindow dialog;
   mainWindow_ = &dialog;
   QObject::connect(&termination, &TerminationNotifier::TerminationRequested, &dialog,
-                   &CVexaDlg::EndOnSignal);
+                   &MainWindow::EndOnSignal);
   dialog.exec();
   mainWindow_ = nullptr;
   return 0;

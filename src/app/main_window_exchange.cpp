@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 
 #include "app/station_settings.h"
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "controls/color_label.h"
 #include "controls/image_button.h"
 #include "res/control_ids.h"
@@ -71,7 +71,7 @@ class FieldExchange {
   // Labels are only shown.
   void Label(int controlId, const QString& text) const {
     if (take_) return;
-    if (auto* label = Find<CColorLabel>(controlId)) label->setText(text);
+    if (auto* label = Find<ColorLabel>(controlId)) label->setText(text);
     if (auto* label = Find<QLabel>(controlId)) label->setText(text);
   }
 
@@ -111,11 +111,11 @@ void Exchange(const FieldExchange& exchange, StationState& state) {
 
 }  // namespace
 
-void CVexaDlg::TakeFieldValues() {
+void MainWindow::TakeFieldValues() {
   Exchange(FieldExchange(controls_, true), state_);
 }
 
-void CVexaDlg::ShowFieldValues() {
+void MainWindow::ShowFieldValues() {
   Exchange(FieldExchange(controls_, false), state_);
 }
 

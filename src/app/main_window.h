@@ -9,7 +9,7 @@
 
 #include "app/station_production.h"
 #include "app/station_state.h"
-#include "app/vexa_dlg_requests.h"
+#include "app/main_window_requests.h"
 #include "config/configuration_applier.h"
 #include "controls/message_map.h"
 #include "controls/qt_file_chooser.h"
@@ -30,13 +30,13 @@ class QMenuBar;
 
 namespace torvane {
 
-class CPortInfoDlg;
-class COutcomePanel;
+class PortInfoDialog;
+class OutcomePanel;
 
 // The station's main window. It owns the station state and the serial link,
 // builds its controls from dialog template 102, routes commands to the
 // operations and shows what they do through the StationView interface.
-class CVexaDlg : public QDialog, public StationView, public MessageTarget {
+class MainWindow : public QDialog, public StationView, public MessageTarget {
   Q_OBJECT
 
  public:
@@ -49,8 +49,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   static constexpr int kReconnectTimer = 9;
   static constexpr std::chrono::milliseconds kReconnectPeriod{500};
 
-  explicit CVexaDlg(QWidget* parent = nullptr);
-  ~CVexaDlg() override;
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // StationView
   void TakeFieldValues() override;
@@ -117,11 +117,11 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void OpenPort(const char* failureCaption);
   void ClosePort();
 
-  // Building the window (vexa_dlg_layout.cpp).
+  // Building the window (main_window_layout.cpp).
   void BuildWindow();
   QMenuBar* BuildMenu();
 
-  // Wiring (vexa_dlg_commands.cpp).
+  // Wiring (main_window_commands.cpp).
   void ConnectCommands();
   void ConnectButton(int controlId, std::function<void()> handler);
   void ConnectMenu(int command, std::function<void()> handler);
@@ -130,18 +130,18 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   // This station's last results from the ledger.
   void OnHistory();
   // Tooltips on the controls, and F1 for a box of keys and where to read more
-  // (vexa_dlg_help.cpp).
+  // (main_window_help.cpp).
   void ApplyHelp();
   void OnHelp();
   // Menu "Config": the configuration dialog, and its set taken over after "OK".
   void OnConfigMenu();
   void OnOk();
 
-  // The "Interface" menu (vexa_dlg_interface.cpp).
+  // The "Interface" menu (main_window_interface.cpp).
   void OnInterfaceSettings();
   void OnDeviceManager();
 
-  // The record files (vexa_dlg_records.cpp).
+  // The record files (main_window_records.cpp).
   void ConnectRecordCommands();
   void OnLastCarrierId();
   // Leaves the record file's failure of the cycle to the next 500 ms tick.
@@ -149,11 +149,11 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   // False when the entry could not be written; the operator has been told.
   bool AppendProtocolEntry();
 
-  // Colours and images of the controls at start-up (vexa_dlg_colours.cpp).
+  // Colours and images of the controls at start-up (main_window_colours.cpp).
   void ApplyStartColours();
   void ApplyStartImages();
 
-  // Production (vexa_dlg_production.cpp).
+  // Production (main_window_production.cpp).
   void ConnectProductionCommands();
   void ConnectSpin(int spinId, std::function<void(SpinDirection)> handler);
   void OnOne();
@@ -170,7 +170,7 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   std::string NextStep() const;
   std::string ReaderTrouble() const;
 
-  // A reader that hangs up or vanishes (vexa_dlg_reader.cpp).
+  // A reader that hangs up or vanishes (main_window_reader.cpp).
   void WatchReader();
   void OnReaderGone();
   void OnReconnectTimer();
@@ -178,7 +178,7 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   void NoteOpenedDevice();
   void ReportSourceFailure(const Status& status);
 
-  // Timer ticks (vexa_dlg_timers.cpp).
+  // Timer ticks (main_window_timers.cpp).
   void OnCycleTimer();
   // A dialog or message box of the station is open over the main window.
   bool ModalWindowOpen() const;
@@ -210,8 +210,8 @@ class CVexaDlg : public QDialog, public StationView, public MessageTarget {
   std::map<int, QAction*> actions_;
   StationTimerTable timers_{*this};
   std::function<void()> cycleRunner_;
-  QPointer<CPortInfoDlg> portInfo_;
-  COutcomePanel* outcomePanel_ = nullptr;
+  QPointer<PortInfoDialog> portInfo_;
+  OutcomePanel* outcomePanel_ = nullptr;
   // Time spent in message boxes, and the first line of the last one: a cycle's
   // duration leaves them out, its failure shows the line when it has no reason.
   std::chrono::steady_clock::duration messageTime_{};

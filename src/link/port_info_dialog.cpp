@@ -1,4 +1,4 @@
-#include "link/port_info_dlg.h"
+#include "link/port_info_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,7 +64,7 @@ QString PortBlock(const PortInfo& port) {
 
 }  // namespace
 
-CPortInfoDlg::CPortInfoDlg(std::string root, UserIdentity user, QWidget* parent)
+PortInfoDialog::PortInfoDialog(std::string root, UserIdentity user, QWidget* parent)
     : QDialog(parent), root_(std::move(root)), user_(std::move(user)) {
   setWindowTitle(kCaption);
   resize(kStartSize);
@@ -88,12 +88,12 @@ CPortInfoDlg::CPortInfoDlg(std::string root, UserIdentity user, QWidget* parent)
   buttons->addWidget(refresh);
   buttons->addWidget(close);
   layout->addLayout(buttons);
-  connect(refresh, &QPushButton::clicked, this, &CPortInfoDlg::Refresh);
+  connect(refresh, &QPushButton::clicked, this, &PortInfoDialog::Refresh);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
   Refresh();
 }
 
-void CPortInfoDlg::Refresh() {
+void PortInfoDialog::Refresh() {
   const std::vector<PortInfo> ports = DiscoverPorts(root_, user_);
   QString html;
   for (const PortInfo& port : ports) html += PortBlock(port);
@@ -101,7 +101,7 @@ void CPortInfoDlg::Refresh() {
   view_->setHtml(html);
 }
 
-QString CPortInfoDlg::shownText() const {
+QString PortInfoDialog::shownText() const {
   return view_->toPlainText();
 }
 

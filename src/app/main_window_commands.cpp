@@ -1,16 +1,16 @@
 #include <QAbstractButton>
 #include <QAction>
 
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 #include "app/history_window.h"
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "controls/window_messages.h"
 #include "res/control_ids.h"
 #include "transponder/transponder_type.h"
 
 namespace torvane {
 
-void CVexaDlg::ConnectCommands() {
+void MainWindow::ConnectCommands() {
   for (int page = 1; page <= kPageCount; ++page) {
     messages_.On(WindowMessages::EditComplete(page), [this, page](int, QWidget*) {
       pageEditor_.OnPageEnter(page);
@@ -62,33 +62,33 @@ void CVexaDlg::ConnectCommands() {
   ConnectMenu(ids::kSystemMenuAbout, [this] { OnAbout(); });
 }
 
-void CVexaDlg::ConnectButton(int controlId, std::function<void()> handler) {
+void MainWindow::ConnectButton(int controlId, std::function<void()> handler) {
   if (auto* button = Control<QAbstractButton>(controlId)) {
     connect(button, &QAbstractButton::clicked, this, [handler = std::move(handler)] { handler(); });
   }
 }
 
-void CVexaDlg::ConnectMenu(int command, std::function<void()> handler) {
+void MainWindow::ConnectMenu(int command, std::function<void()> handler) {
   connect(actions_.at(command), &QAction::triggered, this,
           [handler = std::move(handler)] { handler(); });
 }
 
-void CVexaDlg::OnExit() {
+void MainWindow::OnExit() {
   TakeFieldValues();
   done(QDialog::Accepted);
 }
 
-void CVexaDlg::OnAbout() {
-  CAboutDlg about(this);
+void MainWindow::OnAbout() {
+  AboutDialog about(this);
   about.exec();
 }
 
-void CVexaDlg::OnHistory() {
+void MainWindow::OnHistory() {
   HistoryWindow history(production_.ledger(), cycleReasons_, *fileChooser_, this);
   history.exec();
 }
 
-void CVexaDlg::OnOk() {
+void MainWindow::OnOk() {
   FocusControl(ids::kOneButton);
 }
 

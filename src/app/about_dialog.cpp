@@ -1,4 +1,4 @@
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -11,7 +11,7 @@
 
 namespace torvane {
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("100");
   setWindowTitle(QString::fromUtf8(text::kAboutCaption));
   auto* layout = new QVBoxLayout(this);

@@ -1,4 +1,4 @@
-#include "config/auto_2.h"
+#include "config/pages_dialog.h"
 
 #include <utility>
 
@@ -12,7 +12,7 @@ namespace torvane {
 
 namespace {
 
-namespace dlg = ids::pages_dlg;
+namespace dlg = ids::pages_dialog;
 
 constexpr int kByteFieldNumber = 24;
 
@@ -26,7 +26,7 @@ int ByteOfField(int controlId) {
 
 }  // namespace
 
-auto_2::auto_2(PagesDialogState state, QWidget* parent)
+PagesDialog::PagesDialog(PagesDialogState state, QWidget* parent)
     : DialogViewWindow(dlg::kTemplate, PagesDialogTemplate(), parent),
       state_(std::move(state)),
       editor_(*this, state_) {
@@ -34,7 +34,7 @@ auto_2::auto_2(PagesDialogState state, QWidget* parent)
   ConnectCommands();
 }
 
-void auto_2::ConnectCommands() {
+void PagesDialog::ConnectCommands() {
   for (unsigned message : {WindowMessages::EditComplete(kByteFieldNumber),
                            WindowMessages::EditTab(kByteFieldNumber)}) {
     OnFieldMessage(message, [this](int controlId) { editor_.OnByteEntry(ByteOfField(controlId)); });
@@ -51,22 +51,22 @@ void auto_2::ConnectCommands() {
   ConnectButton(ids::kCancel, [this] { reject(); });
 }
 
-void auto_2::showEvent(QShowEvent* event) {
+void PagesDialog::showEvent(QShowEvent* event) {
   DialogViewWindow::showEvent(event);
   if (opened_) return;
   opened_ = true;
   editor_.OnOpen();
 }
 
-void auto_2::TakeFieldValues() {
+void PagesDialog::TakeFieldValues() {
   Exchange(true);
 }
 
-void auto_2::ShowFieldValues() {
+void PagesDialog::ShowFieldValues() {
   Exchange(false);
 }
 
-void auto_2::Exchange(bool take) {
+void PagesDialog::Exchange(bool take) {
   const FieldExchange exchange(*this, take);
   for (int byte = dlg::kFirstByte; byte <= dlg::kLastByte; ++byte) {
     exchange.Bytes(dlg::ByteField(byte), state_.displayed[byte]);

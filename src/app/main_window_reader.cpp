@@ -1,13 +1,13 @@
 #include <QMetaObject>
 
 #include "app/outcome_panel.h"
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "link/serial_settings.h"
 #include "platform/serial_port.h"
 
 namespace torvane {
 
-void CVexaDlg::WatchReader() {
+void MainWindow::WatchReader() {
   // The hook runs on the receive thread; the window acts on its own thread.
   link_.setHangUpHook([this] {
     QMetaObject::invokeMethod(
@@ -15,11 +15,11 @@ void CVexaDlg::WatchReader() {
   });
 }
 
-void CVexaDlg::NoteOpenedDevice() {
+void MainWindow::NoteOpenedDevice() {
   openedDevice_ = IdentityOf(DevicePathForPort(state_.serial.portName));
 }
 
-void CVexaDlg::OnReaderGone() {
+void MainWindow::OnReaderGone() {
   // The port may have been closed or opened anew since the hook was posted.
   if (!link_.hungUp()) return;
   readerAway_ = true;
@@ -30,7 +30,7 @@ void CVexaDlg::OnReaderGone() {
   ShowProductionState();
 }
 
-void CVexaDlg::OnReconnectTimer() {
+void MainWindow::OnReconnectTimer() {
   // Quietly: a reader that is still away is no news for the operator. Only the
   // device that went comes back by itself; another one at its path would take
   // the station's writes unseen, so it waits for the operator.

@@ -5,9 +5,9 @@
 namespace torvane {
 
 // The about box: the station's picture and an OK button.
-class CAboutDlg : public QDialog {
+class AboutDialog : public QDialog {
  public:
-  explicit CAboutDlg(QWidget* parent = nullptr);
+  explicit AboutDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace torvane

@@ -4,20 +4,20 @@
 
 namespace torvane {
 
-class CVexaDlg;
+class MainWindow;
 
 // The station's application: runs the main window modally and ends with it.
-class CVexaApp : public QApplication {
+class StationApp : public QApplication {
  public:
-  CVexaApp(int& argc, char** argv);
+  StationApp(int& argc, char** argv);
 
   // The exit code of the process.
   int Run();
 
-  CVexaDlg* mainWindow() const { return mainWindow_; }
+  MainWindow* mainWindow() const { return mainWindow_; }
 
  private:
-  CVexaDlg* mainWindow_ = nullptr;
+  MainWindow* mainWindow_ = nullptr;
 };
 
 }  // namespace torvane

@@ -12,10 +12,10 @@ namespace torvane {
 // The port information window of "Interface" > "Device Manager": every serial
 // port present, which USB adapter it is, and whether this user may open it.
 // It only shows; it changes nothing.
-class CPortInfoDlg : public QDialog {
+class PortInfoDialog : public QDialog {
  public:
   // `root` is "/" for this system; `user` is whose access is shown.
-  CPortInfoDlg(std::string root, UserIdentity user, QWidget* parent = nullptr);
+  PortInfoDialog(std::string root, UserIdentity user, QWidget* parent = nullptr);
 
   // Looks at the ports again.
   void Refresh();

@@ -1,4 +1,4 @@
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "controls/color_label.h"
 #include "controls/enter_edit.h"
 #include "res/control_ids.h"
@@ -16,9 +16,9 @@ constexpr int kStartFields[] = {ids::kCarrierIdOffsetField,
 
 }  // namespace
 
-void CVexaDlg::ApplyStartColours() {
+void MainWindow::ApplyStartColours() {
   for (auto& [id, control] : controls_) {
-    if (auto* label = dynamic_cast<CColorLabel*>(control)) {
+    if (auto* label = dynamic_cast<ColorLabel*>(control)) {
       label->SetTextColour(colour::kWhite, false);
       label->SetBackgroundColour(colour::kBlack);
     }
@@ -27,7 +27,7 @@ void CVexaDlg::ApplyStartColours() {
   for (int field : kStartFields) SetFieldColour(field, colour::kWhite);
 }
 
-void CVexaDlg::ApplyStartImages() {
+void MainWindow::ApplyStartImages() {
   const PageState& pages = state_.pages;
   for (int i = 0; i < kPageCount; ++i)
     SetButtonImage(ids::kPageCheck[i], pages.pageSelected[i] == 1);

@@ -12,11 +12,11 @@ namespace torvane {
 
 // The interface settings dialog (template 143): the reader's port and its line
 // parameters, each chosen from a list or typed.
-class CI2Dlg : public DialogWindow {
+class InterfaceDialog : public DialogWindow {
  public:
   // `portNames` fill the port list after the texts are loaded, so the current
   // port stays in the edit field as it is.
-  CI2Dlg(const InterfaceTexts& texts, const std::vector<std::string>& portNames,
+  InterfaceDialog(const InterfaceTexts& texts, const std::vector<std::string>& portNames,
          QWidget* parent = nullptr);
 
   // The texts loaded at the start; after OK, the ones the operator chose.

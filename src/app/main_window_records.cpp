@@ -1,19 +1,19 @@
 #include <QDir>
 
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "production/last_carrier_id.h"
 #include "res/control_ids.h"
 #include "res/station_strings.h"
 
 namespace torvane {
 
-void CVexaDlg::ConnectRecordCommands() {
+void MainWindow::ConnectRecordCommands() {
   ConnectButton(ids::kLogCheck, [this] { manualLogOperations_.OnLogToggle(); });
   ConnectButton(ids::kLogOpenButton, [this] { manualLogOperations_.OnOpen(*fileChooser_); });
   ConnectButton(ids::kLastCarrierIdButton, [this] { OnLastCarrierId(); });
 }
 
-void CVexaDlg::WriteManualRecord(ManualRecordKind kind) {
+void MainWindow::WriteManualRecord(ManualRecordKind kind) {
   if (manualLogOperations_.WriteManualRecord(kind).ok()) return;
   // The operator goes on with the first page meant for editing.
   const auto& editPage = state_.setInUse.set.editPage;
@@ -24,13 +24,13 @@ void CVexaDlg::WriteManualRecord(ManualRecordKind kind) {
   }
 }
 
-void CVexaDlg::OnLastCarrierId() {
+void MainWindow::OnLastCarrierId() {
   const ConfigurationSet& set = state_.setInUse.set;
   state_.production.lastCarrierIdNext =
       NextCarrierIdAfterFile(productionRecordFile_.RecordPath(set), set).value_or(0);
 }
 
-void CVexaDlg::DeferRecordFileFailure() {
+void MainWindow::DeferRecordFileFailure() {
   ProductionState& production = state_.production;
   if (production.protocolFailure != 3) return;
   // The record file's own message also says how many records wait.
@@ -41,7 +41,7 @@ void CVexaDlg::DeferRecordFileFailure() {
 }
 
 // The protocol follows the current directory, wherever it is when the cycle ends.
-bool CVexaDlg::AppendProtocolEntry() {
+bool MainWindow::AppendProtocolEntry() {
   const Status status = protocolFile_.AppendProtocolEntry(QDir::currentPath().toStdString(), "One");
   if (status.ok()) return true;
   ShowMessage(status.error, text::kWindowCaption, MessageIcon::Error, MessageButtons::Ok);

@@ -9,9 +9,9 @@ namespace torvane {
 // The pages 3-17 dialog (template 180, "Config Pages 3-17"): the 120 bytes of the
 // user pages, their edit and lock flags and the page counter of the set open in
 // the configuration dialog. It works on a copy, handed back only after "OK".
-class auto_2 : public DialogViewWindow {
+class PagesDialog : public DialogViewWindow {
  public:
-  auto_2(PagesDialogState state, QWidget* parent);
+  PagesDialog(PagesDialogState state, QWidget* parent);
 
   const PagesDialogState& state() const { return state_; }
 

@@ -1,9 +1,9 @@
-#include "config/auto_dlg.h"
+#include "config/configuration_dialog.h"
 
 #include <QComboBox>
 #include <utility>
 
-#include "config/auto_2.h"
+#include "config/pages_dialog.h"
 #include "config/field_exchange.h"
 #include "config/file_name_display.h"
 #include "config/flag_boxes.h"
@@ -16,7 +16,7 @@ namespace torvane {
 
 namespace {
 
-namespace dlg = ids::config_dlg;
+namespace dlg = ids::configuration_dialog;
 
 constexpr int kLayoutFieldNumber = 22;
 constexpr int kByteFieldNumber = 23;
@@ -24,7 +24,7 @@ constexpr int kWorkOrderFieldNumber = 25;
 
 }  // namespace
 
-CAutoDlg::CAutoDlg(ConfigDialogState state, QWidget* parent)
+ConfigurationDialog::ConfigurationDialog(ConfigDialogState state, QWidget* parent)
     : DialogViewWindow(dlg::kTemplate, ConfigDialogTemplate(), parent),
       state_(std::move(state)),
       editor_(*this, *this, state_),
@@ -37,7 +37,7 @@ CAutoDlg::CAutoDlg(ConfigDialogState state, QWidget* parent)
   ConnectCommands();
 }
 
-void CAutoDlg::ConnectCommands() {
+void ConfigurationDialog::ConnectCommands() {
   for (unsigned message : {WindowMessages::EditComplete(kWorkOrderFieldNumber),
                            WindowMessages::EditTab(kWorkOrderFieldNumber)}) {
     OnFieldMessage(message, [this](int controlId) { editor_.OnWorkOrderNext(controlId); });
@@ -88,11 +88,11 @@ void CAutoDlg::ConnectCommands() {
           [this] { editor_.OnListPicked(); });
 }
 
-void CAutoDlg::ConnectDataSource(int controlId, DataSource source) {
+void ConfigurationDialog::ConnectDataSource(int controlId, DataSource source) {
   ConnectButton(controlId, [this, source] { editor_.OnDataSource(source); });
 }
 
-void CAutoDlg::showEvent(QShowEvent* event) {
+void ConfigurationDialog::showEvent(QShowEvent* event) {
   DialogViewWindow::showEvent(event);
   if (opened_) return;
   opened_ = true;
@@ -102,7 +102,7 @@ void CAutoDlg::showEvent(QShowEvent* event) {
   EnableControl(ids::kOk, true);
 }
 
-void CAutoDlg::OnTimer(int timerId) {
+void ConfigurationDialog::OnTimer(int timerId) {
   KillTimer(timerId);
   if (timerId == kNameTimer) {
     TakeFieldValues();
@@ -112,29 +112,29 @@ void CAutoDlg::OnTimer(int timerId) {
   }
 }
 
-std::optional<std::string> CAutoDlg::ChooseFile(const FileRequest& request) {
+std::optional<std::string> ConfigurationDialog::ChooseFile(const FileRequest& request) {
   const FileDialogRequest question{request.filter, request.defaultExtension, request.start};
   return request.kind == FileRequest::Kind::Open ? chooser_->OpenFile(question)
                                                  : chooser_->SaveFile(question);
 }
 
-bool CAutoDlg::RunPagesDialog(PagesDialogState& pages) {
-  auto_2 dialog(pages, this);
+bool ConfigurationDialog::RunPagesDialog(PagesDialogState& pages) {
+  PagesDialog dialog(pages, this);
   if (dialog.exec() != QDialog::Accepted) return false;
   pages = dialog.state();
   return true;
 }
 
-void CAutoDlg::TakeFieldValues() {
+void ConfigurationDialog::TakeFieldValues() {
   Exchange(true);
 }
 
-void CAutoDlg::ShowFieldValues() {
+void ConfigurationDialog::ShowFieldValues() {
   ShowNameList();
   Exchange(false);
 }
 
-void CAutoDlg::ShowNameList() {
+void ConfigurationDialog::ShowNameList() {
   auto* names = Control<QComboBox>(dlg::kName);
   QStringList list;
   for (const std::string& name : state_.setList) list.append(QString::fromStdString(name));
@@ -147,7 +147,7 @@ void CAutoDlg::ShowNameList() {
   names->setEditText(typed);
 }
 
-void CAutoDlg::Exchange(bool take) {
+void ConfigurationDialog::Exchange(bool take) {
   const FieldExchange exchange(*this, take);
   ConfigurationSet& set = state_.set;
   exchange.Text(dlg::kName, state_.name);

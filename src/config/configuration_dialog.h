@@ -12,13 +12,13 @@ namespace torvane {
 // The configuration dialog (template 153, "Config"): edits, saves and deletes the
 // named configuration sets. It works on a copy of what its opener hands in; the
 // opener takes the state back when the dialog ends with "OK".
-class CAutoDlg : public DialogViewWindow, public ConfigDialogServices {
+class ConfigurationDialog : public DialogViewWindow, public ConfigDialogServices {
  public:
   static constexpr int kNameTimer = 6;
   static constexpr int kCounterPageTimer = 8;
   static constexpr std::chrono::milliseconds kTimerPeriod{500};
 
-  CAutoDlg(ConfigDialogState state, QWidget* parent = nullptr);
+  ConfigurationDialog(ConfigDialogState state, QWidget* parent = nullptr);
 
   const ConfigDialogState& state() const { return state_; }
   // Tests answer the file dialogs through their own chooser.

@@ -1,21 +1,21 @@
 #include <QApplication>
 #include <QTimerEvent>
 
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "res/control_ids.h"
 #include "res/station_strings.h"
 
 namespace torvane {
 
-void CVexaDlg::SetTimer(int timerId, std::chrono::milliseconds period) {
+void MainWindow::SetTimer(int timerId, std::chrono::milliseconds period) {
   timers_.Set(timerId, period);
 }
 
-void CVexaDlg::KillTimer(int timerId) {
+void MainWindow::KillTimer(int timerId) {
   timers_.Kill(timerId);
 }
 
-void CVexaDlg::timerEvent(QTimerEvent* event) {
+void MainWindow::timerEvent(QTimerEvent* event) {
   const int stationId = timers_.StationIdOf(event->timerId()).value_or(0);
   // No cycle and no poll while the operator has a dialog or a message box open:
   // they wait until it is closed.
@@ -33,12 +33,12 @@ void CVexaDlg::timerEvent(QTimerEvent* event) {
   }
 }
 
-bool CVexaDlg::ModalWindowOpen() const {
+bool MainWindow::ModalWindowOpen() const {
   const QWidget* modal = QApplication::activeModalWidget();
   return modal != nullptr && modal != this;
 }
 
-void CVexaDlg::OnCycleTimer() {
+void MainWindow::OnCycleTimer() {
   if (!requests_.cycleRequested) return;
   // Cleared first: a message box inside the cycle serves ticks of its own.
   requests_.cycleRequested = false;
@@ -47,7 +47,7 @@ void CVexaDlg::OnCycleTimer() {
   if (AppendProtocolEntry()) FocusControl(ids::kOneButton);
 }
 
-void CVexaDlg::OnMessageTimer() {
+void MainWindow::OnMessageTimer() {
   if (requests_.pendingMessageFlag) {
     requests_.pendingMessageFlag = false;
     ShowMessage(requests_.pendingMessage, text::kWindowCaption, MessageIcon::Error,

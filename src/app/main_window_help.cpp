@@ -2,7 +2,7 @@
 #include <QAction>
 #include <QShortcut>
 
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "res/control_ids.h"
 #include "res/station_strings.h"
 
@@ -59,7 +59,7 @@ constexpr const char* kHelpText =
 
 }  // namespace
 
-void CVexaDlg::ApplyHelp() {
+void MainWindow::ApplyHelp() {
   for (const ToolTip& tip : kToolTips) {
     if (QWidget* control = Control<QWidget>(tip.controlId)) control->setToolTip(tip.text);
   }
@@ -67,7 +67,7 @@ void CVexaDlg::ApplyHelp() {
   connect(help, &QShortcut::activated, this, [this] { OnHelp(); });
 }
 
-void CVexaDlg::OnHelp() {
+void MainWindow::OnHelp() {
   ShowMessage(kHelpText, kHelpCaption, MessageIcon::Information, MessageButtons::Ok);
 }
 

@@ -1,4 +1,4 @@
-#include "link/i2_dlg.h"
+#include "link/interface_dialog.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -30,7 +30,7 @@ std::string ReadText(const QComboBox* combo) {
 
 }  // namespace
 
-CI2Dlg::CI2Dlg(const InterfaceTexts& texts, const std::vector<std::string>& portNames,
+InterfaceDialog::InterfaceDialog(const InterfaceTexts& texts, const std::vector<std::string>& portNames,
                QWidget* parent)
     : DialogWindow(kTemplateId, InterfaceDialogTemplate(), parent), texts_(texts) {
   setWindowTitle(kCaption);
@@ -43,12 +43,12 @@ CI2Dlg::CI2Dlg(const InterfaceTexts& texts, const std::vector<std::string>& port
   AddPortNames(portNames);
 }
 
-void CI2Dlg::accept() {
+void InterfaceDialog::accept() {
   texts_ = ReadTexts();
   QDialog::accept();
 }
 
-void CI2Dlg::LoadTexts() {
+void InterfaceDialog::LoadTexts() {
   LoadText(Control<QComboBox>(ids::kPortCombo), texts_.port);
   LoadText(Control<QComboBox>(ids::kBaudRateCombo), texts_.baudRate);
   LoadText(Control<QComboBox>(ids::kDataBitsCombo), texts_.dataBits);
@@ -57,7 +57,7 @@ void CI2Dlg::LoadTexts() {
   LoadText(Control<QComboBox>(ids::kFlowControlCombo), texts_.flowControl);
 }
 
-void CI2Dlg::AddPortNames(const std::vector<std::string>& portNames) {
+void InterfaceDialog::AddPortNames(const std::vector<std::string>& portNames) {
   QComboBox* port = Control<QComboBox>(ids::kPortCombo);
   const QString current = port->currentText();
   for (const std::string& name : portNames) port->addItem(QString::fromStdString(name));
@@ -70,7 +70,7 @@ void CI2Dlg::AddPortNames(const std::vector<std::string>& portNames) {
                         list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
-InterfaceTexts CI2Dlg::ReadTexts() const {
+InterfaceTexts InterfaceDialog::ReadTexts() const {
   return {ReadText(Control<QComboBox>(ids::kPortCombo)),
           ReadText(Control<QComboBox>(ids::kBaudRateCombo)),
           ReadText(Control<QComboBox>(ids::kDataBitsCombo)),

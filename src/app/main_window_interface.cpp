@@ -1,8 +1,8 @@
 #include "app/outcome_panel.h"
-#include "app/vexa_dlg.h"
+#include "app/main_window.h"
 #include "controls/station_message_box.h"
-#include "link/i2_dlg.h"
-#include "link/port_info_dlg.h"
+#include "link/interface_dialog.h"
+#include "link/port_info_dialog.h"
 #include "link/port_open_failure.h"
 #include "platform/port_discovery.h"
 #include "res/station_strings.h"
@@ -15,7 +15,7 @@ constexpr char kSystemRoot[] = "/";
 
 }  // namespace
 
-void CVexaDlg::OpenPort(const char* failureCaption) {
+void MainWindow::OpenPort(const char* failureCaption) {
   const SerialSettings& serial = state_.serial;
   const SerialParameters parameters = PortParametersOf(serial);
   const bool opened =
@@ -31,7 +31,7 @@ void CVexaDlg::OpenPort(const char* failureCaption) {
               MessageIcon::Error, MessageButtons::Ok);
 }
 
-void CVexaDlg::OnInterfaceSettings() {
+void MainWindow::OnInterfaceSettings() {
   TakeFieldValues();
   // The operator chooses the port now: no reader is waited for any more.
   KillTimer(kReconnectTimer);
@@ -39,7 +39,7 @@ void CVexaDlg::OnInterfaceSettings() {
   KillTimer(kCycleTimer);
   KillTimer(kMessageTimer);
   if (link_.CloseComPort()) {
-    CI2Dlg dialog(InterfaceTextsOf(state_.serial),
+    InterfaceDialog dialog(InterfaceTextsOf(state_.serial),
                   PortNames(DiscoverPorts(kSystemRoot, UserIdentity::OfThisProcess())), this);
     const int result = dialog.exec();
     // The station ends from inside the dialog: the port stays closed.
@@ -59,9 +59,9 @@ void CVexaDlg::OnInterfaceSettings() {
   outcomePanel_->ShowReady();
 }
 
-void CVexaDlg::OnDeviceManager() {
+void MainWindow::OnDeviceManager() {
   if (portInfo_ == nullptr) {
-    portInfo_ = new CPortInfoDlg(kSystemRoot, UserIdentity::OfThisProcess(), this);
+    portInfo_ = new PortInfoDialog(kSystemRoot, UserIdentity::OfThisProcess(), this);
     portInfo_->setAttribute(Qt::WA_DeleteOnClose);
   } else {
     portInfo_->Refresh();

@@ -1,14 +1,14 @@
 #include "app/config_take_over.h"
 #include "app/outcome_panel.h"
-#include "app/vexa_dlg.h"
-#include "config/auto_dlg.h"
+#include "app/main_window.h"
+#include "config/configuration_dialog.h"
 #include "res/control_ids.h"
 
 namespace torvane {
 
-void CVexaDlg::OnConfigMenu() {
+void MainWindow::OnConfigMenu() {
   TakeFieldValues();
-  CAutoDlg dialog(ConfigDialogHandOver(state_), this);
+  ConfigurationDialog dialog(ConfigDialogHandOver(state_), this);
   // Whatever was saved or deleted in the dialog, Cancel leaves the window as it is.
   if (dialog.exec() != QDialog::Accepted) return;
   TakeOverConfiguration(dialog.state(), state_, requests_);
