@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/station_state.h"
 #include "app/main_window_requests.h"
+#include "app/station_state.h"
 #include "config/config_dialog_state.h"
 
 namespace torvane {

@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
+#include "app/main_window_requests.h"
 #include "app/station_production.h"
 #include "app/station_state.h"
-#include "app/main_window_requests.h"
 #include "config/configuration_applier.h"
 #include "controls/message_map.h"
 #include "controls/qt_file_chooser.h"

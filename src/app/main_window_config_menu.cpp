@@ -1,6 +1,6 @@
 #include "app/config_take_over.h"
-#include "app/outcome_panel.h"
 #include "app/main_window.h"
+#include "app/outcome_panel.h"
 #include "config/configuration_dialog.h"
 #include "res/control_ids.h"
 

@@ -2,8 +2,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "app/station_settings.h"
 #include "app/main_window.h"
+#include "app/station_settings.h"
 #include "controls/color_label.h"
 #include "controls/image_button.h"
 #include "res/control_ids.h"

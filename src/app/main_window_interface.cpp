@@ -1,5 +1,5 @@
-#include "app/outcome_panel.h"
 #include "app/main_window.h"
+#include "app/outcome_panel.h"
 #include "controls/station_message_box.h"
 #include "link/interface_dialog.h"
 #include "link/port_info_dialog.h"
@@ -40,7 +40,8 @@ void MainWindow::OnInterfaceSettings() {
   KillTimer(kMessageTimer);
   if (link_.CloseComPort()) {
     InterfaceDialog dialog(InterfaceTextsOf(state_.serial),
-                  PortNames(DiscoverPorts(kSystemRoot, UserIdentity::OfThisProcess())), this);
+                           PortNames(DiscoverPorts(kSystemRoot, UserIdentity::OfThisProcess())),
+                           this);
     const int result = dialog.exec();
     // The station ends from inside the dialog: the port stays closed.
     if (ended_ || StationMessageBox::ending()) return;

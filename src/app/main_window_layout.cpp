@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/outcome_panel.h"
 #include "app/main_window.h"
+#include "app/outcome_panel.h"
 #include "controls/template_control.h"
 #include "res/control_ids.h"
 #include "res/main_menu.h"

@@ -1,8 +1,8 @@
 #include <QAbstractSlider>
 #include <QScrollBar>
 
-#include "app/outcome_panel.h"
 #include "app/main_window.h"
+#include "app/outcome_panel.h"
 #include "controls/window_messages.h"
 #include "production/production_messages.h"
 #include "res/control_ids.h"

@@ -1,7 +1,7 @@
 #include <QMetaObject>
 
-#include "app/outcome_panel.h"
 #include "app/main_window.h"
+#include "app/outcome_panel.h"
 #include "link/serial_settings.h"
 #include "platform/serial_port.h"
 

@@ -51,7 +51,7 @@ void MainWindow::RepaintWindow() {
 }
 
 MessageAnswer MainWindow::ShowMessage(const std::string& text, const std::string& caption,
-                                    MessageIcon icon, MessageButtons buttons) {
+                                      MessageIcon icon, MessageButtons buttons) {
   const auto opened = std::chrono::steady_clock::now();
   const MessageAnswer answer = StationMessageBox::Show(this, text, caption, icon, buttons);
   messageTime_ += std::chrono::steady_clock::now() - opened;

@@ -193,8 +193,8 @@ void OutcomePanel::ShowBusy() {
 }
 
 void OutcomePanel::ShowOutcome(const CycleOutcome& outcome, const std::string& uid,
-                                std::chrono::system_clock::time_point started,
-                                std::chrono::steady_clock::duration took) {
+                               std::chrono::system_clock::time_point started,
+                               std::chrono::steady_clock::duration took) {
   SetFace(outcome.programmed ? Face::Pass : Face::Fail);
   carrierId_->setText(Text(outcome.carrierId));
   uid_->setText(uid.empty() ? QString() : "UID " + Text(uid));
@@ -222,7 +222,7 @@ void OutcomePanel::ShowCounts(const OutcomeTally& tally, std::optional<std::uint
 }
 
 void OutcomePanel::ShowRunState(bool continuous, std::uint64_t made,
-                                 const std::string& readerTrouble) {
+                                const std::string& readerTrouble) {
   QPalette palette = runState_->palette();
   palette.setColor(QPalette::WindowText, readerTrouble.empty() ? Qt::black : Qt::red);
   runState_->setPalette(palette);

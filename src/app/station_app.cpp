@@ -4,8 +4,8 @@
 #include <csignal>
 #include <iostream>
 
-#include "app/termination_notifier.h"
 #include "app/main_window.h"
+#include "app/termination_notifier.h"
 #include "controls/station_message_box.h"
 #include "platform/folder_lock.h"
 #include "res/station_strings.h"

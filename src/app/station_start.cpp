@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/station_command_line.h"
 #include "app/station_app.h"
+#include "app/station_command_line.h"
 
 namespace torvane {
 

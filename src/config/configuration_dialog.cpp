@@ -3,10 +3,10 @@
 #include <QComboBox>
 #include <utility>
 
-#include "config/pages_dialog.h"
 #include "config/field_exchange.h"
 #include "config/file_name_display.h"
 #include "config/flag_boxes.h"
+#include "config/pages_dialog.h"
 #include "controls/window_messages.h"
 #include "res/config_dialog_ids.h"
 #include "res/config_dialog_template.h"

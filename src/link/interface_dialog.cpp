@@ -30,8 +30,8 @@ std::string ReadText(const QComboBox* combo) {
 
 }  // namespace
 
-InterfaceDialog::InterfaceDialog(const InterfaceTexts& texts, const std::vector<std::string>& portNames,
-               QWidget* parent)
+InterfaceDialog::InterfaceDialog(const InterfaceTexts& texts,
+                                 const std::vector<std::string>& portNames, QWidget* parent)
     : DialogWindow(kTemplateId, InterfaceDialogTemplate(), parent), texts_(texts) {
   setWindowTitle(kCaption);
   setFixedSize(kInterfaceDialogRect.ToPixels().size());

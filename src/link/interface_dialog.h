@@ -17,7 +17,7 @@ class InterfaceDialog : public DialogWindow {
   // `portNames` fill the port list after the texts are loaded, so the current
   // port stays in the edit field as it is.
   InterfaceDialog(const InterfaceTexts& texts, const std::vector<std::string>& portNames,
-         QWidget* parent = nullptr);
+                  QWidget* parent = nullptr);
 
   // The texts loaded at the start; after OK, the ones the operator chose.
   const InterfaceTexts& texts() const { return texts_; }

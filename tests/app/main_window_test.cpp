@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, WindowsTextsAreShownDecodedAndTypedTextIsSavedAsUtf8) {
                                    "\r\n[Manual]\r\nfile name=" + fileName + "\r\n");
   Start();
   EXPECT_EQ(Control<ColorLabel>(ids::kConfigSetName)->text(), QString::fromUtf8("Pr\xC3\xBC"
-                                                                                 "fset"));
+                                                                                "fset"));
   EXPECT_EQ(Control<QLabel>(ids::kLogFileName)->text(),
             "..." + QString(47, QChar(0xE4)) + ".xml");  // the last 51 of 65 characters
 

@@ -22,7 +22,7 @@ TEST_F(ComboBoxTest, NoComboBoxCompletesWhatIsTyped) {
   std::vector<std::unique_ptr<QDialog>> dialogs;
   dialogs.push_back(std::make_unique<ConfigurationDialog>(state));
   dialogs.push_back(std::make_unique<InterfaceDialog>(InterfaceTexts{"", "", "", "", "", ""},
-                                             std::vector<std::string>{"/dev/ttyS10"}));
+                                                      std::vector<std::string>{"/dev/ttyS10"}));
   int checked = 0;
   for (const auto& dialog : dialogs) {
     Open(*dialog);

@@ -46,7 +46,8 @@ TEST_F(DialogOkTest, OkRightAfterAPickOrAListChangeTakesNothingOver) {
       {"pick then OK", [](ConfigurationDialog& dialog) { Pick(dialog, "B"); }, "2"},
       // A typed name of a set on disk loads it too: the set shown never goes
       // into its file.
-      {"typed name of a set then OK", [](ConfigurationDialog& dialog) { Type(dialog, dlg::kName, "B"); }, "2"},
+      {"typed name of a set then OK",
+       [](ConfigurationDialog& dialog) { Type(dialog, dlg::kName, "B"); }, "2"},
       {"counter page then OK",
        [](ConfigurationDialog& dialog) {
          auto* list = Find<QComboBox>(dialog, dlg::kCounterPage);
@@ -111,8 +112,8 @@ TEST_F(DialogOkTest, OkTakesOverOnlyANameWhoseSavedSetIsShown) {
        "settings file", ""},
       {"a change without Save", [](ConfigurationDialog& d) { Type(d, dlg::kQuantity, "99"); },
        "changes that are not saved", ""},
-      {"file gone since it was loaded", [&](ConfigurationDialog&) { std::filesystem::remove(FilePath("A")); },
-       "no file", ""},
+      {"file gone since it was loaded",
+       [&](ConfigurationDialog&) { std::filesystem::remove(FilePath("A")); }, "no file", ""},
       {"file changed since it was loaded",
        [&](ConfigurationDialog&) {
          ConfigurationSet other;

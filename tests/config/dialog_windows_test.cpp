@@ -5,10 +5,10 @@
 #include <QTimer>
 #include <deque>
 
-#include "config/pages_dialog.h"
-#include "config/configuration_dialog.h"
 #include "config/carrier_id_layout.h"
 #include "config/config_dialog_fixture.h"
+#include "config/configuration_dialog.h"
+#include "config/pages_dialog.h"
 #include "controls/file_chooser.h"
 #include "controls/image_button.h"
 #include "res/config_dialog_ids.h"
@@ -184,7 +184,8 @@ TEST_F(DialogWindowsTest, CounterPageListHandsThePageToTheCounter) {
   list->setCurrentText("5");
   emit list->activated(list->currentIndex());
   EXPECT_TRUE(dialog.timerRunning(ConfigurationDialog::kCounterPageTimer));
-  ASSERT_TRUE(test::WaitUntil([&] { return !dialog.timerRunning(ConfigurationDialog::kCounterPageTimer); }));
+  ASSERT_TRUE(test::WaitUntil(
+      [&] { return !dialog.timerRunning(ConfigurationDialog::kCounterPageTimer); }));
   EXPECT_TRUE(Find<ImageButton>(dialog, dlg::kWritePages3To17)->showsSetImage());
   EXPECT_FALSE(Find(dialog, ids::kOk)->isEnabled());
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "config/pages_dialog.h"
 #include "config/config_dialog_fixture.h"
+#include "config/pages_dialog.h"
 #include "res/control_ids.h"
 #include "support/scratch_directory.h"
 
@@ -74,10 +74,12 @@ TEST_F(TypedBytesTest, PagesDialogChecksTypedBytesOnFormSwitchAndOk) {
     QString shownAfter;
   };
   const std::vector<Case> cases = {
-      {"character, then HEX", PageForm::Ascii, "B", pages_dialog::kHexButton, "", PageForm::Hex, "42"},
+      {"character, then HEX", PageForm::Ascii, "B", pages_dialog::kHexButton, "", PageForm::Hex,
+       "42"},
       {"two characters, then HEX", PageForm::Ascii, "AB", pages_dialog::kHexButton,
        "change byte 20 to a length of 1 character", PageForm::Ascii, "AB"},
-      {"hex, then ASCII", PageForm::Hex, "4a", pages_dialog::kAsciiButton, "", PageForm::Ascii, "J"},
+      {"hex, then ASCII", PageForm::Hex, "4a", pages_dialog::kAsciiButton, "", PageForm::Ascii,
+       "J"},
       {"no hex byte, then ASCII", PageForm::Hex, "ZZ", pages_dialog::kAsciiButton,
        "change byte 20 to a length of 2", PageForm::Hex, "ZZ"},
       {"no hex byte, then OK", PageForm::Hex, "ZZ", ids::kOk, "change byte 20 to a length of 2",

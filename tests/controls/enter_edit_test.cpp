@@ -109,9 +109,8 @@ TEST_P(EnterEditTest, ReportsEnterTabAndFocusLossAsItsMemberShould) {
   EXPECT_EQ(messages, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Family, EnterEditTest, ::testing::Range(0, 26), [](const auto& info) {
-  return "EnterEdit" + std::to_string(info.param);
-});
+INSTANTIATE_TEST_SUITE_P(Family, EnterEditTest, ::testing::Range(0, 26),
+                         [](const auto& info) { return "EnterEdit" + std::to_string(info.param); });
 
 TEST(EnterEditWithoutWindowTest, EnterWithoutAReceivingWindowIsHarmless) {
   EnterEdit field(3, nullptr);

@@ -96,7 +96,8 @@ TEST_F(InterfaceSettingsTest, CancelReopensWithTheOldSettings) {
   ASSERT_NO_FATAL_FAILURE(StartOnReader());
   bool closedAndStill = false;
   ASSERT_TRUE(Settings([&](InterfaceDialog& dialog) {
-    closedAndStill = !window_->link().portOpen() && !window_->timerRunning(MainWindow::kCycleTimer) &&
+    closedAndStill = !window_->link().portOpen() &&
+                     !window_->timerRunning(MainWindow::kCycleTimer) &&
                      !window_->timerRunning(MainWindow::kMessageTimer);
     Choose(dialog, ids::kPortCombo, "/dev/torvane-no-such-port");
     Choose(dialog, ids::kParityCombo, "Odd");
