@@ -21,13 +21,13 @@
 #include "config/set_in_use.h"
 #include "link/serial_link.h"
 #include "link/terminal_state.h"
-#include "production/manual_log_state.h"
+#include "production/manual_operations.h"
 #include "reader_simulator.h"
 #include "support/fake_station_view.h"
-#include "transponder/manual_operations.h"
 #include "transponder/page_state.h"
 #include "transponder/reader_command.h"
 #include "transponder/reader_state.h"
+#include "view/manual_log_state.h"
 
 namespace {
 

@@ -35,8 +35,8 @@
 #include "support/fake_station_view.h"
 #include "support/line_record_writer.h"
 #include "support/scratch_directory.h"
-#include "transponder/page_geometry.h"
 #include "transponder/reader_command.h"
+#include "view/page_geometry.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/file_chooser.h"
 #include "ledger/station_history.h"
 #include "ledger/station_ledger.h"
+#include "view/file_chooser.h"
 
 class QComboBox;
 class QLabel;

@@ -10,13 +10,13 @@
 #include "app/outcome_panel.h"
 #include "app/station_settings.h"
 #include "config/set_in_use_check.h"
-#include "config/set_in_use_load.h"
 #include "controls/station_message_box.h"
 #include "platform/atomic_file.h"
 #include "production/in_flight_file.h"
-#include "res/control_ids.h"
+#include "production/set_in_use_load.h"
 #include "res/station_images.h"
 #include "res/station_strings.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -16,14 +16,14 @@
 #include "controls/station_timer_table.h"
 #include "link/protocol_file.h"
 #include "link/serial_link.h"
-#include "link/terminal_pane.h"
 #include "platform/stable_device_name.h"
 #include "production/manual_log_operations.h"
+#include "production/manual_operations.h"
 #include "production/production_record_file.h"
 #include "transponder/carrier_id_operations.h"
-#include "transponder/manual_operations.h"
 #include "transponder/page_editor.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
+#include "windows/terminal_pane.h"
 
 class QAction;
 class QMenuBar;

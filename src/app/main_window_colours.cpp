@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 #include "controls/color_label.h"
 #include "controls/enter_edit.h"
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

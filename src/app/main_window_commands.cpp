@@ -5,8 +5,8 @@
 #include "app/history_window.h"
 #include "app/main_window.h"
 #include "controls/window_messages.h"
-#include "res/control_ids.h"
 #include "transponder/transponder_type.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -6,7 +6,7 @@
 #include "app/station_settings.h"
 #include "controls/color_label.h"
 #include "controls/image_button.h"
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

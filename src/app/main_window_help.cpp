@@ -3,8 +3,8 @@
 #include <QShortcut>
 
 #include "app/main_window.h"
-#include "res/control_ids.h"
 #include "res/station_strings.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -6,10 +6,10 @@
 
 #include "app/main_window.h"
 #include "app/outcome_panel.h"
-#include "controls/template_control.h"
-#include "res/control_ids.h"
 #include "res/main_menu.h"
 #include "res/main_window_template.h"
+#include "view/control_ids.h"
+#include "windows/template_control.h"
 
 namespace torvane {
 

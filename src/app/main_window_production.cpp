@@ -5,8 +5,8 @@
 #include "app/outcome_panel.h"
 #include "controls/window_messages.h"
 #include "production/production_messages.h"
-#include "res/control_ids.h"
 #include "transponder/reader_exchange.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

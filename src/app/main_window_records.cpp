@@ -2,8 +2,9 @@
 
 #include "app/main_window.h"
 #include "production/last_carrier_id.h"
-#include "res/control_ids.h"
+#include "production/production_messages.h"
 #include "res/station_strings.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -2,8 +2,8 @@
 #include <QTimerEvent>
 
 #include "app/main_window.h"
-#include "res/control_ids.h"
 #include "res/station_strings.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

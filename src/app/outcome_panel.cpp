@@ -7,7 +7,7 @@
 
 #include "controls/color_style.h"
 #include "res/control_template.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

@@ -6,13 +6,13 @@
 #include "production/antenna_poll.h"
 #include "production/carrier_id_spins.h"
 #include "production/continuous_mode.h"
+#include "production/manual_operations.h"
 #include "production/outcome_tally.h"
 #include "production/production_context.h"
 #include "production/production_cycle.h"
 #include "production/production_record.h"
-#include "transponder/manual_operations.h"
-#include "transponder/station_view.h"
 #include "transponder/transponder_read_back.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "config/set_name.h"
 #include "platform/decimal_text.h"
 #include "platform/ini_text.h"
 #include "platform/profile.h"
 #include "platform/profile_values.h"
+#include "platform/station_settings_name.h"
 
 namespace torvane {
 

@@ -9,11 +9,11 @@
 #include "ledger/ledger_settings.h"
 #include "link/serial_settings.h"
 #include "link/terminal_state.h"
-#include "production/manual_log_state.h"
 #include "production/production_state.h"
 #include "transponder/carrier_id_fields.h"
 #include "transponder/page_state.h"
 #include "transponder/reader_state.h"
+#include "view/manual_log_state.h"
 
 namespace torvane {
 

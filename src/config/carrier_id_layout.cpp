@@ -6,8 +6,8 @@
 #include "config/byte_forms.h"
 #include "config/data_source.h"
 #include "config/decimal_text.h"
-#include "res/config_dialog_ids.h"
-#include "transponder/page_geometry.h"
+#include "view/config_dialog_ids.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

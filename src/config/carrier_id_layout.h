@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/configuration_set.h"
-#include "config/dialog_view.h"
+#include "view/dialog_view.h"
 
 namespace torvane {
 

@@ -13,9 +13,9 @@
 #include "config/set_file.h"
 #include "config/set_name.h"
 #include "config/set_save.h"
-#include "res/config_dialog_ids.h"
-#include "res/control_ids.h"
-#include "transponder/page_geometry.h"
+#include "view/config_dialog_ids.h"
+#include "view/control_ids.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "config/carrier_id_layout.h"
+#include "config/config_dialog_services.h"
 #include "config/config_dialog_state.h"
 #include "config/data_source.h"
-#include "config/dialog_view.h"
 #include "config/source_display.h"
+#include "view/dialog_view.h"
 
 namespace torvane {
 

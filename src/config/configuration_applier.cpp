@@ -1,7 +1,7 @@
 #include "config/configuration_applier.h"
 
-#include "res/control_ids.h"
-#include "transponder/page_geometry.h"
+#include "view/control_ids.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -4,7 +4,7 @@
 
 #include "config/set_in_use.h"
 #include "transponder/page_state.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

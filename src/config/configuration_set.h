@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -1,5 +1,5 @@
 #include "config/decimal_text.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/configuration_set.h"
-#include "res/config_dialog_ids.h"
+#include "view/config_dialog_ids.h"
 
 namespace torvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/dialog_view.h"
 #include "config/pages_dialog_state.h"
+#include "view/dialog_view.h"
 
 namespace torvane {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "config/byte_forms.h"
-#include "res/config_dialog_ids.h"
+#include "view/config_dialog_ids.h"
 
 namespace torvane {
 

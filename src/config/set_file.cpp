@@ -6,7 +6,7 @@
 #include "platform/profile.h"
 #include "platform/profile_values.h"
 #include "transponder/page_codec.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -8,7 +8,7 @@
 #include "config/data_source.h"
 #include "platform/decimal_text.h"
 #include "transponder/hex_digits.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -6,6 +6,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/ini_text.h"
+#include "platform/station_settings_name.h"
 
 namespace torvane {
 

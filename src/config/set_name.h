@@ -7,9 +7,6 @@
 
 namespace torvane {
 
-// The station's settings file lies beside the set files under this name.
-constexpr std::string_view kStationSettingsName = "Torvane";
-
 // The file of the configuration set `name` in the working directory, or, for a
 // name that cannot be a file name there, the message that tells the operator why.
 // Every set file path is built here: a name that reaches a file has passed the

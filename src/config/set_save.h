@@ -5,7 +5,7 @@
 
 #include "config/configuration_set.h"
 #include "config/set_list.h"
-#include "transponder/operator_messages.h"
+#include "view/operator_messages.h"
 
 namespace torvane {
 

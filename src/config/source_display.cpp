@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "config/flag_boxes.h"
-#include "res/config_dialog_ids.h"
+#include "view/config_dialog_ids.h"
 
 namespace torvane {
 

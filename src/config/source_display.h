@@ -2,7 +2,7 @@
 
 #include "config/configuration_set.h"
 #include "config/data_source.h"
-#include "config/dialog_view.h"
+#include "view/dialog_view.h"
 
 namespace torvane {
 

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QScreen>
 
+#include "view/control_style.h"
+
 namespace torvane {
 
 namespace {

@@ -12,13 +12,6 @@ class QRect;
 
 namespace torvane {
 
-// Style bits of a coloured control's template entry.
-namespace style {
-constexpr unsigned kCentre = 0x0001;
-constexpr unsigned kRight = 0x0002;
-constexpr unsigned kSingleLineCentred = 0x0200;
-}  // namespace style
-
 // Colours arrive as 0x00BBGGRR values.
 QColor ColourFromRef(std::uint32_t colourRef);
 std::uint32_t RefFromColour(const QColor& colour);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/file_chooser.h"
+#include "view/file_chooser.h"
 
 class QWidget;
 

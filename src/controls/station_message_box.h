@@ -3,7 +3,7 @@
 #include <atomic>
 #include <string>
 
-#include "transponder/station_view.h"
+#include "view/operator_messages.h"
 
 class QWidget;
 

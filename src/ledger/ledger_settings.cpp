@@ -5,10 +5,10 @@
 
 #include <cctype>
 
-#include "config/set_name.h"
 #include "ledger/postgres_ledger.h"
 #include "ledger/sqlite_ledger.h"
 #include "platform/profile_values.h"
+#include "platform/station_settings_name.h"
 
 namespace torvane {
 

@@ -7,7 +7,7 @@
 #include "production/compose_data_set.h"
 #include "production/ledger_messages.h"
 #include "production/production_messages.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -4,7 +4,7 @@
 
 #include "platform/decimal_text.h"
 #include "production/compose_data_set.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/configuration_set.h"
-#include "transponder/page_steps.h"
+#include "production/page_steps.h"
 
 namespace torvane {
 

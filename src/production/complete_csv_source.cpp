@@ -7,7 +7,7 @@
 #include "production/csv_source_messages.h"
 #include "production/production_messages.h"
 #include "production/set_pages.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

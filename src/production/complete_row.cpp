@@ -5,7 +5,7 @@
 #include "platform/decimal_text.h"
 #include "transponder/hex_digits.h"
 #include "transponder/page_codec.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

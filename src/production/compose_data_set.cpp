@@ -5,7 +5,7 @@
 #include "config/decimal_text.h"
 #include "platform/decimal_text.h"
 #include "production/set_pages.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

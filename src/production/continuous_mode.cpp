@@ -2,7 +2,7 @@
 
 #include "production/production_messages.h"
 #include "production/station_controls.h"
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

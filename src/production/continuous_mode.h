@@ -7,7 +7,7 @@
 #include "production/antenna_poll.h"
 #include "production/production_cycle.h"
 #include "production/production_state.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

@@ -2,7 +2,7 @@
 
 #include "config/decimal_text.h"
 #include "production/set_pages.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ledger/station_ledger.h"
-#include "transponder/operator_messages.h"
+#include "view/operator_messages.h"
 
 namespace torvane {
 

@@ -1,12 +1,12 @@
 #include "production/manual_log_operations.h"
 
 #include "platform/time_stamp.h"
+#include "production/production_messages.h"
 #include "production/record_blocks.h"
 #include "production/record_file.h"
 #include "production/record_paths.h"
 #include "production/record_template.h"
-#include "res/control_ids.h"
-#include "res/station_strings.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 
@@ -57,7 +57,7 @@ Status ManualLogOperations::WriteManualRecord(ManualRecordKind kind) {
   if (status.ok()) return status;
   view_.ShowFieldValues();
   view_.ShowMessage(std::string(text::kRecordFileFailure) + "\r\n\r\n" + status.error,
-                    text::kWindowCaption, MessageIcon::Error, MessageButtons::Ok);
+                    text::kCaption, MessageIcon::Error, MessageButtons::Ok);
   return status;
 }
 

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "config/set_in_use.h"
-#include "controls/file_chooser.h"
 #include "platform/result.h"
-#include "production/manual_log_state.h"
 #include "transponder/page_state.h"
 #include "transponder/reader_state.h"
-#include "transponder/station_view.h"
+#include "view/file_chooser.h"
+#include "view/manual_log_state.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

@@ -6,7 +6,7 @@
 #include "production/production_state.h"
 #include "transponder/page_state.h"
 #include "transponder/reader_state.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

@@ -15,8 +15,8 @@
 #include "production/record_blocks.h"
 #include "production/set_counters_file.h"
 #include "production/station_controls.h"
-#include "res/control_ids.h"
-#include "transponder/page_geometry.h"
+#include "view/control_ids.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

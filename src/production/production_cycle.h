@@ -10,9 +10,9 @@
 #include "production/decimal_counter_source.h"
 #include "production/fix_data_source.h"
 #include "production/in_flight_settlement.h"
+#include "production/manual_operations.h"
 #include "production/production_context.h"
 #include "production/production_record.h"
-#include "transponder/manual_operations.h"
 
 namespace torvane {
 

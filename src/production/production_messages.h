@@ -18,6 +18,9 @@ constexpr const char* kUidUnreadable =
 constexpr const char* kReadBackDiffers = "The transponder does not hold what was written.";
 constexpr const char* kOtherTransponder =
     "The transponder on the antenna changed during the cycle.";
+constexpr const char* kRecordFileFailure =
+    "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing "
+    "authorisation on the path?";
 constexpr const char* kContOn = "  Cont On";
 constexpr const char* kContOff = "  Cont Off";
 constexpr const char* kRunNeedsThePort =

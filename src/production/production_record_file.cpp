@@ -7,11 +7,11 @@
 
 #include "platform/regular_file.h"
 #include "platform/time_stamp.h"
+#include "production/production_messages.h"
 #include "production/record_blocks.h"
 #include "production/record_file.h"
 #include "production/record_paths.h"
 #include "production/record_template.h"
-#include "res/station_strings.h"
 
 namespace torvane {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "config/configuration_set.h"
-#include "production/manual_log_state.h"
 #include "production/record_rows.h"
+#include "view/manual_log_state.h"
 
 namespace torvane {
 

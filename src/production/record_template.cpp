@@ -1,5 +1,5 @@
 #include "production/record_template.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

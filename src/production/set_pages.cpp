@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "config/byte_forms.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

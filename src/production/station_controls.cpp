@@ -1,6 +1,6 @@
 #include "production/station_controls.h"
 
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "production/production_state.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

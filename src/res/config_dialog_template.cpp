@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "controls/color_style.h"
-#include "res/config_dialog_ids.h"
-#include "res/control_ids.h"
 #include "res/main_window_template.h"
+#include "view/config_dialog_ids.h"
+#include "view/control_ids.h"
+#include "view/control_style.h"
 
 namespace torvane {
 

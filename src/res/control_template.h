@@ -4,12 +4,6 @@
 
 namespace torvane {
 
-// Window style bits of a template entry, beside the label bits of color_style.h.
-namespace style {
-constexpr unsigned kDisabled = 0x08000000;
-constexpr unsigned kHidden = 0x40000000;
-}  // namespace style
-
 enum class ControlKind {
   ColorLabel,
   StaticText,     // plain text
@@ -42,7 +36,7 @@ struct ControlTemplate {
   ControlKind kind;
   const char* caption;  // UTF-8, leading blanks included
   DialogRect rect;
-  unsigned style = 0;
+  unsigned style = 0;  // bits of view/control_style.h
   int editNumber = 0;
   int imageId = 0;
 };

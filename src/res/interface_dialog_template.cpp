@@ -1,6 +1,6 @@
 #include "res/interface_dialog_template.h"
 
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -1,7 +1,7 @@
 #include "res/main_menu.h"
 
-#include "res/control_ids.h"
 #include "res/station_strings.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -1,7 +1,7 @@
 #include "res/main_window_template.h"
 
-#include "controls/color_style.h"
-#include "res/control_ids.h"
+#include "view/control_ids.h"
+#include "view/control_style.h"
 
 namespace torvane {
 

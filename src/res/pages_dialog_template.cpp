@@ -3,10 +3,10 @@
 #include <deque>
 #include <string>
 
-#include "controls/color_style.h"
-#include "res/config_dialog_ids.h"
-#include "res/control_ids.h"
 #include "res/main_window_template.h"
+#include "view/config_dialog_ids.h"
+#include "view/control_ids.h"
+#include "view/control_style.h"
 
 namespace torvane {
 

@@ -11,8 +11,5 @@ constexpr const char* kAboutItem = "Inf&o über Vexa...";  // string resource 10
 constexpr const char* kErrorCaption = "Error";
 constexpr const char* kPortNotOpened = " could not be opened!";
 constexpr const char* kPortNotClosed = "Can't close COM Port.";
-constexpr const char* kRecordFileFailure =
-    "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing "
-    "authorisation on the path?";
 
 }  // namespace torvane::text

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "res/control_ids.h"
 #include "transponder/carrier_id_place.h"
 #include "transponder/page_codec.h"
-#include "transponder/page_geometry.h"
 #include "transponder/reader_exchange.h"
+#include "view/control_ids.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -6,7 +6,7 @@
 #include "platform/result.h"
 #include "transponder/carrier_id_fields.h"
 #include "transponder/page_codec.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "res/control_ids.h"
 #include "transponder/page_entry.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "transponder/page_state.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

@@ -1,5 +1,5 @@
 #include "transponder/page_entry.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 #include <cstddef>
 

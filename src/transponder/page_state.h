@@ -4,7 +4,7 @@
 #include <string>
 
 #include "transponder/page_codec.h"
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

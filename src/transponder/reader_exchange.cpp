@@ -5,8 +5,8 @@
 #include <chrono>
 #include <optional>
 
-#include "res/control_ids.h"
 #include "transponder/hex_digits.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

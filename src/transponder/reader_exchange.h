@@ -9,7 +9,7 @@
 #include "transponder/page_state.h"
 #include "transponder/reader_command.h"
 #include "transponder/reader_state.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

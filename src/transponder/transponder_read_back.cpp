@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "transponder/page_geometry.h"
 #include "transponder/reader_exchange.h"
+#include "view/page_geometry.h"
 
 namespace torvane {
 

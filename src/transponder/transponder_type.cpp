@@ -1,6 +1,6 @@
 #include "transponder/transponder_type.h"
 
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

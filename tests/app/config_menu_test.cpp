@@ -10,9 +10,9 @@
 
 #include "config/set_file.h"
 #include "controls/color_label.h"
-#include "res/config_dialog_ids.h"
-#include "res/control_ids.h"
 #include "station_window_fixture.h"
+#include "view/config_dialog_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

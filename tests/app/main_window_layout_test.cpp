@@ -8,8 +8,8 @@
 #include "controls/color_label.h"
 #include "controls/enter_edit.h"
 #include "controls/image_button.h"
-#include "res/control_ids.h"
 #include "station_window_fixture.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

@@ -11,9 +11,9 @@
 #include "app/about_dialog.h"
 #include "app/termination_notifier.h"
 #include "controls/color_label.h"
-#include "res/control_ids.h"
 #include "station_window_fixture.h"
 #include "support/pty_peer.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

@@ -3,9 +3,9 @@
 
 #include "controls/image_button.h"
 #include "production/record_paths.h"
-#include "res/control_ids.h"
 #include "station_window_fixture.h"
 #include "support/fake_file_chooser.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

@@ -12,8 +12,8 @@
 
 #include "app/station_app.h"
 #include "production/production_messages.h"
-#include "res/control_ids.h"
 #include "support/message_box_answerer.h"
+#include "view/control_ids.h"
 
 namespace {
 

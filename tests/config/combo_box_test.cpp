@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "config/config_dialog_fixture.h"
-#include "link/interface_dialog.h"
+#include "windows/interface_dialog.h"
 
 namespace torvane {
 namespace {

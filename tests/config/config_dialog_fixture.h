@@ -4,10 +4,10 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "config/configuration_dialog.h"
 #include "config/dialog_window_fixture.h"
 #include "config/set_file.h"
-#include "res/config_dialog_ids.h"
+#include "view/config_dialog_ids.h"
+#include "windows/configuration_dialog.h"
 
 namespace torvane::test {
 

@@ -9,8 +9,8 @@
 #include "config/config_dialog_editor.h"
 #include "config/fake_dialog_view.h"
 #include "config/set_list.h"
-#include "res/config_dialog_ids.h"
-#include "res/control_ids.h"
+#include "view/config_dialog_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 namespace {

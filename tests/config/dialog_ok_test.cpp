@@ -8,8 +8,8 @@
 
 #include "config/config_dialog_fixture.h"
 #include "platform/atomic_file.h"
-#include "res/control_ids.h"
 #include "support/scratch_directory.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 namespace {

@@ -7,12 +7,12 @@
 
 #include "config/carrier_id_layout.h"
 #include "config/config_dialog_fixture.h"
-#include "config/configuration_dialog.h"
-#include "config/pages_dialog.h"
-#include "controls/file_chooser.h"
 #include "controls/image_button.h"
-#include "res/config_dialog_ids.h"
-#include "res/control_ids.h"
+#include "view/config_dialog_ids.h"
+#include "view/control_ids.h"
+#include "view/file_chooser.h"
+#include "windows/configuration_dialog.h"
+#include "windows/pages_dialog.h"
 
 namespace torvane {
 namespace {

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "config/dialog_view.h"
+#include "config/config_dialog_services.h"
 #include "config/pages_dialog_state.h"
+#include "view/dialog_view.h"
 
 namespace torvane::test {
 

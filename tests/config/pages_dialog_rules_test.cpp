@@ -6,7 +6,7 @@
 #include "config/fake_dialog_view.h"
 #include "config/pages_dialog_editor.h"
 #include "config/pages_hand_over.h"
-#include "res/config_dialog_ids.h"
+#include "view/config_dialog_ids.h"
 
 namespace torvane {
 namespace {

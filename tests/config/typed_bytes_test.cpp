@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "config/config_dialog_fixture.h"
-#include "config/pages_dialog.h"
-#include "res/control_ids.h"
 #include "support/scratch_directory.h"
+#include "view/control_ids.h"
+#include "windows/pages_dialog.h"
 
 namespace torvane {
 namespace {

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/termination_notifier.h"
-#include "link/interface_dialog.h"
-#include "link/port_info_dialog.h"
 #include "res/interface_dialog_template.h"
 #include "station_with_reader_fixture.h"
 #include "support/dialog_operator.h"
+#include "windows/interface_dialog.h"
+#include "windows/port_info_dialog.h"
 
 namespace torvane::test {
 namespace {

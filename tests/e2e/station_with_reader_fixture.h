@@ -17,7 +17,7 @@
 #include "controls/enter_edit.h"
 #include "controls/image_button.h"
 #include "reader_simulator.h"
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 

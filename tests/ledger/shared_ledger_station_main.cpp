@@ -10,11 +10,11 @@
 #include <thread>
 
 #include "config/configuration_applier.h"
-#include "config/set_in_use_load.h"
 #include "ledger/station_ledger.h"
 #include "platform/folder_lock.h"
 #include "production/continuous_mode.h"
 #include "production/production_cycle.h"
+#include "production/set_in_use_load.h"
 #include "support/fake_station_view.h"
 #include "support/line_record_writer.h"
 #include "transponder/transponder_read_back.h"

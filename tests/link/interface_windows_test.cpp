@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "link/interface_dialog.h"
-#include "link/port_info_dialog.h"
 #include "platform/port_discovery.h"
-#include "res/control_ids.h"
 #include "res/interface_dialog_template.h"
 #include "support/fake_device_tree.h"
+#include "view/control_ids.h"
+#include "windows/interface_dialog.h"
+#include "windows/port_info_dialog.h"
 
 namespace torvane::test {
 namespace {

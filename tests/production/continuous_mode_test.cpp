@@ -6,7 +6,7 @@
 #include "production/continuous_mode.h"
 #include "production/production_fixture.h"
 #include "production/production_messages.h"
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "config/configuration_applier.h"
-#include "config/set_in_use_load.h"
 #include "production/production_cycle.h"
 #include "production/production_record_file.h"
+#include "production/set_in_use_load.h"
 #include "support/fake_station_view.h"
 
 using namespace torvane;

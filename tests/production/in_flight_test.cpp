@@ -2,7 +2,7 @@
 
 #include "production/in_flight_file.h"
 #include "production/production_fixture.h"
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

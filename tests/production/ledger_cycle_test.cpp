@@ -9,7 +9,7 @@
 #include "production/in_flight_file.h"
 #include "production/production_fixture.h"
 #include "production/production_messages.h"
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

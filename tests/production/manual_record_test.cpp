@@ -5,11 +5,11 @@
 
 #include "production/manual_log_operations.h"
 #include "production/record_paths.h"
-#include "res/control_ids.h"
 #include "support/fake_file_chooser.h"
 #include "support/fake_station_view.h"
 #include "support/scratch_directory.h"
 #include "transponder/page_codec.h"
+#include "view/control_ids.h"
 #include "workbook_reader.h"
 
 namespace torvane {

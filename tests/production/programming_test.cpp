@@ -8,7 +8,7 @@
 
 #include "production/production_fixture.h"
 #include "production/production_messages.h"
-#include "res/control_ids.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

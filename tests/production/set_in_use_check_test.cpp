@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "config/set_file.h"
-#include "config/set_in_use_load.h"
 #include "platform/profile.h"
 #include "production/production_fixture.h"
+#include "production/set_in_use_load.h"
 
 namespace torvane::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/file_chooser.h"
+#include "view/file_chooser.h"
 
 namespace torvane::test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 namespace torvane::test {
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "res/control_ids.h"
 #include "transponder/carrier_id_place.h"
 #include "transponder/operations_fixture.h"
 #include "transponder/page_codec.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "res/control_ids.h"
 #include "transponder/operations_fixture.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

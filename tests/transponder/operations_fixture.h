@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "production/manual_operations.h"
 #include "reader_simulator.h"
 #include "support/fake_station_view.h"
 #include "transponder/carrier_id_operations.h"
-#include "transponder/manual_operations.h"
 
 namespace torvane::test {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "res/control_ids.h"
 #include "support/fake_station_view.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 namespace {

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "res/control_ids.h"
 #include "support/pty_peer.h"
 #include "transponder/operations_fixture.h"
+#include "view/control_ids.h"
 
 namespace torvane::test {
 namespace {

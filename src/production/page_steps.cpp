@@ -1,10 +1,10 @@
-#include "transponder/page_steps.h"
+#include "production/page_steps.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "res/control_ids.h"
 #include "transponder/hex_digits.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 // Control ids of the configuration dialog (template 153) and the pages 3-17
 // dialog (template 180). "OK" and cancel are ids::kOk and ids::kCancel.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/dialog_view.h"
-#include "controls/dialog_window.h"
+#include "view/dialog_view.h"
+#include "windows/dialog_window.h"
 
 namespace torvane {
 

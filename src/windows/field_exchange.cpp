@@ -1,12 +1,12 @@
-#include "config/field_exchange.h"
+#include "windows/field_exchange.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
 #include "controls/color_label.h"
-#include "controls/dialog_window.h"
 #include "controls/image_button.h"
+#include "windows/dialog_window.h"
 
 namespace torvane {
 

@@ -1,16 +1,16 @@
-#include "config/configuration_dialog.h"
+#include "windows/configuration_dialog.h"
 
 #include <QComboBox>
 #include <utility>
 
-#include "config/field_exchange.h"
 #include "config/file_name_display.h"
 #include "config/flag_boxes.h"
-#include "config/pages_dialog.h"
 #include "controls/window_messages.h"
-#include "res/config_dialog_ids.h"
 #include "res/config_dialog_template.h"
-#include "res/control_ids.h"
+#include "view/config_dialog_ids.h"
+#include "view/control_ids.h"
+#include "windows/field_exchange.h"
+#include "windows/pages_dialog.h"
 
 namespace torvane {
 

@@ -1,4 +1,4 @@
-#include "controls/template_control.h"
+#include "windows/template_control.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -11,6 +11,7 @@
 #include "controls/enter_edit.h"
 #include "controls/image_button.h"
 #include "res/station_images.h"
+#include "view/control_style.h"
 
 namespace torvane {
 

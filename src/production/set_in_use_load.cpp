@@ -1,4 +1,4 @@
-#include "config/set_in_use_load.h"
+#include "production/set_in_use_load.h"
 
 #include "config/set_file.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/dialog_view_window.h"
 #include "config/pages_dialog_editor.h"
 #include "config/pages_dialog_state.h"
+#include "windows/dialog_view_window.h"
 
 namespace torvane {
 

@@ -1,4 +1,4 @@
-#include "link/port_info_dialog.h"
+#include "windows/port_info_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "transponder/manual_operations.h"
+#include "production/manual_operations.h"
 
-#include "res/control_ids.h"
 #include "transponder/reader_exchange.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

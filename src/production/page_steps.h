@@ -11,7 +11,7 @@
 #include "transponder/reader_exchange.h"
 #include "transponder/reader_failure.h"
 #include "transponder/reader_state.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

@@ -3,9 +3,10 @@
 #include <chrono>
 
 #include "config/config_dialog_editor.h"
+#include "config/config_dialog_services.h"
 #include "config/config_dialog_state.h"
-#include "config/dialog_view_window.h"
 #include "controls/qt_file_chooser.h"
+#include "windows/dialog_view_window.h"
 
 namespace torvane {
 

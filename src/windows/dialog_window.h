@@ -11,7 +11,7 @@
 #include "controls/message_map.h"
 #include "controls/station_timer_table.h"
 #include "res/control_template.h"
-#include "transponder/operator_messages.h"
+#include "view/operator_messages.h"
 
 namespace torvane {
 

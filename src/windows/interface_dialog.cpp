@@ -1,12 +1,12 @@
-#include "link/interface_dialog.h"
+#include "windows/interface_dialog.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QPushButton>
 #include <QStyle>
 
-#include "res/control_ids.h"
 #include "res/interface_dialog_template.h"
+#include "view/control_ids.h"
 
 namespace torvane {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "transponder/page_geometry.h"
+#include "view/page_geometry.h"
 
 // Control ids of the main window (dialog 102) and its menu commands. A control's
 // Qt objectName is its id in decimal, a menu action's its command id.

@@ -1,4 +1,4 @@
-#include "link/terminal_pane.h"
+#include "windows/terminal_pane.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 
 #include "link/serial_link.h"
 #include "link/terminal_state.h"
-#include "transponder/station_view.h"
+#include "view/station_view.h"
 
 class QAction;
 class QLineEdit;

@@ -1,12 +1,12 @@
-#include "config/pages_dialog.h"
+#include "windows/pages_dialog.h"
 
 #include <utility>
 
-#include "config/field_exchange.h"
 #include "controls/window_messages.h"
-#include "res/config_dialog_ids.h"
-#include "res/control_ids.h"
 #include "res/pages_dialog_template.h"
+#include "view/config_dialog_ids.h"
+#include "view/control_ids.h"
+#include "windows/field_exchange.h"
 
 namespace torvane {
 

@@ -1,4 +1,4 @@
-#include "controls/dialog_window.h"
+#include "windows/dialog_window.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -12,9 +12,10 @@
 #include "controls/enter_edit.h"
 #include "controls/image_button.h"
 #include "controls/station_message_box.h"
-#include "controls/template_control.h"
 #include "controls/widget_focus.h"
 #include "res/station_images.h"
+#include "view/colours.h"
+#include "windows/template_control.h"
 
 namespace torvane {
 

@@ -7,13 +7,13 @@
 #include "config/set_in_use.h"
 #include "link/serial_link.h"
 #include "link/terminal_state.h"
-#include "production/manual_log_state.h"
+#include "production/page_steps.h"
 #include "transponder/page_state.h"
-#include "transponder/page_steps.h"
 #include "transponder/programming_policy.h"
 #include "transponder/reader_failure.h"
 #include "transponder/reader_state.h"
-#include "transponder/station_view.h"
+#include "view/manual_log_state.h"
+#include "view/station_view.h"
 
 namespace torvane {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/dialog_window.h"
 #include "link/interface_texts.h"
+#include "windows/dialog_window.h"
 
 class QComboBox;
 

@@ -4,20 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "production/manual_log_state.h"
-#include "transponder/operator_messages.h"
+#include "view/colours.h"
+#include "view/manual_log_state.h"
+#include "view/operator_messages.h"
 
 namespace torvane {
-
-// Colours of the fields, as 0x00BBGGRR values.
-namespace colour {
-constexpr std::uint32_t kWhite = 0xFFFFFF;  // neutral
-constexpr std::uint32_t kGreen = 0x00FF00;  // good
-constexpr std::uint32_t kRed = 0x0000FF;    // failed
-constexpr std::uint32_t kGrey = 0xF0F0F0;   // not in use
-constexpr std::uint32_t kBlack = 0x000000;
-constexpr std::uint32_t kGreyText = 0x6D6D6D;  // text of a field that cannot be edited
-}  // namespace colour
 
 // What the station logic may do to the main window. The window implements it;
 // tests implement a recording fake. Controls are addressed by their ids.
