@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <cstdio>
 
-#include "app/outcome_panel.h"
 #include "app/station_settings.h"
 #include "config/set_in_use_check.h"
 #include "controls/station_message_box.h"
@@ -17,6 +16,7 @@
 #include "res/station_images.h"
 #include "res/station_strings.h"
 #include "view/control_ids.h"
+#include "windows/outcome_panel.h"
 
 namespace torvane {
 

@@ -1,12 +1,12 @@
 #include <QAbstractButton>
 #include <QAction>
 
-#include "app/about_dialog.h"
-#include "app/history_window.h"
 #include "app/main_window.h"
 #include "controls/window_messages.h"
 #include "transponder/transponder_type.h"
 #include "view/control_ids.h"
+#include "windows/about_dialog.h"
+#include "windows/history_window.h"
 
 namespace torvane {
 

@@ -1,8 +1,8 @@
 #include "app/config_take_over.h"
 #include "app/main_window.h"
-#include "app/outcome_panel.h"
 #include "view/control_ids.h"
 #include "windows/configuration_dialog.h"
+#include "windows/outcome_panel.h"
 
 namespace torvane {
 

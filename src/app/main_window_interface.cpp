@@ -1,10 +1,10 @@
 #include "app/main_window.h"
-#include "app/outcome_panel.h"
 #include "controls/station_message_box.h"
 #include "link/port_open_failure.h"
 #include "platform/port_discovery.h"
 #include "res/station_strings.h"
 #include "windows/interface_dialog.h"
+#include "windows/outcome_panel.h"
 #include "windows/port_info_dialog.h"
 
 namespace torvane {

@@ -5,10 +5,10 @@
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
-#include "app/outcome_panel.h"
 #include "res/main_menu.h"
 #include "res/main_window_template.h"
 #include "view/control_ids.h"
+#include "windows/outcome_panel.h"
 #include "windows/template_control.h"
 
 namespace torvane {

@@ -2,11 +2,11 @@
 #include <QScrollBar>
 
 #include "app/main_window.h"
-#include "app/outcome_panel.h"
 #include "controls/window_messages.h"
 #include "production/production_messages.h"
 #include "transponder/reader_exchange.h"
 #include "view/control_ids.h"
+#include "windows/outcome_panel.h"
 
 namespace torvane {
 

@@ -1,9 +1,9 @@
 #include <QMetaObject>
 
 #include "app/main_window.h"
-#include "app/outcome_panel.h"
 #include "link/serial_settings.h"
 #include "platform/serial_port.h"
+#include "windows/outcome_panel.h"
 
 namespace torvane {
 

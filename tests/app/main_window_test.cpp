@@ -8,12 +8,12 @@
 #include <string>
 #include <utility>
 
-#include "app/about_dialog.h"
 #include "app/termination_notifier.h"
 #include "controls/color_label.h"
 #include "station_window_fixture.h"
 #include "support/pty_peer.h"
 #include "view/control_ids.h"
+#include "windows/about_dialog.h"
 
 namespace torvane::test {
 namespace {

@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/outcome_panel.h"
 #include "config/set_file.h"
 #include "controls/color_style.h"
 #include "production/production_messages.h"
 #include "station_with_reader_fixture.h"
+#include "windows/outcome_panel.h"
 
 namespace torvane::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/history_window.h"
+#include "windows/history_window.h"
 
 #include <QApplication>
 #include <QClipboard>

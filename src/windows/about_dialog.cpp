@@ -1,4 +1,4 @@
-#include "app/about_dialog.h"
+#include "windows/about_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

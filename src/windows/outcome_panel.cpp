@@ -1,4 +1,4 @@
-#include "app/outcome_panel.h"
+#include "windows/outcome_panel.h"
 
 #include <QFontMetrics>
 #include <QLabel>
