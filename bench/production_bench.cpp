@@ -166,7 +166,7 @@ std::string CsvText(int lines, int done, bool complete) {
   char id[32];
   for (int i = 1; i <= lines; ++i) {
     std::snprintf(id, sizeof id, "LOT%013d", i);
-    if (complete) text += std::string("A;0;16;") + id + ";0" + emptyPages;
+    if (complete) text += std::string("A;0;16;") + id + ";1" + emptyPages;
     text += std::string(complete ? "" : id) + (i <= done ? ";X\r\n" : ";\r\n");
   }
   return text;

@@ -52,10 +52,11 @@ class CsvDocument {
   // Replaces the file atomically, with CR LF line ends; gives the identity of
   // the file written.
   Result<FileIdentity> Save(const std::string& path) const;
+  // The length of the text in bytes.
+  std::size_t size() const { return buffer_.size() - gapSize_; }
 
  private:
   static constexpr std::size_t kLineEndSize = 2;
-  std::size_t size() const { return buffer_.size() - gapSize_; }
   // Where the line that starts at `start` ends (its CR, or the end of the text).
   std::size_t LineEnd(std::size_t start) const;
   // Text that lies on one side of the gap.

@@ -7,7 +7,8 @@ namespace torvane {
 
 const CsvDocument* CsvLineSource::LoadSourceFile() {
   context_.view.TakeFieldValues();
-  const Result<const CsvDocument*> loaded = sourceFile_.Open(context_.setInUse.set.sourceFile);
+  const Result<const CsvDocument*> loaded =
+      sourceFile_.Open(context_.setInUse.set.sourceFile, context_.csvDelimiter);
   if (!loaded.ok()) {
     context_.view.ShowMessage(std::string(text::kNoCsvAccess) + "\r\n" + loaded.error,
                               text::kCaption, MessageIcon::Error, MessageButtons::Ok);
@@ -67,6 +68,9 @@ std::optional<InFlightEntry> CsvLineSource::InFlight() const {
   entry.csvFile = context_.setInUse.set.sourceFile;
   entry.delimiter = context_.csvDelimiter;
   entry.lineIndex = prepared_->lineIndex;
+  for (const CsvLineRef& line : sourceFile_.UnsavedMarks()) {
+    entry.unsavedLines.push_back({line.lineIndex, line.key});
+  }
   return entry;
 }
 

@@ -17,6 +17,8 @@ class CsvLineSource : public CarrierIdSource {
   Status Advance() override;
   std::optional<InFlightEntry> InFlight() const override;
   std::string PrepareFailure() const override { return failure_; }
+  // Writes the done marks held only in memory.
+  Status SaveMarks() { return sourceFile_.SaveMarks(); }
 
  protected:
   // Why reading the file selected no line.

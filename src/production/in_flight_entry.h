@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ledger/ledger_row.h"
 #include "production/record_rows.h"
@@ -36,6 +37,14 @@ struct InFlightEntry {
   std::string csvFile;
   std::string delimiter;
   std::size_t lineIndex = 0;
+  // Lines of that file marked done by earlier cycles whose marks the file does
+  // not hold yet: a long file is rewritten only every so many marks.
+  struct UnsavedLine {
+    std::size_t lineIndex = 0;
+    std::string carrierId;
+    bool operator==(const UnsavedLine&) const = default;
+  };
+  std::vector<UnsavedLine> unsavedLines;
   // The carrier ID's bytes as the ledger holds them.
   std::string ledgerId;
   // The transponder's, read before the first write; empty where the reader gave none.

@@ -66,6 +66,9 @@ std::string Render(const InFlightEntry& entry) {
   line("csv file", entry.csvFile);
   line("delimiter", entry.delimiter);
   line("line", std::to_string(entry.lineIndex));
+  for (const InFlightEntry::UnsavedLine& unsaved : entry.unsavedLines) {
+    line("unsaved line", std::to_string(unsaved.lineIndex) + " " + HexOf(unsaved.carrierId));
+  }
   line("ledger id", HexOf(entry.ledgerId));
   line("uid", entry.uid);
   line("token", entry.token);
@@ -116,8 +119,20 @@ bool ParseRecordInto(std::string_view key, const std::string& value, RecordInFli
   return true;
 }
 
+// "unsaved line": its number and its carrier ID in hexadecimal digits.
+bool ParseUnsavedLine(const std::string& value, InFlightEntry& entry) {
+  const auto blank = value.find(' ');
+  if (blank == std::string::npos) return false;
+  const std::optional<std::uint64_t> line = ReadWholeDecimal(value.substr(0, blank));
+  const std::optional<std::string> carrierId = BytesOf(value.substr(blank + 1));
+  if (!line || !carrierId) return false;
+  entry.unsavedLines.push_back({*line, *carrierId});
+  return true;
+}
+
 bool ParseInto(std::string_view key, const std::string& value, InFlightEntry& entry) {
   if (key.starts_with("record ")) return ParseRecordInto(key, value, entry.record);
+  if (key == "unsaved line") return ParseUnsavedLine(value, entry);
   if (key == "source") {
     for (const auto& [source, name] : kSourceNames) {
       if (name == value) {

@@ -53,10 +53,16 @@ Result<bool> InFlightSettlement::MoveCounterPast(const InFlightEntry& entry) con
 
 Result<bool> InFlightSettlement::MarkLinePast(const InFlightEntry& entry) const {
   const bool complete = entry.source == SourceKind::CompleteCsvFile;
-  const CsvLineRef line{entry.lineIndex, entry.carrierId,
-                        complete ? CompleteRow::kCarrierIdField : 0,
-                        complete ? CompleteRow::kDoneField : 1};
-  return MarkCsvLineDone(entry.csvFile, entry.delimiter, line);
+  const auto lineOf = [&](std::size_t index, const std::string& carrierId) {
+    return CsvLineRef{index, carrierId, complete ? CompleteRow::kCarrierIdField : 0,
+                      complete ? CompleteRow::kDoneField : 1};
+  };
+  std::vector<CsvLineRef> earlier;
+  for (const InFlightEntry::UnsavedLine& unsaved : entry.unsavedLines) {
+    earlier.push_back(lineOf(unsaved.lineIndex, unsaved.carrierId));
+  }
+  return MarkCsvLineDone(entry.csvFile, entry.delimiter, lineOf(entry.lineIndex, entry.carrierId),
+                         earlier);
 }
 
 std::string InFlightSettlement::RestartMessage(const InFlightEntry& entry) {
@@ -92,6 +98,12 @@ std::string InFlightSettlement::HeldAtEndMessage(const std::string& held, bool k
     message += "\nThey are lost.";
   }
   return message;
+}
+
+std::string InFlightSettlement::MarksHeldAtEndMessage(const std::string& reason) {
+  return "Torvane ends with done marks of CSV lines held only in memory.\n" + reason +
+         "\nThe file " + std::string(InFlightFile::kFileName) +
+         " of the working directory names the lines: the next start marks them.";
 }
 
 std::string InFlightSettlement::UnsettledMessage(const std::string& reason,

@@ -44,6 +44,8 @@ class InFlightSettlement {
   // For standard error, when the station ends with records held only in memory;
   // `kept` tells whether the in-flight entry holds the last one.
   static std::string HeldAtEndMessage(const std::string& held, bool kept);
+  // For standard error, when done marks of a CSV file could not be written at the end.
+  static std::string MarksHeldAtEndMessage(const std::string& reason);
 
  private:
   // True when the source had to move.

@@ -296,6 +296,12 @@ std::string ProductionCycle::OnStationEnd() {
     // makes the record from it.
     return InFlightSettlement::HeldAtEndMessage(onDisk.error, recordInFlight_);
   }
+  for (CsvLineSource* source : std::initializer_list<CsvLineSource*>{&csv_, &complete_}) {
+    // The in-flight entry stays: it names the lines, and the next start marks them.
+    if (const Status saved = source->SaveMarks(); !saved.ok()) {
+      return InFlightSettlement::MarksHeldAtEndMessage(saved.error);
+    }
+  }
   if (!settlePending_ && inFlightSettled_) settlement_.Clear();
   return {};
 }

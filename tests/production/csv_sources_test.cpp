@@ -256,6 +256,75 @@ TEST_F(CsvSourceTest, AFileChangedBetweenTwoCyclesIsReadAgain) {
   }
 }
 
+// A file long for its save size: a save every three marks. What another
+// program changes meanwhile stays, and the marks held go into it.
+TEST_F(CsvSourceTest, MarksOfALongFileAreSavedTogetherAndNoneIsLost) {
+  const std::string path = directory.File("ids.csv");
+  directory.Write("ids.csv", "Carrier ID;done\r\nA1;\r\nA2;\r\nA3;\r\nA4;\r\nA5;\r\nA6;\r\n");
+  CsvSourceFile file(20);
+  const auto mark = [&](std::size_t line) {
+    const std::string key = "A" + std::to_string(line);
+    const Result<bool> marked = file.MarkDone(path, ";", {line, key});
+    EXPECT_TRUE(marked.ok() && marked.value) << key << ": " << marked.error;
+  };
+  mark(1);
+  mark(2);
+  EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;\r\nA2;\r\nA3;\r\nA4;\r\nA5;\r\nA6;\r\n");
+  EXPECT_EQ(file.UnsavedMarks().size(), 2u);
+  mark(3);
+  EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;X\r\nA3;X\r\nA4;\r\nA5;\r\nA6;\r\n");
+  EXPECT_TRUE(file.UnsavedMarks().empty());
+
+  mark(4);
+  WaitForTheClockToPass(path);
+  directory.Write("ids.csv", Csv() + "B1;\r\n");
+  ASSERT_TRUE(file.Open(path, ";").ok());
+  EXPECT_EQ(file.FirstPendingLine(";", 1)->text, "A5;");
+  ASSERT_TRUE(file.SaveMarks().ok());
+  EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;X\r\nA3;X\r\nA4;X\r\nA5;\r\nA6;\r\nB1;\r\n");
+
+  // A line changed under a mark held: the open says so once, the mark is dropped.
+  mark(5);
+  WaitForTheClockToPass(path);
+  directory.Write("ids.csv", "Carrier ID;done\r\nA1;X\r\nA2;X\r\nA3;X\r\nA4;X\r\nZ5;\r\n");
+  const auto reopened = file.Open(path, ";");
+  EXPECT_FALSE(reopened.ok());
+  EXPECT_NE(reopened.error.find(path), std::string::npos) << reopened.error;
+  EXPECT_TRUE(file.Open(path, ";").ok());
+  EXPECT_TRUE(file.UnsavedMarks().empty());
+}
+
+// The cycle's source on a file over the save size: the in-flight entry names
+// the line whose mark is held, so a start after a stop marks it; an end saves
+// what is held.
+TEST_F(CsvSourceTest, MarksHeldByTheCycleAreSettledAfterAStopAndSavedAtTheEnd) {
+  const std::string header = "Carrier ID;done\r\n";
+  std::string text = header;
+  // Longer than one save's size for one mark.
+  for (int i = 100000; i < 220000; ++i) text += "B" + std::to_string(i) + ";\r\n";
+  setInUse.set.carrierIdLength = "7";
+  UseCsv(text);
+  const auto advance = [&] {
+    ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready);
+    ASSERT_TRUE(cycle.csvSource().Advance().ok());
+  };
+  const auto start = [&] { return Csv().substr(0, header.size() + 2 * 11 + 2 * 10); };
+  advance();
+  EXPECT_TRUE(Csv() == text);
+  ASSERT_EQ(cycle.csvSource().Prepare(), PrepareResult::Ready);
+  const std::optional<InFlightEntry> entry = cycle.csvSource().InFlight();
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(entry->unsavedLines, (std::vector<InFlightEntry::UnsavedLine>{{1, "B100000"}}));
+  ASSERT_TRUE(cycle.settlement().Record(*entry).ok());
+  ASSERT_TRUE(cycle.settlement().Settle().ok());
+  EXPECT_EQ(start(), header + "B100000;X\r\nB100001;X\r\nB100002;\r\nB100003;\r\n");
+
+  advance();
+  EXPECT_EQ(start(), header + "B100000;X\r\nB100001;X\r\nB100002;\r\nB100003;\r\n");
+  cycle.OnStationEnd();
+  EXPECT_EQ(start(), header + "B100000;X\r\nB100001;X\r\nB100002;X\r\nB100003;\r");
+}
+
 std::string CompleteHeader() {
   std::string header =
       "Carrier ID format;Carrier ID offset;Carrier ID length;Carrier ID;"

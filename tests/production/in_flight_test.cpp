@@ -33,6 +33,7 @@ TEST_F(InFlightTest, EntryReadsBackExactlyAsWritten) {
   entry.record.stamp = "09/12/26;00:01:02";
   entry.record.pages[0] = {"41 0D 0A 00 20 3D 7E FF", "A CR LF NUL   = ~ \xFF", true};
   entry.record.pages[16] = {"30 30 30 30 30 30 34 32", "0 0 0 0 0 0 4 2", false};
+  entry.unsavedLines = {{7, "A = 7"}, {123455, " \xFF;\x01"}};
   ASSERT_TRUE(File().Write(entry).ok());
   const auto read = File().Read();
   ASSERT_TRUE(read.ok()) << read.error;
@@ -105,14 +106,17 @@ TEST_F(InFlightTest, UnsettledMessageSaysWhatToDoForItsSource) {
   }
 }
 
+// With the lines of earlier cycles whose marks the file did not hold yet.
 TEST_F(InFlightTest, CsvLineInFlightIsMarkedDoneOnce) {
-  UseCsv("Carrier ID;done\r\nA1;\r\nA2;\r\n");
-  ASSERT_TRUE(cycle.settlement().Record(CsvEntry(1, "A1")).ok());
+  UseCsv("Carrier ID;done\r\nA1;\r\nA2;X\r\nA3;\r\nA4;\r\n");
+  InFlightEntry entry = CsvEntry(3, "A3");
+  entry.unsavedLines = {{1, "A1"}, {2, "A2"}};
+  ASSERT_TRUE(cycle.settlement().Record(entry).ok());
   for (const bool moved : {true, false}) {
     const auto settled = cycle.settlement().Settle();
     ASSERT_TRUE(settled.ok()) << settled.error;
     EXPECT_EQ(settled.value.has_value(), moved);
-    EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;\r\n");
+    EXPECT_EQ(Csv(), "Carrier ID;done\r\nA1;X\r\nA2;X\r\nA3;X\r\nA4;\r\n");
   }
 }
 
