@@ -4,7 +4,7 @@
 
 #include "config/decimal_text.h"
 #include "platform/decimal_text.h"
-#include "production/compose_data_set.h"
+#include "production/layout_place.h"
 #include "production/ledger_messages.h"
 #include "production/production_messages.h"
 #include "view/page_geometry.h"
@@ -13,13 +13,6 @@ namespace torvane {
 
 namespace {
 
-constexpr long long kPageBytes = kBytesPerPage;
-
-CarrierIdPlace SetLayoutPlace(const ConfigurationSet& set) {
-  return {kPageBytes * (MemoryPage(set) - 1) + ReadInteger(set.carrierIdOffset),
-          std::max(0LL, ReadInteger(set.carrierIdLength))};
-}
-
 int HexValue(char digit) {
   if (digit >= '0' && digit <= '9') return digit - '0';
   if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
@@ -27,11 +20,15 @@ int HexValue(char digit) {
   return 0;
 }
 
+CarrierIdPlace PlaceOf(const CarrierIdSource& source, const ConfigurationSet& set) {
+  return source.PreparedPlace().value_or(LayoutPlace(set));
+}
+
 // The bytes the prepared data set puts at the place.
 std::string BytesAt(const ConfigurationSet& set, const CarrierIdPlace& place) {
   std::string bytes;
-  for (long long k = 0; k < place.length; ++k) {
-    const long long address = place.address + k;
+  for (int k = 0; k < place.length(); ++k) {
+    const long long address = place.offset() + k;
     if (address < 0 || address >= kMemoryBytes) continue;
     const std::string& hex = set.byteHex[static_cast<std::size_t>(address)];
     const int value = hex.size() == 2 ? HexValue(hex[0]) * 16 + HexValue(hex[1]) : 0;
@@ -74,9 +71,7 @@ CarrierIdGuard::CarrierIdGuard(ProductionContext& context, StationLedger& ledger
     : context_(context), ledger_(ledger), readBack_(readBack), token_(NewToken()) {}
 
 std::string CarrierIdGuard::PreparedBytes(const CarrierIdSource& source) const {
-  const CarrierIdPlace place =
-      source.PreparedPlace().value_or(SetLayoutPlace(context_.setInUse.set));
-  return BytesAt(context_.setInUse.set, place);
+  return BytesAt(context_.setInUse.set, PlaceOf(source, context_.setInUse.set));
 }
 
 CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& source,
@@ -85,8 +80,7 @@ CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& sourc
   held_.clear();
   cycleUid_ = uid;
   retrying_ = false;
-  const CarrierIdPlace place =
-      source.PreparedPlace().value_or(SetLayoutPlace(context_.setInUse.set));
+  const CarrierIdPlace place = PlaceOf(source, context_.setInUse.set);
   const std::string bytes = BytesAt(context_.setInUse.set, place);
   CarrierIdLedger* const store = ReadyStore();
   if (store == nullptr) return Claim::Stop;
@@ -167,7 +161,7 @@ std::optional<bool> CarrierIdGuard::SameTransponder(const LedgerRow& row,
                                                     const CarrierIdPlace& place) {
   if (!cycleUid_.empty() && !row.uid.empty()) return cycleUid_ == row.uid;
   const TransponderIdentity identity =
-      readBack_.Read(place.address, static_cast<std::size_t>(place.length));
+      readBack_.Read(place.offset(), static_cast<std::size_t>(place.length()));
   if (!identity.answered()) return std::nullopt;
   return identity.bytes == row.carrierId;
 }
@@ -183,7 +177,7 @@ Result<std::optional<LedgerRow>> CarrierIdGuard::HeldByTransponder(CarrierIdLedg
     if (!found.ok()) return Held::Failure(found.error);
     rows = std::move(found.value);
   } else if (const TransponderIdentity identity =
-                 readBack_.Read(place.address, static_cast<std::size_t>(place.length));
+                 readBack_.Read(place.offset(), static_cast<std::size_t>(place.length()));
              identity.bytes && identity.bytes->find_first_not_of('\0') != std::string::npos) {
     const Result<std::optional<LedgerRow>> found = store.LookUp(*identity.bytes);
     if (!found.ok()) return Held::Failure(found.error);

@@ -5,6 +5,7 @@
 
 #include "platform/result.h"
 #include "production/in_flight_entry.h"
+#include "transponder/carrier_id_place.h"
 
 namespace torvane {
 
@@ -14,13 +15,6 @@ enum class PrepareResult {
   WrongFormat = 2,
   CounterPassedLimit = 3,
   QuantityReached = 4
-};
-
-// Where a prepared carrier ID lies: its first byte, counted from the first
-// byte of page 1, and its length.
-struct CarrierIdPlace {
-  long long address = 0;
-  long long length = 0;
 };
 
 // One way of supplying the data set of the next transponder.
@@ -36,7 +30,7 @@ class CarrierIdSource {
   // The prepared carrier ID as a crash must never give it out again; nothing
   // when the source has no carrier IDs of its own.
   virtual std::optional<InFlightEntry> InFlight() const = 0;
-  // Nothing where the set's layout says.
+  // Where the prepared carrier ID lies; nothing where the set's layout says.
   virtual std::optional<CarrierIdPlace> PreparedPlace() const { return std::nullopt; }
   // Whether the page counter is placed after the data set is prepared.
   virtual bool placesCounterPage() const { return true; }

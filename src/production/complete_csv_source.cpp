@@ -89,8 +89,8 @@ CsvSourceFault CompleteCsvSource::RowFault() const {
 }
 
 std::optional<CarrierIdPlace> CompleteCsvSource::PreparedPlace() const {
-  return CarrierIdPlace{ReadInteger(row_.offset),
-                        static_cast<long long>(row_.Bytes(row_.carrierId).size())};
+  return CarrierIdPlace(ReadInteger(row_.offset),
+                        static_cast<int>(row_.Bytes(row_.carrierId).size()));
 }
 
 void CompleteCsvSource::ComposeCompleteDataSet() {

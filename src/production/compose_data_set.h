@@ -13,7 +13,4 @@ void ComposeDataSet(ProductionContext& context, std::string_view carrierId);
 // The same with the set's decimal counter.
 void ComposeCounterDataSet(ProductionContext& context);
 
-// "Memory Page" read as a number and limited to 1..17.
-int MemoryPage(const ConfigurationSet& set);
-
 }  // namespace torvane

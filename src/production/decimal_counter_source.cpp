@@ -5,6 +5,7 @@
 #include "config/decimal_text.h"
 #include "platform/decimal_text.h"
 #include "production/compose_data_set.h"
+#include "production/layout_place.h"
 
 namespace torvane {
 
@@ -31,9 +32,8 @@ std::optional<InFlightEntry> DecimalCounterSource::InFlight() const {
   entry.source = SourceKind::DecimalCounter;
   entry.setName = context_.setInUse.name;
   // As the transponder holds it.
-  const long long length = std::max(0LL, ReadInteger(context_.setInUse.set.carrierIdLength));
-  entry.carrierId =
-      CounterCarrierId(context_.setInUse.set.carrierId, static_cast<std::size_t>(length));
+  const auto length = static_cast<std::size_t>(LayoutPlace(context_.setInUse.set).length());
+  entry.carrierId = CounterCarrierId(context_.setInUse.set.carrierId, length);
   return entry;
 }
 

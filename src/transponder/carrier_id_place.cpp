@@ -13,6 +13,12 @@ CarrierIdPlace CarrierIdPlace::FromFields(const CarrierIdFields& fields) {
   return {ReadInteger(fields.carrierIdOffsetText), static_cast<int>(length)};
 }
 
+bool CarrierIdPlace::Reaches(int page) const {
+  const long long first = std::max<long long>(offset_, FirstByteOfPage(page));
+  const long long end = std::min<long long>(offset_ + length_, FirstByteOfPage(page + 1));
+  return first < end;
+}
+
 std::string CarrierIdPlace::DigitsFrom(std::string_view part1, std::string_view part2) const {
   std::string source;
   long long start = 0;

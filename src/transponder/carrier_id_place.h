@@ -10,8 +10,10 @@
 
 namespace torvane {
 
-// Where the carrier identifier lies in the 16 bytes of pages 1 and 2, and how
-// its digits are cut out of and put into the 32 digits of the two pages.
+// Where a carrier identifier lies: its first byte, counted from the first byte
+// of page 1, and its length. A manual write keeps it in the 16 bytes of pages 1
+// and 2 and cuts its digits out of and puts them into the 32 digits of the two
+// pages; a set's layout may put it on later pages too.
 class CarrierIdPlace {
  public:
   // The offset as typed; the length limited to 1..16.
@@ -22,6 +24,8 @@ class CarrierIdPlace {
   int length() const { return length_; }
   bool NeedsPage1() const { return offset_ < kBytesPerPage; }
   bool NeedsPage2() const { return offset_ + length_ > kBytesPerPage; }
+  // Whether a byte of the identifier lies on page 1..17.
+  bool Reaches(int page) const;
 
   // The identifier's digits out of the page answers; `part1` is ignored when
   // page 1 is not needed. Digits beyond the answers are missing.
