@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "config/data_source.h"
-#include "config/decimal_text.h"
+#include "platform/decimal_text.h"
 #include "production/set_counters_file.h"
 
 namespace torvane {

@@ -5,7 +5,7 @@
 
 #include "config/byte_forms.h"
 #include "config/data_source.h"
-#include "config/decimal_text.h"
+#include "platform/decimal_text.h"
 #include "view/config_dialog_ids.h"
 #include "view/page_geometry.h"
 

@@ -7,12 +7,13 @@
 #include <system_error>
 
 #include "config/byte_forms.h"
-#include "config/decimal_text.h"
+#include "config/counter_page_number.h"
 #include "config/loaded_set.h"
 #include "config/pages_hand_over.h"
 #include "config/set_file.h"
 #include "config/set_name.h"
 #include "config/set_save.h"
+#include "platform/decimal_text.h"
 #include "view/config_dialog_ids.h"
 #include "view/control_ids.h"
 #include "view/page_geometry.h"

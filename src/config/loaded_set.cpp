@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "config/counter_page_number.h"
 #include "config/data_source.h"
-#include "config/decimal_text.h"
 
 namespace torvane {
 

@@ -1,7 +1,8 @@
 #include "config/pages_dialog_editor.h"
 
 #include "config/byte_forms.h"
-#include "config/decimal_text.h"
+#include "config/counter_page_number.h"
+#include "platform/decimal_text.h"
 #include "view/config_dialog_ids.h"
 #include "view/page_geometry.h"
 

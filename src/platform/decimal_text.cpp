@@ -63,6 +63,15 @@ std::int32_t DecimalValue(std::string_view text) {
       Limited(ScanDecimal(text), std::numeric_limits<std::int32_t>::max()));
 }
 
+std::string ZeroPadded(std::string_view text, std::size_t width) {
+  if (text.size() >= width) return std::string(text);
+  return std::string(width - text.size(), '0') + std::string(text);
+}
+
+std::string CounterCarrierId(std::string_view value, std::size_t width) {
+  return ZeroPadded(std::to_string(ReadDecimal(value)), width);
+}
+
 std::uint64_t DecimalCapacity(long long digits) {
   if (digits < 1) return 0;
   if (digits > kMaxCapacityDigits) return kLargest;

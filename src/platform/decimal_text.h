@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace torvane {
@@ -32,6 +33,13 @@ long long ReadInteger(std::string_view text);
 
 // A setting such as a baud rate: signed, limited to the 32-bit range.
 std::int32_t DecimalValue(std::string_view text);
+
+// The text padded on the left with "0" to `width` characters; longer texts stay.
+std::string ZeroPadded(std::string_view text, std::size_t width);
+
+// The carrier ID of a decimal counter: its value as a number, "0"-filled to
+// `width` digits. A value of more digits stays whole: it is never cut.
+std::string CounterCarrierId(std::string_view value, std::size_t width);
 
 // 10^digits - 1 in 64 bits (0 for fewer than one digit, the largest value for
 // more digits than 64 bits hold).

@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "config/decimal_text.h"
 #include "platform/decimal_text.h"
 #include "production/layout_place.h"
 #include "production/ledger_messages.h"

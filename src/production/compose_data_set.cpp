@@ -1,6 +1,6 @@
 #include "production/compose_data_set.h"
 
-#include "config/decimal_text.h"
+#include "platform/decimal_text.h"
 #include "production/layout_place.h"
 #include "production/set_pages.h"
 #include "view/page_geometry.h"

@@ -1,6 +1,7 @@
 #include "production/counter_page.h"
 
-#include "config/decimal_text.h"
+#include "config/counter_page_number.h"
+#include "platform/decimal_text.h"
 #include "production/set_pages.h"
 #include "view/page_geometry.h"
 

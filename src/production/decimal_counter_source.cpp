@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "config/decimal_text.h"
 #include "platform/decimal_text.h"
 #include "production/compose_data_set.h"
 #include "production/layout_place.h"

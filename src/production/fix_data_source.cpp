@@ -1,6 +1,6 @@
 #include "production/fix_data_source.h"
 
-#include "config/decimal_text.h"
+#include "platform/decimal_text.h"
 
 namespace torvane {
 

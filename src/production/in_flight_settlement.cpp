@@ -1,6 +1,6 @@
 #include "production/in_flight_settlement.h"
 
-#include "config/decimal_text.h"
+#include "platform/decimal_text.h"
 #include "production/complete_row.h"
 #include "production/csv_source_file.h"
 #include "production/set_counters_file.h"

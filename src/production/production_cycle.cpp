@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "config/decimal_text.h"
+#include "config/counter_page_number.h"
 #include "config/set_file.h"
 #include "config/set_in_use_check.h"
 #include "production/carrier_id_pages.h"
