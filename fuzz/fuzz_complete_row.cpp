@@ -8,9 +8,9 @@
 
 #include "fuzz_support.h"
 #include "platform/decimal_text.h"
+#include "platform/hex_text.h"
 #include "production/complete_row.h"
 #include "production/csv_document.h"
-#include "transponder/page_codec.h"
 
 namespace {
 

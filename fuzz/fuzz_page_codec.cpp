@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "transponder/hex_digits.h"
+#include "platform/hex_text.h"
 #include "transponder/page_codec.h"
 
 namespace {
@@ -14,16 +14,6 @@ namespace {
 using torvane::PageForm;
 
 constexpr std::size_t kPageBytes = 8;
-
-// "5441..." -> "54 41 ...", the HEX form of a page field.
-std::string Spaced(std::string_view digits) {
-  std::string text;
-  for (std::size_t i = 0; i < digits.size(); i += 2) {
-    if (i > 0) text += ' ';
-    text += digits.substr(i, 2);
-  }
-  return text;
-}
 
 // Tokens of two upper-case hexadecimal digits, each followed by one blank but the last.
 bool IsSpacedHex(std::string_view text) {
@@ -46,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string digits = torvane::CharsToHex(bytes);
     FUZZ_CHECK(digits.size() == 2 * kPageBytes && torvane::IsHexDigits(digits));
     FUZZ_CHECK(torvane::HexToChars(digits) == bytes);
-    const std::string hex = Spaced(digits);
+    const std::string hex = torvane::SpacedPairs(digits);
     FUZZ_CHECK(torvane::IsPageTextValid(hex, PageForm::Hex));
     const std::string ascii = torvane::HexToAscii(hex);
     FUZZ_CHECK(torvane::IsPageTextValid(ascii, PageForm::Ascii));

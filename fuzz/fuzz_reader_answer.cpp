@@ -8,6 +8,7 @@
 
 #include "fuzz_support.h"
 #include "link/line_assembler.h"
+#include "platform/hex_text.h"
 #include "transponder/page_codec.h"
 #include "transponder/reader_command.h"
 #include "transponder/reader_exchange.h"
@@ -15,15 +16,6 @@
 namespace {
 
 using torvane::PageForm;
-
-std::string Spaced(std::string_view digits) {
-  std::string text;
-  for (std::size_t i = 0; i < digits.size(); i += 2) {
-    if (i > 0) text += ' ';
-    text += digits.substr(i, 2);
-  }
-  return text;
-}
 
 // The answer as an exchange keeps it: up to a NUL, cut to the command's length.
 std::string Kept(std::string line, const torvane::ReaderCommand& command) {
@@ -44,7 +36,7 @@ void CheckAnswer(const std::string& line, std::string_view sent) {
   const std::string page = Kept(line, torvane::ReaderCommand::ReadPage(1));
   if (torvane::IsGoodPageAnswer(page)) {
     FUZZ_CHECK(torvane::HexToChars(page).size() == 8);
-    const std::string hex = Spaced(page);
+    const std::string hex = torvane::SpacedPairs(page);
     FUZZ_CHECK(torvane::IsPageTextValid(hex, PageForm::Hex));
     FUZZ_CHECK(torvane::IsPageTextValid(torvane::HexToAscii(hex), PageForm::Ascii));
   }

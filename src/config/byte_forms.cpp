@@ -1,9 +1,6 @@
 #include "config/byte_forms.h"
 
-#include <cctype>
-
-#include "transponder/hex_digits.h"
-#include "transponder/page_codec.h"
+#include "platform/hex_text.h"
 
 namespace torvane {
 
@@ -13,12 +10,6 @@ constexpr std::string_view kNul = "NUL";
 constexpr char kZeroDigit = '0';
 constexpr int kFirstPrintable = 0x20;
 constexpr int kLastPrintable = 0x7E;
-
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
 
 }  // namespace
 
@@ -44,9 +35,9 @@ std::string HexFormOfChars(std::string_view chars) {
 std::optional<std::string> AcceptedHexByte(std::string_view typed, bool printableOnly) {
   if (typed.empty() || typed.size() > 2 || !IsHexDigits(typed)) return std::nullopt;
   if (printableOnly && typed.size() != 2) return std::nullopt;
-  std::string digits = UpperCase(typed);
+  std::string digits = UpperCaseDigits(typed);
   if (digits.size() == 1) digits.insert(digits.begin(), kZeroDigit);
-  const int value = HexDigitValue(digits[0]) * 16 + HexDigitValue(digits[1]);
+  const int value = static_cast<unsigned char>(HexToChars(digits).front());
   if (printableOnly && value != 0 && (value < kFirstPrintable || value > kLastPrintable)) {
     return std::nullopt;
   }

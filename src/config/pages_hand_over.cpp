@@ -1,9 +1,9 @@
 #include "config/pages_hand_over.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "config/byte_forms.h"
+#include "platform/hex_text.h"
 #include "view/config_dialog_ids.h"
 
 namespace torvane {
@@ -43,10 +43,8 @@ void TakeBackPages(const PagesDialogState& pages, ConfigDialogState& config) {
       set.byteAscii[byte] = shown;
       set.byteHex[byte] = HexFormOfChars(shown);
     } else {
-      std::string hex = shown;
-      for (char& c : hex) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      set.byteHex[byte] = hex;
-      set.byteAscii[byte] = CharFormOfHex(hex);
+      set.byteHex[byte] = UpperCaseDigits(shown);
+      set.byteAscii[byte] = CharFormOfHex(set.byteHex[byte]);
     }
   }
 }

@@ -7,7 +7,7 @@
 
 #include "config/data_source.h"
 #include "platform/decimal_text.h"
-#include "transponder/hex_digits.h"
+#include "platform/hex_text.h"
 #include "view/page_geometry.h"
 
 namespace torvane {

@@ -4,6 +4,8 @@
 #include <ctime>
 #include <utility>
 
+#include "platform/hex_text.h"
+
 namespace torvane {
 
 namespace {
@@ -90,14 +92,7 @@ std::string PrintableCarrierId(std::string_view carrierId) {
     printable = printable && byte >= 0x20 && byte < 0x7F;
   }
   if (printable) return std::string(carrierId);
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string hex = "hex ";
-  for (const char c : carrierId) {
-    const auto byte = static_cast<unsigned char>(c);
-    hex += kDigits[byte >> 4];
-    hex += kDigits[byte & 0x0F];
-  }
-  return hex;
+  return "hex " + CharsToHex(carrierId);
 }
 
 }  // namespace torvane

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "platform/decimal_text.h"
+#include "platform/hex_text.h"
 #include "production/layout_place.h"
 #include "production/ledger_messages.h"
 #include "production/production_messages.h"
@@ -11,13 +12,6 @@
 namespace torvane {
 
 namespace {
-
-int HexValue(char digit) {
-  if (digit >= '0' && digit <= '9') return digit - '0';
-  if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
-  if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
-  return 0;
-}
 
 CarrierIdPlace PlaceOf(const CarrierIdSource& source, const ConfigurationSet& set) {
   return source.PreparedPlace().value_or(LayoutPlace(set));
@@ -30,8 +24,7 @@ std::string BytesAt(const ConfigurationSet& set, const CarrierIdPlace& place) {
     const long long address = place.offset() + k;
     if (address < 0 || address >= kMemoryBytes) continue;
     const std::string& hex = set.byteHex[static_cast<std::size_t>(address)];
-    const int value = hex.size() == 2 ? HexValue(hex[0]) * 16 + HexValue(hex[1]) : 0;
-    bytes += static_cast<char>(value);
+    bytes += hex.size() == 2 ? HexToChars(hex).front() : '\0';
   }
   return bytes;
 }

@@ -1,10 +1,7 @@
 #include "production/complete_row.h"
 
-#include <cctype>
-
 #include "platform/decimal_text.h"
-#include "transponder/hex_digits.h"
-#include "transponder/page_codec.h"
+#include "platform/hex_text.h"
 #include "view/page_geometry.h"
 
 namespace torvane {
@@ -13,10 +10,6 @@ namespace {
 
 constexpr std::size_t kPageBytes = kBytesPerPage;
 constexpr long long kCarrierIdArea = 16;
-
-unsigned DigitValue(char digit) {
-  return HexDigitValue(static_cast<char>(std::toupper(static_cast<unsigned char>(digit))));
-}
 
 bool IsHexBytes(std::string_view digits) {
   return digits.size() % 2 == 0 && IsHexDigits(digits);
@@ -76,16 +69,8 @@ bool CompleteRow::IsWritable() const {
 }
 
 std::vector<unsigned char> CompleteRow::Bytes(std::string_view field) const {
-  std::vector<unsigned char> bytes;
-  if (format == "X") {
-    for (std::size_t i = 0; i + 1 < field.size(); i += 2) {
-      bytes.push_back(
-          static_cast<unsigned char>(DigitValue(field[i]) * 16 + DigitValue(field[i + 1])));
-    }
-  } else {
-    bytes.assign(field.begin(), field.end());
-  }
-  return bytes;
+  const std::string bytes = format == "X" ? HexToChars(field) : std::string(field);
+  return {bytes.begin(), bytes.end()};
 }
 
 }  // namespace torvane

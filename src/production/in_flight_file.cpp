@@ -6,6 +6,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/decimal_text.h"
+#include "platform/hex_text.h"
 #include "platform/regular_file.h"
 
 namespace torvane {
@@ -25,31 +26,6 @@ std::string_view SourceName(SourceKind kind) {
   return {};
 }
 
-constexpr std::string_view kHexDigits = "0123456789ABCDEF";
-
-// The ledger's key is bytes of any value: kept as hexadecimal digits.
-std::string HexOf(std::string_view bytes) {
-  std::string hex;
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    hex += kHexDigits[byte >> 4];
-    hex += kHexDigits[byte & 0x0F];
-  }
-  return hex;
-}
-
-std::optional<std::string> BytesOf(std::string_view hex) {
-  if (hex.size() % 2 != 0) return std::nullopt;
-  std::string bytes;
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    const auto high = kHexDigits.find(hex[i]);
-    const auto low = kHexDigits.find(hex[i + 1]);
-    if (high == std::string_view::npos || low == std::string_view::npos) return std::nullopt;
-    bytes += static_cast<char>(high * 16 + low);
-  }
-  return bytes;
-}
-
 bool HasLineEnd(std::string_view value) {
   return value.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -66,10 +42,11 @@ std::string Render(const InFlightEntry& entry) {
   line("csv file", entry.csvFile);
   line("delimiter", entry.delimiter);
   line("line", std::to_string(entry.lineIndex));
+  // Bytes of any value, a carrier ID's and the ledger's key: hexadecimal digits.
   for (const InFlightEntry::UnsavedLine& unsaved : entry.unsavedLines) {
-    line("unsaved line", std::to_string(unsaved.lineIndex) + " " + HexOf(unsaved.carrierId));
+    line("unsaved line", std::to_string(unsaved.lineIndex) + " " + CharsToHex(unsaved.carrierId));
   }
-  line("ledger id", HexOf(entry.ledgerId));
+  line("ledger id", CharsToHex(entry.ledgerId));
   line("uid", entry.uid);
   line("token", entry.token);
   if (entry.unmarked) line("unmarked", LedgerStateName(*entry.unmarked));
@@ -84,7 +61,7 @@ std::string Render(const InFlightEntry& entry) {
     if (page.hexText.empty() && page.asciiText.empty()) continue;
     // Texts of any bytes: hexadecimal digits, one blank between.
     line("record page " + std::to_string(i + 1),
-         HexOf(page.hexText) + " " + HexOf(page.asciiText) + (page.lockMark ? " X" : ""));
+         CharsToHex(page.hexText) + " " + CharsToHex(page.asciiText) + (page.lockMark ? " X" : ""));
   }
   return text;
 }
@@ -98,8 +75,8 @@ bool ParseRecordPage(std::string_view number, const std::string& value, Recorded
   std::string ascii;
   std::string lock;
   fields >> hex >> ascii >> lock;
-  const std::optional<std::string> hexText = BytesOf(hex);
-  const std::optional<std::string> asciiText = BytesOf(ascii);
+  const std::optional<std::string> hexText = HexBytes(hex);
+  const std::optional<std::string> asciiText = HexBytes(ascii);
   if (!hexText || !asciiText || (!lock.empty() && lock != "X")) return false;
   pages[*page - 1] = {*hexText, *asciiText, lock == "X"};
   return true;
@@ -124,7 +101,7 @@ bool ParseUnsavedLine(const std::string& value, InFlightEntry& entry) {
   const auto blank = value.find(' ');
   if (blank == std::string::npos) return false;
   const std::optional<std::uint64_t> line = ReadWholeDecimal(value.substr(0, blank));
-  const std::optional<std::string> carrierId = BytesOf(value.substr(blank + 1));
+  const std::optional<std::string> carrierId = HexBytes(value.substr(blank + 1));
   if (!line || !carrierId) return false;
   entry.unsavedLines.push_back({*line, *carrierId});
   return true;
@@ -153,7 +130,7 @@ bool ParseInto(std::string_view key, const std::string& value, InFlightEntry& en
     if (!entry.unmarked) return false;
   }
   if (key == "ledger id") {
-    const std::optional<std::string> bytes = BytesOf(value);
+    const std::optional<std::string> bytes = HexBytes(value);
     if (!bytes) return false;
     entry.ledgerId = *bytes;
   }

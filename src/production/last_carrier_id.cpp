@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/decimal_text.h"
+#include "platform/hex_text.h"
 #include "platform/regular_file.h"
 #include "transponder/page_codec.h"
 

@@ -1,9 +1,9 @@
 #include "production/page_steps.h"
 
 #include <algorithm>
-#include <cctype>
 
-#include "transponder/hex_digits.h"
+#include "platform/hex_text.h"
+#include "transponder/page_codec.h"
 #include "view/control_ids.h"
 
 namespace torvane {
@@ -23,13 +23,6 @@ std::string InvalidPageMessage(PageForm form, int page) {
   return name +
          " to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with "
          "spaces in between";
-}
-
-bool SameDigits(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) ==
-           std::toupper(static_cast<unsigned char>(y));
-  });
 }
 
 bool SaysNoRead(std::string_view kept) {
@@ -115,7 +108,7 @@ void PageSteps::ReadBack(const PageSet& wanted) {
     if (!wanted[i] || !written_[i]) continue;
     anyReadBack_ = true;
     const std::optional<std::string> digits = ReadDigits(i + 1, ReaderStep::ReadBack);
-    if (digits && SameDigits(*digits, writtenDigits_[i])) continue;
+    if (digits && SameHexDigits(*digits, writtenDigits_[i])) continue;
     if (digits) {
       Fail({.kind = ReaderFailureKind::ReadBackDiffers,
             .step = ReaderStep::ReadBack,
@@ -165,7 +158,7 @@ bool PageSteps::ConfirmSameTransponder() {
   const auto index = static_cast<std::size_t>(page - written_.begin());
   const int number = static_cast<int>(index) + 1;
   const std::optional<std::string> digits = ReadDigits(number, ReaderStep::ReadBack);
-  if (digits && SameDigits(*digits, writtenDigits_[index])) return true;
+  if (digits && SameHexDigits(*digits, writtenDigits_[index])) return true;
   if (digits) {
     Fail({.kind = ReaderFailureKind::OtherTransponder,
           .step = ReaderStep::ReadBack,

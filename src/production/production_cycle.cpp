@@ -1,11 +1,11 @@
 #include "production/production_cycle.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "config/counter_page_number.h"
 #include "config/set_file.h"
 #include "config/set_in_use_check.h"
+#include "platform/hex_text.h"
 #include "production/carrier_id_pages.h"
 #include "production/counter_page.h"
 #include "production/ledger_messages.h"
@@ -217,13 +217,8 @@ PageSet ProductionCycle::PagesAlreadyWritten() {
     for (int b = 0; b < kBytesPerPage; ++b) {
       digits += set.byteHex[static_cast<std::size_t>(i * kBytesPerPage + b)];
     }
-    const bool same = !onTransponder[i].empty() &&
-                      std::equal(digits.begin(), digits.end(), onTransponder[i].begin(),
-                                 onTransponder[i].end(), [](char a, char b) {
-                                   return std::toupper(static_cast<unsigned char>(a)) ==
-                                          std::toupper(static_cast<unsigned char>(b));
-                                 });
-    written[static_cast<std::size_t>(i)] = same;
+    written[static_cast<std::size_t>(i)] =
+        !onTransponder[i].empty() && SameHexDigits(digits, onTransponder[i]);
   }
   return written;
 }

@@ -1,8 +1,7 @@
 #include "production/set_pages.h"
 
-#include <cstdio>
-
 #include "config/byte_forms.h"
+#include "platform/hex_text.h"
 #include "view/page_geometry.h"
 
 namespace torvane {
@@ -23,11 +22,9 @@ std::string Joined(const std::array<std::string, kMemoryBytes>& forms, int page)
 
 void SetPages::SetByte(long long address, unsigned char value) {
   if (address < 0 || address >= kMemoryBytes) return;
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(value));
   const auto i = static_cast<std::size_t>(address);
-  set_.byteHex[i] = digits;
-  set_.byteAscii[i] = CharFormOfHex(digits);
+  set_.byteHex[i] = CharsToHex(std::string(1, static_cast<char>(value)));
+  set_.byteAscii[i] = CharFormOfHex(set_.byteHex[i]);
 }
 
 void SetPages::RebuildPageText(int index) {

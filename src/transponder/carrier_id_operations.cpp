@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/hex_text.h"
 #include "transponder/carrier_id_place.h"
 #include "transponder/page_codec.h"
 #include "transponder/reader_exchange.h"

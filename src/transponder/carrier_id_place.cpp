@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/decimal_text.h"
-#include "transponder/hex_digits.h"
+#include "platform/hex_text.h"
 
 namespace torvane {
 

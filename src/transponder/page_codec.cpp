@@ -1,9 +1,11 @@
 #include "transponder/page_codec.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <vector>
 
-#include "transponder/hex_digits.h"
+#include "platform/hex_text.h"
 
 namespace torvane {
 
@@ -14,7 +16,6 @@ constexpr std::string_view kNulToken = "NUL";
 // Placeholders long enough never to be mistaken for a one-character token.
 constexpr std::string_view kNulMark = "XXXXXXXXX";
 constexpr std::string_view kBlankMark = "YYYYYYYYY";
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // Replaces non-overlapping occurrences, scanning left to right.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
@@ -43,17 +44,6 @@ std::vector<std::string_view> SplitAtBlanks(std::string_view text) {
   return tokens;
 }
 
-char ByteOfDigits(char high, char low) {
-  const unsigned value = HexDigitValue(high) * 16u + (HexDigitValue(low) & 0x0Fu);
-  return static_cast<char>(value & 0xFFu);
-}
-
-void AppendHexByte(std::string& out, char byte) {
-  const auto value = static_cast<unsigned char>(byte);
-  out.push_back(kHexDigits[value >> 4]);
-  out.push_back(kHexDigits[value & 0x0F]);
-}
-
 bool IsAsciiPageValid(std::string_view text) {
   std::string work = ReplaceAll(text, kNulToken, "0");
   work = ReplaceAll(work, "  ", " 1");
@@ -68,20 +58,14 @@ bool IsHexPageValid(std::string_view text) {
 
 }  // namespace
 
-std::uint8_t HexDigitValue(char digit) {
-  // Codes 0x80 to 0xFF are negative here and so take the branch of the digits.
-  const auto code = static_cast<signed char>(digit);
-  return static_cast<std::uint8_t>(code > '9' ? code - 55 : code - 48);
-}
-
 std::string HexToAscii(std::string_view hexText) {
   const std::vector<std::string_view> tokens = SplitAtBlanks(hexText);
   std::string ascii;
   for (std::size_t i = 0; i < tokens.size(); ++i) {
     std::string_view token = tokens[i];
+    // The last two digits of a longer token; a lone digit reads with "0" in front.
     if (token.size() > 2) token = token.substr(token.size() - 2);
-    const char byte =
-        token.size() == 2 ? ByteOfDigits(token[0], token[1]) : ByteOfDigits('0', token[0]);
+    const char byte = HexToChars(token).front();
     if (byte == '\0') {
       ascii.append(kNulToken);
     } else {
@@ -109,7 +93,7 @@ std::string AsciiToHex(std::string_view asciiText) {
     } else if (token == kBlankMark) {
       hex.append("20");
     } else {
-      AppendHexByte(hex, token[0]);
+      hex.append(CharsToHex(token.substr(0, 1)));
     }
     if (i + 1 < tokens.size() || token == kNulMark) hex.push_back(' ');
   }
@@ -121,18 +105,20 @@ bool IsPageTextValid(std::string_view text, PageForm form) {
   return form == PageForm::Ascii ? IsAsciiPageValid(text) : IsHexPageValid(text);
 }
 
-std::string HexToChars(std::string_view digits) {
-  std::string chars;
-  std::size_t i = 0;
-  for (; i + 1 < digits.size(); i += 2) chars.push_back(ByteOfDigits(digits[i], digits[i + 1]));
-  if (i < digits.size()) chars.push_back(ByteOfDigits('0', digits[i]));
-  return chars;
+std::string WithoutBlanks(std::string_view text) {
+  std::string result;
+  std::copy_if(text.begin(), text.end(), std::back_inserter(result),
+               [](char c) { return c != ' '; });
+  return result;
 }
 
-std::string CharsToHex(std::string_view chars) {
-  std::string digits;
-  for (char c : chars) AppendHexByte(digits, c);
-  return digits;
+std::string SpacedPairs(std::string_view digits) {
+  std::string result;
+  for (std::size_t i = 0; i < digits.size(); i += 2) {
+    if (i > 0) result += ' ';
+    result += digits.substr(i, 2);
+  }
+  return result;
 }
 
 }  // namespace torvane

@@ -5,7 +5,8 @@
 #include <chrono>
 #include <optional>
 
-#include "transponder/hex_digits.h"
+#include "platform/hex_text.h"
+#include "transponder/page_codec.h"
 #include "view/control_ids.h"
 
 namespace torvane {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/hex_text.h"
 #include "transponder/reader_exchange.h"
 #include "view/page_geometry.h"
 
@@ -10,21 +11,6 @@ namespace torvane {
 namespace {
 
 constexpr long long kPageBytes = kBytesPerPage;
-
-int DigitValue(char digit) {
-  if (digit >= '0' && digit <= '9') return digit - '0';
-  if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
-  return digit - 'A' + 10;
-}
-
-// Page answers already checked to be 16 hexadecimal digits.
-std::string PageBytes(const std::string& digits) {
-  std::string bytes;
-  for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
-    bytes += static_cast<char>(DigitValue(digits[i]) * 16 + DigitValue(digits[i + 1]));
-  }
-  return bytes;
-}
 
 std::string UidOf(ReaderExchange& exchange) {
   const ReaderAnswer answer = exchange.Exchange(ReaderCommand::ReadUid());
@@ -47,7 +33,7 @@ TransponderIdentity TransponderReadBack::Read(long long address, std::size_t len
     const ReaderAnswer answer =
         exchange.Exchange(ReaderCommand::ReadPage(static_cast<int>(page) + 1));
     if (!IsGoodPageAnswer(answer.kept)) return identity;
-    memory += PageBytes(answer.kept);
+    memory += HexToChars(answer.kept);
   }
   identity.bytes = memory.substr(static_cast<std::size_t>(address % kPageBytes), length);
   return identity;

@@ -30,11 +30,11 @@
 #include "config/set_file.h"
 #include "ledger/ledger_settings.h"
 #include "ledger/sqlite_ledger.h"
+#include "platform/hex_text.h"
 #include "production/record_paths.h"
 #include "production/workbook_reader.h"
 #include "support/counter_set.h"
 #include "support/scratch_directory.h"
-#include "transponder/hex_digits.h"
 #include "transponder/page_codec.h"
 
 namespace torvane::test {

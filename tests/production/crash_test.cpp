@@ -15,11 +15,11 @@
 #include "config/set_file.h"
 #include "ledger/ledger_settings.h"
 #include "ledger/sqlite_ledger.h"
+#include "platform/hex_text.h"
 #include "production/record_paths.h"
 #include "reader_simulator.h"
 #include "support/counter_set.h"
 #include "support/scratch_directory.h"
-#include "transponder/hex_digits.h"
 #include "transponder/page_codec.h"
 
 namespace torvane::test {

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <functional>
 
+#include "platform/hex_text.h"
 #include "production/csv_document.h"
 #include "production/csv_source_file.h"
 #include "production/production_fixture.h"

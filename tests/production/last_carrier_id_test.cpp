@@ -1,4 +1,5 @@
 #include "production/last_carrier_id.h"
+#include "platform/hex_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/hex_text.h"
 #include "production/carrier_id_spins.h"
 #include "production/production_fixture.h"
 #include "production/production_messages.h"

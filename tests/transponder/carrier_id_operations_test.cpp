@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/hex_text.h"
 #include "transponder/carrier_id_place.h"
 #include "transponder/operations_fixture.h"
 #include "transponder/page_codec.h"

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/hex_text.h"
 #include "transponder/page_codec.h"
 #include "transponder/page_entry.h"
 
@@ -10,13 +11,6 @@ namespace torvane {
 namespace {
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
-
-TEST(PageCodec, HexDigitValueReadsCodesAsSignedBytes) {
-  const std::vector<std::pair<char, int>> cases = {{'0', 0},       {'9', 9},      {'A', 10},
-                                                   {'F', 15},      {'a', 42},     {'G', 16},
-                                                   {'\x80', 0x50}, {'\xFF', 0xCF}};
-  for (const auto& [digit, value] : cases) EXPECT_EQ(HexDigitValue(digit), value) << digit;
-}
 
 TEST(PageCodec, ConvertsBetweenForms) {
   const Pairs both = {{"54 41 47 00 20 7E 61 62", "T A G NUL   ~ a b"},
@@ -77,15 +71,6 @@ TEST(PageCodec, IsPageTextValidCountsEightBytes) {
       {"ab cd ef 01 23 45 67 89", true}, {"00 11 22 33 44 55 66 7G", false},
       {"00 11 22 33 44 55 66", false},   {"00 11 22 33 44 55 66 77 88", false}};
   for (const auto& [text, valid] : hex) EXPECT_EQ(IsPageTextValid(text, PageForm::Hex), valid);
-}
-
-TEST(PageCodec, CarrierIdDigitsConvertBothWays) {
-  const Pairs toChars = {{"41423132", "AB12"}, {"414", "A\x04"}, {"0041", std::string("\0A", 2)}};
-  for (const auto& [digits, chars] : toChars) EXPECT_EQ(HexToChars(digits), chars) << digits;
-  std::string all;
-  for (int value = 0; value < 256; ++value) all += static_cast<char>(value);
-  EXPECT_EQ(CharsToHex("\xFF\x80z"), "FF807A");
-  EXPECT_EQ(HexToChars(CharsToHex(all)), all);
 }
 
 TEST(NormalisePageEntry, PadsShortEntriesByAlignment) {

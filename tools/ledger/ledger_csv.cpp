@@ -1,6 +1,7 @@
 #include "ledger_csv.h"
 
 #include "ledger/csv_field.h"
+#include "platform/hex_text.h"
 
 #include <string>
 #include <string_view>
@@ -9,22 +10,11 @@ namespace torvane {
 
 namespace {
 
-std::string HexOf(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string hex;
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    hex += kDigits[byte >> 4];
-    hex += kDigits[byte & 0x0F];
-  }
-  return hex;
-}
-
 void WriteLine(std::ostream& out, std::string_view entry, const LedgerClaim& claim,
                std::string_view state, const std::string& reserved, const std::string& changed) {
   const std::string fields[] = {std::string(entry),
                                 PrintableCarrierId(claim.carrierId),
-                                HexOf(claim.carrierId),
+                                CharsToHex(claim.carrierId),
                                 std::string(state),
                                 reserved,
                                 changed,

@@ -8,6 +8,7 @@
 #include "ledger/ledger_settings.h"
 #include "ledger/postgres_ledger.h"
 #include "ledger_csv.h"
+#include "platform/hex_text.h"
 #include "platform/profile.h"
 
 namespace torvane {
@@ -53,19 +54,6 @@ std::optional<Command> Parse(const std::vector<std::string>& arguments) {
   }
   if (command.words.empty()) return std::nullopt;
   return command;
-}
-
-std::optional<std::string> BytesOfHex(const std::string& hex) {
-  if (hex.empty() || hex.size() % 2 != 0) return std::nullopt;
-  std::string bytes;
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    const std::string pair = hex.substr(i, 2);
-    if (pair.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
-      return std::nullopt;
-    }
-    bytes += static_cast<char>(std::stoi(pair, nullptr, 16));
-  }
-  return bytes;
 }
 
 std::optional<LedgerTime> LocalTime(const std::string& text) {
@@ -210,7 +198,7 @@ int Run(CarrierIdLedger& ledger, const std::vector<std::string>& words, std::ost
   const std::string& verb = words[0];
   if (verb == "id" && words.size() == 2) return LookUp(ledger, words[1], out, err);
   if (verb == "id" && words.size() == 3 && words[1] == "--hex") {
-    const std::optional<std::string> bytes = BytesOfHex(words[2]);
+    const std::optional<std::string> bytes = words[2].empty() ? std::nullopt : HexBytes(words[2]);
     if (bytes) return LookUp(ledger, *bytes, out, err);
     err << "not hexadecimal digit pairs: " << words[2] << "\n";
     return kUsage;
