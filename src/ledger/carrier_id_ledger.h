@@ -74,16 +74,6 @@ class CarrierIdLedger {
  protected:
   virtual Result<LedgerState> Move(std::string_view carrierId, LedgerState state,
                                    std::string_view uid) = 0;
-  // After a state change that moved no row: the state of the row that refused it.
-  Result<LedgerState> StateAfterRefusal(std::string_view carrierId) {
-    const Result<std::optional<LedgerRow>> row = LookUp(carrierId);
-    if (!row.ok()) return Result<LedgerState>::Failure(row.error);
-    if (!row.value) {
-      return Result<LedgerState>::Failure("carrier ID " + PrintableCarrierId(carrierId) +
-                                          " is not in the ledger");
-    }
-    return Result<LedgerState>::Success(row.value->state);
-  }
 };
 
 }  // namespace torvane

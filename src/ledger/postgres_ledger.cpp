@@ -8,10 +8,6 @@ namespace torvane {
 
 namespace {
 
-constexpr const char* kClaimColumns =
-    "carrier_id, set_name, source_kind, counter_value, source_file, source_line, uid, station, "
-    "token";
-
 std::string Millis(const char* column) {
   return std::string("(extract(epoch FROM ") + column + ") * 1000)::bigint";
 }
@@ -28,19 +24,19 @@ void AddClaim(PostgresQuery& query, const LedgerClaim& claim) {
       .Text(claim.token);
 }
 
-// Columns in the order of kClaimColumns.
-void ReadClaim(const PostgresRows& rows, int row, LedgerClaim& claim) {
-  claim.carrierId = rows.Bytes(row, 0);
-  claim.setName = rows.Text(row, 1);
-  claim.source.kind =
-      LedgerSourceKindNamed(rows.Text(row, 2)).value_or(LedgerSourceKind::DecimalCounter);
-  claim.source.counterValue = rows.Text(row, 3);
-  claim.source.file = rows.Text(row, 4);
-  claim.source.line = static_cast<std::uint64_t>(rows.Integer(row, 5));
-  claim.uid = rows.Text(row, 6);
-  claim.station = rows.Text(row, 7);
-  claim.token = rows.Text(row, 8);
-}
+// A statement's rows as the shared reading takes them.
+class ResultRows : public LedgerRows {
+ public:
+  explicit ResultRows(const PostgresRows& rows) : rows_(rows) {}
+  Result<bool> Next() override { return Result<bool>::Success(++row_ < rows_.size()); }
+  std::string Text(int column) const override { return rows_.Text(row_, column); }
+  std::string Bytes(int column) const override { return rows_.Bytes(row_, column); }
+  std::int64_t Integer(int column) const override { return rows_.Integer(row_, column); }
+
+ private:
+  const PostgresRows& rows_;
+  int row_ = -1;
+};
 
 std::string Timestamp(const std::string& millisParameter) {
   return "to_timestamp(" + millisParameter + "::bigint / 1000.0)";
@@ -160,8 +156,8 @@ std::string PostgresLedger::Explained(const std::string& serverText) const {
          "the next cycle.";
 }
 
-Result<Reservation> PostgresLedger::Reserve(const LedgerClaim& claim) {
-  using Reserved = Result<Reservation>;
+Result<std::optional<LedgerTime>> PostgresLedger::InsertReserved(const LedgerClaim& claim) {
+  using Inserted = Result<std::optional<LedgerTime>>;
   PostgresQuery insert(std::string("INSERT INTO carrier_ids (") + kClaimColumns +
                        ", state, reserved_at, changed_at)"
                        " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, 'reserved', now(), now())"
@@ -169,16 +165,10 @@ Result<Reservation> PostgresLedger::Reserve(const LedgerClaim& claim) {
                        Millis("reserved_at"));
   AddClaim(insert, claim);
   const Result<PostgresRows> inserted = Run(insert);
-  if (!inserted.ok()) return Reserved::Failure(inserted.error);
-  if (inserted.value.size() == 1) {
-    const LedgerTime now = FromMillis(inserted.value.Integer(0, 0));
-    return Reserved::Success(Reservation{true, LedgerRow{claim, LedgerState::Reserved, now, now}});
-  }
-  // The conflicting row is committed by now: the insert waited for it.
-  const Result<std::optional<LedgerRow>> holder = LookUp(claim.carrierId);
-  if (!holder.ok()) return Reserved::Failure(holder.error);
-  if (!holder.value) return Reserved::Failure("the carrier ID was neither reserved nor found");
-  return Reserved::Success(Reservation{false, *holder.value});
+  if (!inserted.ok()) return Inserted::Failure(inserted.error);
+  if (inserted.value.size() == 1)
+    return Inserted::Success(FromMillis(inserted.value.Integer(0, 0)));
+  return Inserted::Success(std::nullopt);
 }
 
 Result<Reservation> PostgresLedger::Adopt(const LedgerRow& row) {
@@ -195,10 +185,7 @@ Result<Reservation> PostgresLedger::Adopt(const LedgerRow& row) {
   const Result<PostgresRows> inserted = Run(insert);
   if (!inserted.ok()) return Adopted::Failure(inserted.error);
   if (inserted.value.size() == 1) return Adopted::Success(Reservation{true, row});
-  const Result<std::optional<LedgerRow>> holder = LookUp(row.carrierId);
-  if (!holder.ok()) return Adopted::Failure(holder.error);
-  if (!holder.value) return Adopted::Failure("the carrier ID was neither copied nor found");
-  return Adopted::Success(Reservation{false, *holder.value});
+  return RefusedBy(row.carrierId, "the carrier ID was neither copied nor found");
 }
 
 Result<bool> PostgresLedger::AdoptRewrite(const LedgerRewrite& rewrite) {
@@ -216,16 +203,15 @@ Result<bool> PostgresLedger::AdoptRewrite(const LedgerRewrite& rewrite) {
   return Result<bool>::Success(inserted.value.size() == 1);
 }
 
-Result<LedgerState> PostgresLedger::Move(std::string_view carrierId, LedgerState state,
+Result<bool> PostgresLedger::UpdateState(std::string_view carrierId, LedgerState state,
                                          std::string_view uid) {
   PostgresQuery update(
       "UPDATE carrier_ids SET state = $1, uid = CASE WHEN $2 = '' THEN uid ELSE $2 END,"
       " changed_at = now() WHERE carrier_id = $3 AND state IN ('reserved', 'written')");
   update.Text(LedgerStateName(state)).Text(uid).Bytes(carrierId);
   const Result<PostgresRows> updated = Run(update);
-  if (!updated.ok()) return Result<LedgerState>::Failure(updated.error);
-  if (updated.value.affected() == 1) return Result<LedgerState>::Success(state);
-  return StateAfterRefusal(carrierId);
+  if (!updated.ok()) return Result<bool>::Failure(updated.error);
+  return Result<bool>::Success(updated.value.affected() == 1);
 }
 
 Status PostgresLedger::NoteRewrite(const LedgerClaim& claim) {
@@ -236,16 +222,6 @@ Status PostgresLedger::NoteRewrite(const LedgerClaim& claim) {
   return inserted.ok() ? Status::Success() : Status::Failure(inserted.error);
 }
 
-Result<std::optional<LedgerRow>> PostgresLedger::LookUp(std::string_view carrierId) {
-  using Found = Result<std::optional<LedgerRow>>;
-  LedgerQuery query;
-  query.carrierId = std::string(carrierId);
-  Result<std::vector<LedgerRow>> rows = List(query);
-  if (!rows.ok()) return Found::Failure(rows.error);
-  if (rows.value.empty()) return Found::Success(std::nullopt);
-  return Found::Success(std::move(rows.value.front()));
-}
-
 Result<std::vector<LedgerRow>> PostgresLedger::List(const LedgerQuery& query) {
   using Rows = Result<std::vector<LedgerRow>>;
   PostgresQuery select(std::string("SELECT ") + kClaimColumns + ", state, " +
@@ -254,15 +230,8 @@ Result<std::vector<LedgerRow>> PostgresLedger::List(const LedgerQuery& query) {
   AddFilters(select, query);
   const Result<PostgresRows> found = Run(select);
   if (!found.ok()) return Rows::Failure(found.error);
-  std::vector<LedgerRow> rows(static_cast<std::size_t>(found.value.size()));
-  for (int i = 0; i < found.value.size(); ++i) {
-    LedgerRow& row = rows[static_cast<std::size_t>(i)];
-    ReadClaim(found.value, i, row);
-    row.state = LedgerStateNamed(found.value.Text(i, 9)).value_or(LedgerState::Spent);
-    row.reservedAt = FromMillis(found.value.Integer(i, 10));
-    row.changedAt = FromMillis(found.value.Integer(i, 11));
-  }
-  return Rows::Success(std::move(rows));
+  ResultRows rows(found.value);
+  return ReadRows(rows);
 }
 
 Result<std::vector<LedgerRewrite>> PostgresLedger::Rewrites(const LedgerQuery& query) {
@@ -273,13 +242,8 @@ Result<std::vector<LedgerRewrite>> PostgresLedger::Rewrites(const LedgerQuery& q
   AddFilters(select, query);
   const Result<PostgresRows> found = Run(select);
   if (!found.ok()) return Rows::Failure(found.error);
-  std::vector<LedgerRewrite> rows(static_cast<std::size_t>(found.value.size()));
-  for (int i = 0; i < found.value.size(); ++i) {
-    LedgerRewrite& row = rows[static_cast<std::size_t>(i)];
-    ReadClaim(found.value, i, row);
-    row.time = FromMillis(found.value.Integer(i, 9));
-  }
-  return Rows::Success(std::move(rows));
+  ResultRows rows(found.value);
+  return ReadRewrites(rows);
 }
 
 }  // namespace torvane

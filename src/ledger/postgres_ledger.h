@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "ledger/carrier_id_ledger.h"
+#include "ledger/ledger_store.h"
 #include "ledger/postgres_connection.h"
 
 namespace torvane {
@@ -12,7 +12,7 @@ namespace torvane {
 // on the carrier ID decides between stations that ask at the same moment; every
 // call is one committed transaction. A lost server is reported by the call that
 // meets it, and the next call connects again and checks the schema version.
-class PostgresLedger : public CarrierIdLedger {
+class PostgresLedger : public LedgerStore {
  public:
   // Refuses a connection string that libpq cannot read or that holds a
   // password; a server that cannot be reached now is met by the first call.
@@ -24,9 +24,7 @@ class PostgresLedger : public CarrierIdLedger {
   // database's owner, which stations do not have.
   Status Initialise();
 
-  Result<Reservation> Reserve(const LedgerClaim& claim) override;
   Status NoteRewrite(const LedgerClaim& claim) override;
-  Result<std::optional<LedgerRow>> LookUp(std::string_view carrierId) override;
   Result<std::vector<LedgerRow>> List(const LedgerQuery& query) override;
   Result<std::vector<LedgerRewrite>> Rewrites(const LedgerQuery& query) override;
   Result<std::string> Identity() override;
@@ -41,7 +39,8 @@ class PostgresLedger : public CarrierIdLedger {
   static constexpr int kSchemaVersion = 3;
 
  protected:
-  Result<LedgerState> Move(std::string_view carrierId, LedgerState state,
+  Result<std::optional<LedgerTime>> InsertReserved(const LedgerClaim& claim) override;
+  Result<bool> UpdateState(std::string_view carrierId, LedgerState state,
                            std::string_view uid) override;
 
  private:

@@ -45,9 +45,6 @@ constexpr std::array<const char*, SqliteLedger::kSchemaVersion> kMigrations = {
        CREATE INDEX carrier_ids_by_uid ON carrier_ids (uid);)",
 };
 
-constexpr const char* kClaimColumns =
-    "carrier_id, set_name, source_kind, counter_value, source_file, source_line, uid, station, "
-    "token";
 // Long enough for another station's commit, short enough that a file another
 // program holds locked does not freeze the window.
 constexpr int kBusyTimeoutMs = 500;
@@ -74,19 +71,18 @@ void BindClaim(SqliteStatement& statement, const LedgerClaim& claim) {
       .BindText(claim.token);
 }
 
-// Columns in the order of kClaimColumns.
-void ReadClaim(const SqliteStatement& statement, LedgerClaim& claim) {
-  claim.carrierId = statement.Blob(0);
-  claim.setName = statement.Text(1);
-  claim.source.kind =
-      LedgerSourceKindNamed(statement.Text(2)).value_or(LedgerSourceKind::DecimalCounter);
-  claim.source.counterValue = statement.Text(3);
-  claim.source.file = statement.Text(4);
-  claim.source.line = static_cast<std::uint64_t>(statement.Integer(5));
-  claim.uid = statement.Text(6);
-  claim.station = statement.Text(7);
-  claim.token = statement.Text(8);
-}
+// A prepared select's rows as the shared reading takes them.
+class StatementRows : public LedgerRows {
+ public:
+  explicit StatementRows(SqliteStatement& statement) : statement_(statement) {}
+  Result<bool> Next() override { return statement_.Step(); }
+  std::string Text(int column) const override { return statement_.Text(column); }
+  std::string Bytes(int column) const override { return statement_.Blob(column); }
+  std::int64_t Integer(int column) const override { return statement_.Integer(column); }
+
+ private:
+  SqliteStatement& statement_;
+};
 
 // " WHERE ..." for the filters that are set, on the given time column.
 std::string WhereClause(const LedgerQuery& query, const char* timeColumn) {
@@ -211,31 +207,24 @@ Result<SqliteStatement> SqliteLedger::Prepare(std::string_view sql) {
   return SqliteStatement::Prepare(db_, sql);
 }
 
-Result<Reservation> SqliteLedger::Reserve(const LedgerClaim& claim) {
-  using Reserved = Result<Reservation>;
-  if (const Status inPlace = StillInPlace(); !inPlace.ok()) return Reserved::Failure(inPlace.error);
+Result<std::optional<LedgerTime>> SqliteLedger::InsertReserved(const LedgerClaim& claim) {
+  using Inserted = Result<std::optional<LedgerTime>>;
   const LedgerTime now = Now();
   Result<SqliteStatement> insert = Prepare(
       std::string("INSERT INTO carrier_ids (") + kClaimColumns +
       ", state, reserved_at, changed_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 'reserved', ?, ?)"
       " ON CONFLICT (carrier_id) DO NOTHING");
-  if (!insert.ok()) return Reserved::Failure(insert.error);
+  if (!insert.ok()) return Inserted::Failure(insert.error);
   BindClaim(insert.value, claim);
   insert.value.BindInteger(ToMillis(now)).BindInteger(ToMillis(now));
-  if (const Status run = insert.value.Run(); !run.ok()) return Reserved::Failure(run.error);
-  if (sqlite3_changes(db_) == 1) {
-    Reservation granted{true, LedgerRow{claim, LedgerState::Reserved, now, now}};
-    return Reserved::Success(std::move(granted));
-  }
-  const Result<std::optional<LedgerRow>> holder = LookUp(claim.carrierId);
-  if (!holder.ok()) return Reserved::Failure(holder.error);
-  if (!holder.value) return Reserved::Failure("the carrier ID was neither reserved nor found");
-  return Reserved::Success(Reservation{false, *holder.value});
+  if (const Status run = insert.value.Run(); !run.ok()) return Inserted::Failure(run.error);
+  if (sqlite3_changes(db_) == 1) return Inserted::Success(now);
+  return Inserted::Success(std::nullopt);
 }
 
-Result<LedgerState> SqliteLedger::Move(std::string_view carrierId, LedgerState state,
+Result<bool> SqliteLedger::UpdateState(std::string_view carrierId, LedgerState state,
                                        std::string_view uid) {
-  using Moved = Result<LedgerState>;
+  using Moved = Result<bool>;
   Result<SqliteStatement> update = Prepare(
       "UPDATE carrier_ids SET state = ?, uid = CASE WHEN ? = '' THEN uid ELSE ? END,"
       " changed_at = ? WHERE carrier_id = ? AND state IN ('reserved', 'written')");
@@ -246,8 +235,7 @@ Result<LedgerState> SqliteLedger::Move(std::string_view carrierId, LedgerState s
       .BindInteger(ToMillis(Now()))
       .BindBlob(carrierId);
   if (const Status run = update.value.Run(); !run.ok()) return Moved::Failure(run.error);
-  if (sqlite3_changes(db_) == 1) return Moved::Success(state);
-  return StateAfterRefusal(carrierId);
+  return Moved::Success(sqlite3_changes(db_) == 1);
 }
 
 Status SqliteLedger::NoteRewrite(const LedgerClaim& claim) {
@@ -259,16 +247,6 @@ Status SqliteLedger::NoteRewrite(const LedgerClaim& claim) {
   return insert.value.Run();
 }
 
-Result<std::optional<LedgerRow>> SqliteLedger::LookUp(std::string_view carrierId) {
-  using Found = Result<std::optional<LedgerRow>>;
-  LedgerQuery query;
-  query.carrierId = std::string(carrierId);
-  Result<std::vector<LedgerRow>> rows = List(query);
-  if (!rows.ok()) return Found::Failure(rows.error);
-  if (rows.value.empty()) return Found::Success(std::nullopt);
-  return Found::Success(std::move(rows.value.front()));
-}
-
 Result<std::vector<LedgerRow>> SqliteLedger::List(const LedgerQuery& query) {
   using Rows = Result<std::vector<LedgerRow>>;
   Result<SqliteStatement> select = Prepare(
@@ -276,18 +254,8 @@ Result<std::vector<LedgerRow>> SqliteLedger::List(const LedgerQuery& query) {
       WhereClause(query, "reserved_at") + " ORDER BY reserved_at, carrier_id");
   if (!select.ok()) return Rows::Failure(select.error);
   BindQuery(select.value, query);
-  std::vector<LedgerRow> rows;
-  for (;;) {
-    const Result<bool> step = select.value.Step();
-    if (!step.ok()) return Rows::Failure(step.error);
-    if (!step.value) break;
-    LedgerRow& row = rows.emplace_back();
-    ReadClaim(select.value, row);
-    row.state = LedgerStateNamed(select.value.Text(9)).value_or(LedgerState::Spent);
-    row.reservedAt = FromMillis(select.value.Integer(10));
-    row.changedAt = FromMillis(select.value.Integer(11));
-  }
-  return Rows::Success(std::move(rows));
+  StatementRows rows(select.value);
+  return ReadRows(rows);
 }
 
 Result<std::vector<LedgerRewrite>> SqliteLedger::Rewrites(const LedgerQuery& query) {
@@ -297,16 +265,8 @@ Result<std::vector<LedgerRewrite>> SqliteLedger::Rewrites(const LedgerQuery& que
               WhereClause(query, "written_at") + " ORDER BY written_at, id");
   if (!select.ok()) return Rows::Failure(select.error);
   BindQuery(select.value, query);
-  std::vector<LedgerRewrite> rows;
-  for (;;) {
-    const Result<bool> step = select.value.Step();
-    if (!step.ok()) return Rows::Failure(step.error);
-    if (!step.value) break;
-    LedgerRewrite& row = rows.emplace_back();
-    ReadClaim(select.value, row);
-    row.time = FromMillis(select.value.Integer(9));
-  }
-  return Rows::Success(std::move(rows));
+  StatementRows rows(select.value);
+  return ReadRewrites(rows);
 }
 
 }  // namespace torvane

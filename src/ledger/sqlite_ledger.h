@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "ledger/carrier_id_ledger.h"
+#include "ledger/ledger_store.h"
 #include "ledger/sqlite_statement.h"
 
 namespace torvane {
@@ -18,7 +18,7 @@ enum class SqliteFile { CreateIfMissing, MustExist };
 // The ledger in an SQLite file: WAL journal and full synchronous commits, so a
 // call that returned is on disk and a kill at any point leaves the file whole.
 // The schema is brought to the current version when the file is opened.
-class SqliteLedger : public CarrierIdLedger {
+class SqliteLedger : public LedgerStore {
  public:
   // ":memory:" gives a ledger that lives as long as the object.
   static Result<std::unique_ptr<SqliteLedger>> Open(const std::string& path,
@@ -27,9 +27,7 @@ class SqliteLedger : public CarrierIdLedger {
   SqliteLedger(const SqliteLedger&) = delete;
   SqliteLedger& operator=(const SqliteLedger&) = delete;
 
-  Result<Reservation> Reserve(const LedgerClaim& claim) override;
   Status NoteRewrite(const LedgerClaim& claim) override;
-  Result<std::optional<LedgerRow>> LookUp(std::string_view carrierId) override;
   Result<std::vector<LedgerRow>> List(const LedgerQuery& query) override;
   Result<std::vector<LedgerRewrite>> Rewrites(const LedgerQuery& query) override;
   Result<std::string> Identity() override { return Result<std::string>::Success(identity_); }
@@ -38,7 +36,8 @@ class SqliteLedger : public CarrierIdLedger {
   static constexpr int kSchemaVersion = 3;
 
  protected:
-  Result<LedgerState> Move(std::string_view carrierId, LedgerState state,
+  Result<std::optional<LedgerTime>> InsertReserved(const LedgerClaim& claim) override;
+  Result<bool> UpdateState(std::string_view carrierId, LedgerState state,
                            std::string_view uid) override;
 
  private:
