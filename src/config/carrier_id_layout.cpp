@@ -144,8 +144,8 @@ void CarrierIdLayout::ShowSpan(const Span& span, bool setFixFlags) {
   }
 }
 
-// The bytes of the identifier's pages around it hold zero; page 2 keeps its
-// bytes when the identifier ends within page 1.
+// Every byte before the identifier holds zero, and every byte after it on the
+// page where it ends: page 2 keeps its bytes when the identifier ends within page 1.
 void CarrierIdLayout::ClearOutside(const Span& span) {
   const int end = span.offset + span.length;
   for (int byte = 0; byte < kCarrierIdAreaBytes; ++byte) {

@@ -19,9 +19,13 @@ inline LedgerTime FromMillis(std::int64_t ms) {
   return LedgerTime(std::chrono::milliseconds(ms));
 }
 
-// Reserved: held; pages may be written while it is. Written: a page that holds
-// it may be on a transponder, the cycle failed. Programmed: written, locked and recorded. Spent: a
-// cycle failed after a page that holds it may have been written; it is never given out again.
+// Reserved: held for a cycle or a manual write; pages are written while it is.
+// Written: a page that holds it may be on a transponder, after a failed cycle
+// (finished only on that transponder) or an acknowledged manual write.
+// Programmed: written and locked by a cycle; its record comes after the mark.
+// Spent: a page that holds it may be on a transponder that nothing finishes (a
+// failed manual write, a failed cycle's ID met on another transponder, a
+// stopped station's ID in flight); it is never given out again.
 enum class LedgerState { Reserved, Written, Programmed, Spent };
 
 enum class LedgerSourceKind { DecimalCounter, CsvFile, CompleteCsvFile, FixData, Manual };

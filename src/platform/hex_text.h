@@ -10,9 +10,9 @@ namespace torvane {
 // Bytes as hexadecimal digits and back: the one codec of the station, here so
 // that the ledger, below the page codec, writes and reads its keys with it too.
 
-// Code - 48 up to '9' and code - 55 above, the code read as a signed byte: the
-// digits 0-9 and A-F give their values, anything else a value that the byte
-// readers below keep to its low four bits.
+// The code - 48 up to '9' and the code - 55 above, the code read as a signed
+// byte: right for 0-9 and A-F. HexToChars keeps the low four bits of it, which
+// are right for a-f too.
 std::uint8_t HexDigitValue(char digit);
 // Whether every character is one of 0-9, A-F, a-f (an empty text is).
 bool IsHexDigits(std::string_view text);

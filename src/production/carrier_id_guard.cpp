@@ -124,7 +124,7 @@ CarrierIdGuard::Claim CarrierIdGuard::ClaimPrepared(const CarrierIdSource& sourc
   return outcome;
 }
 
-// This station's own cycle left the ID reserved or written: pages are written
+// A cycle of this process left the ID reserved or written: pages are written
 // while a row is reserved, so neither state says that no transponder holds it.
 CarrierIdGuard::Claim CarrierIdGuard::Retry(CarrierIdLedger& store, const LedgerRow& row,
                                             const CarrierIdPlace& place) {

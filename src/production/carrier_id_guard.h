@@ -13,11 +13,14 @@
 namespace torvane {
 
 // The ledger's side of a cycle: the carrier ID about to be written is reserved
-// before the first page write (fix data is noted, never refused); a failed
-// cycle leaves it marked written with the UID of the transponder, and the next
-// cycle writes it again only to that same transponder. A carrier ID written in
-// Manual mode is reserved too; one the ledger holds is written again only when
-// the operator says so, and the rewrite is noted.
+// before the first page write (fix data is noted, never refused). A failed
+// cycle whose writes may have landed leaves it marked written with the UID read
+// before the first write; the next cycle of this process writes it again only
+// to that same transponder, and spends it when another one is on the antenna.
+// A failed cycle none of whose writes can have landed keeps it reserved for
+// the next transponder. A carrier ID written in Manual mode is reserved too;
+// one the ledger holds is written again only when the operator says so, and
+// the rewrite is noted.
 class CarrierIdGuard : public CarrierIdWriteGate {
  public:
   CarrierIdGuard(ProductionContext& context, StationLedger& ledger, TransponderReadBack& readBack);
@@ -57,8 +60,9 @@ class CarrierIdGuard : public CarrierIdWriteGate {
   // gets the mark later, and the transponder counts; a ledger that refuses it
   // (the ID is spent) means the transponder does not.
   Result<bool> OnProgrammed();
-  // A carrier ID that a stopped station left in flight counts as spent; a
-  // failure means the ledger has not taken it yet.
+  // A carrier ID that a stopped station left in flight counts as spent, or as
+  // programmed when its transponder was; a failure means the ledger has not
+  // taken the mark yet.
   Status OnSettled(const InFlightEntry& entry);
   // The ledger's row of a carrier ID; nothing when it holds none.
   Result<std::optional<LedgerRow>> LookUp(const std::string& carrierId);

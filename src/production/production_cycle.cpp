@@ -116,8 +116,8 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   context_.view.TakeFieldValues();
   if (failure) {
     // Not programmed: the next cycle writes the same data set again, to this
-    // transponder only. The ID stays in flight, so that a restart, after a
-    // regular end too, moves past it.
+    // transponder only when a write may have landed. The ID stays in flight, so
+    // that a restart, after a regular end too, moves past it.
     if (!guard_.OnFailed(failure->writeMayHaveLanded)) KeepUnmarked(LedgerState::Written);
     Finish(outcome);
     return outcome;
@@ -239,7 +239,7 @@ Result<std::optional<InFlightEntry>> ProductionCycle::Settle() {
   using Settled = Result<std::optional<InFlightEntry>>;
   const Settled found = settlement_.Read();
   if (!found.ok()) return {std::nullopt, InFlightSettlement::UnsettledMessage(found.error, {})};
-  // The ledger before the source: a stop in between cannot lose the spent mark.
+  // The ledger before the source: a stop in between cannot lose the ledger's mark.
   if (found.value) {
     if (const Status marked = guard_.OnSettled(*found.value); !marked.ok()) {
       return Settled{std::nullopt, LedgerNotSettled(found.value->carrierId, marked.error)};
