@@ -90,6 +90,13 @@ CycleOutcome ProductionCycle::ProgramOneTag() {
   }
 
   CarrierIdSource& source = ChosenSource();
+  // This cycle's in-flight entry names only its own source's held marks.
+  if (const Status saved = SaveCsvMarks(&source); !saved.ok()) {
+    Report(saved.error, MessageIcon::Error);
+    outcome.stopped = true;
+    Finish(outcome);
+    return outcome;
+  }
   const bool claimed = PrepareAndClaim(source);
   outcome.skippedNote = guard_.TakeSkippedNote();
   // Also for a cycle that ends before its write: the ID it was refused or stopped at.
@@ -285,17 +292,23 @@ Status ProductionCycle::RecoverRecord() {
   return Status::Failure(InFlightSettlement::RecordNotRecoveredMessage(recovered.error, entry));
 }
 
+Status ProductionCycle::SaveCsvMarks(const CarrierIdSource* except) {
+  for (CsvLineSource* source : std::initializer_list<CsvLineSource*>{&csv_, &complete_}) {
+    if (source == except) continue;
+    if (const Status saved = source->SaveMarks(); !saved.ok()) return saved;
+  }
+  return Status::Success();
+}
+
 std::string ProductionCycle::OnStationEnd() {
   if (const Status onDisk = records_.EnsureRecordsOnDisk(); !onDisk.ok()) {
     // The in-flight entry was on disk before the first page write: the next start
     // makes the record from it.
     return InFlightSettlement::HeldAtEndMessage(onDisk.error, recordInFlight_);
   }
-  for (CsvLineSource* source : std::initializer_list<CsvLineSource*>{&csv_, &complete_}) {
-    // The in-flight entry stays: it names the lines, and the next start marks them.
-    if (const Status saved = source->SaveMarks(); !saved.ok()) {
-      return InFlightSettlement::MarksHeldAtEndMessage(saved.error);
-    }
+  // The in-flight entry stays: it names the lines, and the next start marks them.
+  if (const Status saved = SaveCsvMarks(nullptr); !saved.ok()) {
+    return InFlightSettlement::MarksHeldAtEndMessage(saved.error);
   }
   if (!settlePending_ && inFlightSettled_) settlement_.Clear();
   return {};

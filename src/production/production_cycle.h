@@ -59,6 +59,8 @@ class ProductionCycle {
   CarrierIdGuard& guard() { return guard_; }
 
  private:
+  // Saves the done marks that the CSV sources other than `except` hold.
+  Status SaveCsvMarks(const CarrierIdSource* except);
   CarrierIdSource& ChosenSource();
   // Nothing is written while a record of an earlier transponder is on no disk,
   // or while the set in use cannot be used as it stands; the operator is told.
